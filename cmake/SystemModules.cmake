@@ -1,0 +1,127 @@
+# Helpers that declare the three kinds of target this tree builds.
+#
+#   add_platform_module(<name> SOURCES ... [LIBS ...])
+#       A stand-in of one Windows module: a shared library (lib<name>.so) loaded once per process,
+#       so its state (registry, windows, code page, ...) is process-wide as on Windows. Its public
+#       surface is what platform/include declares with STANDIN_API.
+#
+#   add_subsystem_library(<name> SOURCES ... [LIBS ...])
+#       One subsystem of the system's own code: a static library, position independent, built with
+#       SYSTEM_CODE defined (so the sandbox header refuses to compile there) and hidden visibility.
+#
+#   add_system_module(<target> OUTPUT <file name> [PROGRAM] SOURCES ... [SUBSYSTEMS ...]
+#                     [EXPORTS <file>] [RESOURCES <file.rc>] [LIBS ...])
+#       One deliverable under its Windows file name. The shared code is compiled into each module;
+#       only the names listed in the exports file (one per line, '#' comments) plus DllMain are
+#       exported, through a generated linker version script.
+#
+#   add_module_resources(<target> <file.rc>)
+#       Compiles a resource script with platform/rc and links the resulting tables into <target>.
+#
+#   add_folder_tests(<name> SOURCES ... [LIBS ...] [RESOURCES <file.rc>])
+#       The one GoogleTest program of a folder, registered with CTest test by test.
+
+include(GoogleTest)
+
+set(SABLEWING_PLATFORM_INCLUDE ${CMAKE_SOURCE_DIR}/platform/include)
+set(SABLEWING_SANDBOX_INCLUDE ${CMAKE_SOURCE_DIR}/platform/sandbox/include)
+
+function(add_platform_module name)
+  cmake_parse_arguments(PM "" "" "SOURCES;LIBS" ${ARGN})
+  if(NOT PM_SOURCES)
+    # A module whose sources are not written yet contributes only its headers.
+    add_library(${name} INTERFACE)
+    target_include_directories(${name} INTERFACE ${SABLEWING_PLATFORM_INCLUDE})
+    target_link_libraries(${name} INTERFACE ${PM_LIBS})
+    return()
+  endif()
+  add_library(${name} SHARED ${PM_SOURCES})
+  target_include_directories(${name} PUBLIC ${SABLEWING_PLATFORM_INCLUDE}
+                                     PRIVATE ${SABLEWING_SANDBOX_INCLUDE} ${CMAKE_SOURCE_DIR}/platform)
+  target_compile_definitions(${name} PRIVATE STANDIN_BUILD)
+  target_compile_options(${name} PRIVATE -fvisibility=hidden)
+  if(PM_LIBS)
+    target_link_libraries(${name} PUBLIC ${PM_LIBS})
+  endif()
+  set_target_properties(${name} PROPERTIES LIBRARY_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/bin)
+endfunction()
+
+function(add_subsystem_library name)
+  cmake_parse_arguments(SL "" "" "SOURCES;LIBS" ${ARGN})
+  add_library(${name} STATIC ${SL_SOURCES})
+  target_include_directories(${name} PUBLIC ${CMAKE_CURRENT_SOURCE_DIR}/include
+                                            ${CMAKE_CURRENT_SOURCE_DIR})
+  target_compile_definitions(${name} PUBLIC SYSTEM_CODE)
+  target_compile_options(${name} PRIVATE -fvisibility=hidden)
+  if(SL_LIBS)
+    target_link_libraries(${name} PUBLIC ${SL_LIBS})
+  endif()
+endfunction()
+
+function(add_module_resources target rcfile)
+  get_filename_component(rc_abs ${rcfile} ABSOLUTE)
+  get_filename_component(rc_name ${rcfile} NAME_WE)
+  get_filename_component(rc_dir ${rc_abs} DIRECTORY)
+  set(out ${CMAKE_CURRENT_BINARY_DIR}/${target}_${rc_name}_rc.cpp)
+  add_custom_command(OUTPUT ${out}
+    COMMAND rc -I ${rc_dir} -o ${out} ${rc_abs}
+    DEPENDS rc ${rc_abs}
+    IMPLICIT_DEPENDS CXX ${rc_abs}
+    WORKING_DIRECTORY ${rc_dir}
+    COMMENT "Compiling resources ${rcfile}")
+  target_sources(${target} PRIVATE ${out})
+endfunction()
+
+function(add_system_module target)
+  cmake_parse_arguments(SM "PROGRAM" "OUTPUT;EXPORTS;RESOURCES" "SOURCES;SUBSYSTEMS;LIBS" ${ARGN})
+  if(SM_PROGRAM)
+    add_executable(${target} ${SM_SOURCES})
+  else()
+    add_library(${target} MODULE ${SM_SOURCES})
+    set_target_properties(${target} PROPERTIES PREFIX "" SUFFIX "")
+  endif()
+  set_target_properties(${target} PROPERTIES OUTPUT_NAME ${SM_OUTPUT}
+                        LIBRARY_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/modules
+                        RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/modules)
+  target_compile_definitions(${target} PRIVATE SYSTEM_CODE)
+  target_compile_options(${target} PRIVATE -fvisibility=hidden -fvisibility-inlines-hidden
+                                           -fno-gnu-unique)
+  target_link_options(${target} PRIVATE -Wl,-Bsymbolic)
+  target_link_libraries(${target} PRIVATE ${SM_SUBSYSTEMS} ${SM_LIBS})
+  if(SM_EXPORTS AND NOT SM_PROGRAM)
+    get_filename_component(exp_abs ${SM_EXPORTS} ABSOLUTE)
+    set(vs ${CMAKE_CURRENT_BINARY_DIR}/${target}.version)
+    file(STRINGS ${exp_abs} exp_lines)
+    set(globals "DllMain;")
+    foreach(line IN LISTS exp_lines)
+      string(REGEX REPLACE "#.*$" "" line "${line}")
+      string(STRIP "${line}" line)
+      if(line)
+        string(APPEND globals " ${line};")
+      endif()
+    endforeach()
+    file(WRITE ${vs} "{\n  global: ${globals}\n  local: *;\n};\n")
+    target_link_options(${target} PRIVATE -Wl,--version-script=${vs})
+    set_property(TARGET ${target} APPEND PROPERTY LINK_DEPENDS ${vs} ${exp_abs})
+  endif()
+  if(SM_RESOURCES)
+    add_module_resources(${target} ${SM_RESOURCES})
+  endif()
+endfunction()
+
+function(add_folder_tests name)
+  cmake_parse_arguments(FT "" "RESOURCES" "SOURCES;LIBS" ${ARGN})
+  if(NOT FT_SOURCES)
+    return()
+  endif()
+  add_executable(${name} ${FT_SOURCES})
+  target_include_directories(${name} PRIVATE ${SABLEWING_SANDBOX_INCLUDE})
+  target_link_libraries(${name} PRIVATE ${FT_LIBS} sandbox_gtest GTest::gtest GTest::gmock)
+  if(FT_RESOURCES)
+    add_module_resources(${name} ${FT_RESOURCES})
+  endif()
+  set_target_properties(${name} PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/tests)
+  gtest_discover_tests(${name} DISCOVERY_MODE PRE_TEST
+                       WORKING_DIRECTORY ${CMAKE_CURRENT_SOURCE_DIR}
+                       PROPERTIES ENVIRONMENT "SABLEWING_SOURCE_DIR=${CMAKE_SOURCE_DIR}")
+endfunction()

@@ -1,0 +1,2 @@
+#define IDS_GREETING 101
+#define IDS_EMPTY_LOOKING 102

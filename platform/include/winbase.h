@@ -1,0 +1,82 @@
+// kernel32: last error, messages, local memory, time, code page, modules and resources.
+// File and directory calls are in fileapi.h.
+#pragma once
+
+#include "windef.h"
+#include "winerror.h"
+
+extern "C" {
+
+// Last error, per thread.
+WINBASEAPI DWORD WINAPI GetLastError();
+WINBASEAPI void WINAPI SetLastError(DWORD error);
+
+// FormatMessage.
+#define FORMAT_MESSAGE_ALLOCATE_BUFFER 0x00000100
+#define FORMAT_MESSAGE_IGNORE_INSERTS 0x00000200
+#define FORMAT_MESSAGE_FROM_STRING 0x00000400
+#define FORMAT_MESSAGE_FROM_HMODULE 0x00000800
+#define FORMAT_MESSAGE_FROM_SYSTEM 0x00001000
+#define FORMAT_MESSAGE_ARGUMENT_ARRAY 0x00002000
+#define FORMAT_MESSAGE_MAX_WIDTH_MASK 0x000000FF
+WINBASEAPI DWORD WINAPI FormatMessage(DWORD flags, LPCVOID source, DWORD messageId, DWORD languageId,
+                                      LPSTR buffer, DWORD size, void* arguments);
+
+// Local memory.
+#define LMEM_FIXED 0x0000
+#define LMEM_ZEROINIT 0x0040
+#define LPTR (LMEM_FIXED | LMEM_ZEROINIT)
+WINBASEAPI HLOCAL WINAPI LocalAlloc(UINT flags, SIZE_T bytes);
+WINBASEAPI HLOCAL WINAPI LocalFree(HLOCAL memory);
+
+// Time, on the sandbox clock.
+WINBASEAPI void WINAPI GetSystemTimeAsFileTime(LPFILETIME time);
+WINBASEAPI void WINAPI GetSystemTime(LPSYSTEMTIME time);
+WINBASEAPI void WINAPI GetLocalTime(LPSYSTEMTIME time);
+WINBASEAPI BOOL WINAPI FileTimeToSystemTime(const FILETIME* fileTime, LPSYSTEMTIME systemTime);
+WINBASEAPI BOOL WINAPI SystemTimeToFileTime(const SYSTEMTIME* systemTime, LPFILETIME fileTime);
+WINBASEAPI BOOL WINAPI FileTimeToLocalFileTime(const FILETIME* fileTime, LPFILETIME localFileTime);
+WINBASEAPI BOOL WINAPI LocalFileTimeToFileTime(const FILETIME* localFileTime, LPFILETIME fileTime);
+WINBASEAPI LONG WINAPI CompareFileTime(const FILETIME* a, const FILETIME* b);
+WINBASEAPI DWORD WINAPI GetTickCount();
+
+// Code page and double-byte text (the process's ANSI code page).
+#define CP_ACP 0
+#define CP_OEMCP 1
+#define CP_UTF8 65001
+#define MB_PRECOMPOSED 0x00000001
+#define MB_ERR_INVALID_CHARS 0x00000008
+#define WC_NO_BEST_FIT_CHARS 0x00000400
+WINBASEAPI UINT WINAPI GetACP();
+WINBASEAPI BOOL WINAPI IsDBCSLeadByte(BYTE testChar);
+WINBASEAPI BOOL WINAPI IsDBCSLeadByteEx(UINT codePage, BYTE testChar);
+WINBASEAPI LPSTR WINAPI CharNext(LPCSTR current);
+WINBASEAPI LPSTR WINAPI CharPrev(LPCSTR start, LPCSTR current);
+WINBASEAPI int WINAPI MultiByteToWideChar(UINT codePage, DWORD flags, LPCSTR multiByte, int multiByteLength,
+                                          LPWSTR wide, int wideLength);
+WINBASEAPI int WINAPI WideCharToMultiByte(UINT codePage, DWORD flags, LPCWSTR wide, int wideLength,
+                                          LPSTR multiByte, int multiByteLength, LPCSTR defaultChar,
+                                          LPBOOL usedDefaultChar);
+WINBASEAPI int WINAPI lstrlen(LPCSTR text);
+WINBASEAPI LPSTR WINAPI lstrcpyn(LPSTR target, LPCSTR source, int maxLength);
+WINBASEAPI int WINAPI lstrcmpi(LPCSTR a, LPCSTR b);
+WINBASEAPI int WINAPI lstrcmp(LPCSTR a, LPCSTR b);
+
+// Modules and resources.
+#define RT_STRING MAKEINTRESOURCE(6)
+WINBASEAPI HMODULE WINAPI GetModuleHandle(LPCSTR moduleName);
+WINBASEAPI DWORD WINAPI GetModuleFileName(HMODULE module, LPSTR fileName, DWORD size);
+WINBASEAPI HRSRC WINAPI FindResource(HMODULE module, LPCSTR name, LPCSTR type);
+WINBASEAPI HGLOBAL WINAPI LoadResource(HMODULE module, HRSRC resource);
+WINBASEAPI LPVOID WINAPI LockResource(HGLOBAL resourceData);
+WINBASEAPI DWORD WINAPI SizeofResource(HMODULE module, HRSRC resource);
+
+// Threads.
+WINBASEAPI DWORD WINAPI GetCurrentThreadId();
+WINBASEAPI DWORD WINAPI GetCurrentProcessId();
+WINBASEAPI void WINAPI Sleep(DWORD milliseconds);
+
+// Debug output (goes to standard error).
+WINBASEAPI void WINAPI OutputDebugString(LPCSTR text);
+
+}  // extern "C"

@@ -1,0 +1,10 @@
+// The Windows API surface of the stand-ins.
+#pragma once
+
+#include "windef.h"
+#include "winerror.h"
+#include "winbase.h"
+#include "fileapi.h"
+#include "winreg.h"
+#include "winuser.h"
+#include "standin_crt.h"

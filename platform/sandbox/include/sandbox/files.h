@@ -1,0 +1,53 @@
+// Sandbox control of the file stand-in: which host folder a drive letter or UNC share is, the
+// mapping in both directions, and injected failures. Implemented by kernel32.
+//
+// On sandbox::Reset(): only Z: (the host's "/") is mapped, temporary drives are removed with
+// their folders, no shares, the current directory is the Windows form of the host's working
+// directory, no injected failures, and every open file and find handle is closed.
+#pragma once
+
+#ifdef SYSTEM_CODE
+#error "sandbox headers are the test surface of the stand-ins; system code must not include them"
+#endif
+
+#include <cstddef>
+#include <cstdint>
+#include <string>
+
+#include "sandbox/core.h"
+
+namespace sandbox {
+
+// Maps drive `letter` (either case) to an existing host folder; throws std::invalid_argument
+// for a bad letter or a folder that does not exist.
+SANDBOX_API void MapDrive(char letter, const std::string& hostFolder);
+SANDBOX_API void UnmapDrive(char letter);
+// Makes a fresh host temporary folder, maps `letter` to it and returns its host path. The
+// folder is removed on sandbox::Reset() and at exit.
+SANDBOX_API std::string MapTempDrive(char letter);
+// Maps "\\server\share" (either case) to an existing host folder.
+SANDBOX_API void MapUncShare(const std::string& serverShare, const std::string& hostFolder);
+
+// The host path a Windows path maps to, with each existing component spelled as found on disk
+// and the rest as written; "" when the path cannot be mapped (bad name, unmapped drive).
+SANDBOX_API std::string HostPath(const std::string& windowsPath);
+// The Windows form of a host path: the mapped folder with the longest prefix gives the drive
+// (or share), else Z:; "" when no mapping covers it.
+SANDBOX_API std::string WindowsPath(const std::string& hostPath);
+
+// The next `count` calls of `operation` on `windowsPath` (compared as full paths, case-
+// insensitively) fail with `error` and change nothing:
+//   "open"   CreateFile                     "read", "write", "flush", "close"  on its handles
+//   "delete" DeleteFile, RemoveDirectory    "move"  MoveFile(Ex), source or target
+//   "copy"   CopyFile, source or target     "mkdir" CreateDirectory
+//   "find"   FindFirstFile in that directory
+//   "*"      any of the above
+// A failed "close" still closes the handle, as CloseHandle does when the final flush fails.
+SANDBOX_API void InjectFileFailure(const std::string& windowsPath, const std::string& operation,
+                                   uint32_t error, int count = 1);
+SANDBOX_API void ClearFileFailures();
+
+// File and find handles open right now.
+SANDBOX_API size_t OpenFileHandles();
+
+}  // namespace sandbox

@@ -1,0 +1,13 @@
+// The control surface of the stand-ins: how tests, benchmarks and the demo set up the world the
+// system runs in (drives, registry, code page, clock, the scripted user, injected failures).
+// System code never includes this header.
+#pragma once
+
+#ifdef SYSTEM_CODE
+#error "sandbox/sandbox.h is the test surface of the stand-ins; system code must not include it"
+#endif
+
+#include "sandbox/core.h"
+#include "sandbox/files.h"
+#include "sandbox/registry.h"
+#include "sandbox/user.h"

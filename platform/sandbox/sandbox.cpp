@@ -1,0 +1,197 @@
+// Sandbox core state: strict mode, the failure handler, unmodelled calls, reset hooks, the
+// scripted user and the clock.
+#include <chrono>
+#include <deque>
+#include <map>
+#include <mutex>
+#include <utility>
+
+#include "sandbox/internal.h"
+
+namespace sandbox {
+namespace {
+
+struct State {
+  std::recursive_mutex lock;
+  bool strict = false;
+  FailureHandler failure;
+  std::vector<std::string> unmodelled;
+  std::vector<std::pair<std::string, std::function<void()>>> resets;
+  std::map<std::string, std::deque<Answer>> answers;
+  std::vector<Modal> modals;
+  bool clockSet = false;
+  int64_t clockMs = 0;
+  int biasMinutes = 0;
+};
+
+State& S() {
+  static State* state = new State;  // never destroyed: stand-ins may ask it during exit
+  return *state;
+}
+
+int64_t HostNowMs() {
+  using namespace std::chrono;
+  return duration_cast<milliseconds>(system_clock::now().time_since_epoch()).count();
+}
+
+}  // namespace
+
+void Reset() {
+  std::vector<std::function<void()>> hooks;
+  {
+    std::lock_guard<std::recursive_mutex> g(S().lock);
+    S().strict = false;
+    S().unmodelled.clear();
+    S().answers.clear();
+    S().modals.clear();
+    S().clockSet = false;
+    S().biasMinutes = 0;
+    for (auto& [name, fn] : S().resets) hooks.push_back(fn);
+  }
+  for (auto& fn : hooks) fn();
+}
+
+void SetStrict(bool strict) {
+  std::lock_guard<std::recursive_mutex> g(S().lock);
+  S().strict = strict;
+}
+
+bool IsStrict() {
+  std::lock_guard<std::recursive_mutex> g(S().lock);
+  return S().strict;
+}
+
+void SetFailureHandler(FailureHandler handler) {
+  std::lock_guard<std::recursive_mutex> g(S().lock);
+  S().failure = std::move(handler);
+}
+
+std::vector<std::string> UnmodelledCalls() {
+  std::lock_guard<std::recursive_mutex> g(S().lock);
+  return S().unmodelled;
+}
+
+void ClearUnmodelledCalls() {
+  std::lock_guard<std::recursive_mutex> g(S().lock);
+  S().unmodelled.clear();
+}
+
+void SetClock(int64_t unixMilliseconds) {
+  std::lock_guard<std::recursive_mutex> g(S().lock);
+  S().clockSet = true;
+  S().clockMs = unixMilliseconds;
+}
+
+void AdvanceClock(int64_t milliseconds) {
+  std::lock_guard<std::recursive_mutex> g(S().lock);
+  if (!S().clockSet) {
+    S().clockSet = true;
+    S().clockMs = HostNowMs();
+  }
+  S().clockMs += milliseconds;
+}
+
+void UseRealClock() {
+  std::lock_guard<std::recursive_mutex> g(S().lock);
+  S().clockSet = false;
+}
+
+int64_t ClockNow() {
+  std::lock_guard<std::recursive_mutex> g(S().lock);
+  return S().clockSet ? S().clockMs : HostNowMs();
+}
+
+void SetTimeZoneBias(int minutesEastOfUtc) {
+  std::lock_guard<std::recursive_mutex> g(S().lock);
+  S().biasMinutes = minutesEastOfUtc;
+}
+
+void QueueAnswer(const std::string& kind, Answer answer) {
+  std::lock_guard<std::recursive_mutex> g(S().lock);
+  S().answers[kind].push_back(std::move(answer));
+}
+
+size_t PendingAnswers() {
+  std::lock_guard<std::recursive_mutex> g(S().lock);
+  size_t n = 0;
+  for (auto& [kind, q] : S().answers) n += q.size();
+  return n;
+}
+
+std::vector<Modal> Modals() {
+  std::lock_guard<std::recursive_mutex> g(S().lock);
+  return S().modals;
+}
+
+void ClearModals() {
+  std::lock_guard<std::recursive_mutex> g(S().lock);
+  S().modals.clear();
+}
+
+namespace internal {
+
+void Fail(const std::string& message) {
+  FailureHandler handler;
+  {
+    std::lock_guard<std::recursive_mutex> g(S().lock);
+    handler = S().failure;
+  }
+  if (handler) handler(message);
+}
+
+void ReportUnmodelled(const char* function) {
+  bool strict;
+  {
+    std::lock_guard<std::recursive_mutex> g(S().lock);
+    for (auto& name : S().unmodelled)
+      if (name == function) return;
+    S().unmodelled.emplace_back(function);
+    strict = S().strict;
+  }
+  if (strict) Fail(std::string("unmodelled platform call: ") + function);
+}
+
+void RegisterReset(const char* module, std::function<void()> reset) {
+  std::lock_guard<std::recursive_mutex> g(S().lock);
+  for (auto& [name, fn] : S().resets)
+    if (name == module) {
+      fn = std::move(reset);
+      return;
+    }
+  S().resets.emplace_back(module, std::move(reset));
+}
+
+Answer Ask(Modal modal, int cancelResult) {
+  Answer answer{cancelResult, {}};
+  bool unanswered = false;
+  {
+    std::lock_guard<std::recursive_mutex> g(S().lock);
+    auto it = S().answers.find(modal.kind);
+    if (it != S().answers.end() && !it->second.empty()) {
+      answer = it->second.front();
+      it->second.pop_front();
+      modal.answered = true;
+    } else {
+      unanswered = S().strict;
+    }
+    modal.result = answer.result;
+    S().modals.push_back(modal);
+  }
+  if (unanswered)
+    Fail("no answer queued for " + modal.kind + " \"" + modal.caption + "\": " + modal.text);
+  return answer;
+}
+
+uint64_t FileTimeNow() {
+  // 11644473600 seconds lie between 1601-01-01 and 1970-01-01.
+  const int64_t ms = ClockNow();
+  return static_cast<uint64_t>(ms + 11644473600000LL) * 10000ULL;
+}
+
+int TimeZoneBiasMinutes() {
+  std::lock_guard<std::recursive_mutex> g(S().lock);
+  return S().biasMinutes;
+}
+
+}  // namespace internal
+}  // namespace sandbox
