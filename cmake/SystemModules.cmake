@@ -64,9 +64,9 @@ function(add_module_resources target rcfile)
   get_filename_component(rc_dir ${rc_abs} DIRECTORY)
   set(out ${CMAKE_CURRENT_BINARY_DIR}/${target}_${rc_name}_rc.cpp)
   add_custom_command(OUTPUT ${out}
-    COMMAND rc -I ${rc_dir} -o ${out} ${rc_abs}
+    COMMAND rc -I ${rc_dir} -o ${out} --depfile ${out}.d ${rc_abs}
     DEPENDS rc ${rc_abs}
-    IMPLICIT_DEPENDS CXX ${rc_abs}
+    DEPFILE ${out}.d
     WORKING_DIRECTORY ${rc_dir}
     COMMENT "Compiling resources ${rcfile}")
   target_sources(${target} PRIVATE ${out})
@@ -117,6 +117,9 @@ function(add_folder_tests name)
   add_executable(${name} ${FT_SOURCES})
   target_include_directories(${name} PRIVATE ${SABLEWING_SANDBOX_INCLUDE})
   target_link_libraries(${name} PRIVATE ${FT_LIBS} sandbox_gtest GTest::gtest GTest::gmock)
+  # A test is not system code: drop the SYSTEM_CODE that the subsystem libraries pass on, so the
+  # sandbox header compiles here (options come after the definitions on the command line).
+  target_compile_options(${name} PRIVATE -USYSTEM_CODE)
   if(FT_RESOURCES)
     add_module_resources(${name} ${FT_RESOURCES})
   endif()

@@ -62,8 +62,17 @@ WINBASEAPI LPSTR WINAPI lstrcpyn(LPSTR target, LPCSTR source, int maxLength);
 WINBASEAPI int WINAPI lstrcmpi(LPCSTR a, LPCSTR b);
 WINBASEAPI int WINAPI lstrcmp(LPCSTR a, LPCSTR b);
 
-// Modules and resources.
+// Modules and resources. A module handle is the module's base address, as on Windows.
+typedef INT_PTR(WINAPI* FARPROC)();
+#define DLL_PROCESS_DETACH 0
+#define DLL_PROCESS_ATTACH 1
+#define DLL_THREAD_ATTACH 2
+#define DLL_THREAD_DETACH 3
 #define RT_STRING MAKEINTRESOURCE(6)
+WINBASEAPI HMODULE WINAPI LoadLibrary(LPCSTR fileName);
+WINBASEAPI BOOL WINAPI FreeLibrary(HMODULE module);
+WINBASEAPI FARPROC WINAPI GetProcAddress(HMODULE module, LPCSTR procName);
+WINBASEAPI BOOL WINAPI DisableThreadLibraryCalls(HMODULE module);
 WINBASEAPI HMODULE WINAPI GetModuleHandle(LPCSTR moduleName);
 WINBASEAPI DWORD WINAPI GetModuleFileName(HMODULE module, LPSTR fileName, DWORD size);
 WINBASEAPI HRSRC WINAPI FindResource(HMODULE module, LPCSTR name, LPCSTR type);

@@ -84,6 +84,7 @@ constexpr Entry kMessages[] = {
     {1411, "Class does not exist."},
     {1426, "Invalid hook procedure type."},
     {1428, "Cannot set nonlocal hook without a module handle."},
+    {1438, "Invalid message box style."},
     {1460, "This operation returned because the timeout period expired."},
     {1804, "The specified datatype is invalid."},
     {1812, "The specified image file did not contain a resource section."},

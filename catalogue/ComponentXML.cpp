@@ -1,0 +1,227 @@
+// Reading a component description file. The format is forgiving by design: a missing element,
+// an element without text or a list item in the wrong shape is never an error, it just leaves
+// the value false, empty or out of the list. Only a file that cannot be loaded is refused.
+#include "ComponentXML.h"
+
+#include <afxdisp.h>
+#include <comdef.h>
+#include <msxml.h>
+
+#include "TqException.h"
+
+namespace {
+
+_COM_SMARTPTR_TYPEDEF(IXMLDOMDocument, __uuidof(IXMLDOMDocument));
+_COM_SMARTPTR_TYPEDEF(IXMLDOMParseError, __uuidof(IXMLDOMParseError));
+_COM_SMARTPTR_TYPEDEF(IXMLDOMNode, __uuidof(IXMLDOMNode));
+_COM_SMARTPTR_TYPEDEF(IXMLDOMNodeList, __uuidof(IXMLDOMNodeList));
+_COM_SMARTPTR_TYPEDEF(IXMLDOMElement, __uuidof(IXMLDOMElement));
+_COM_SMARTPTR_TYPEDEF(IXMLDOMText, __uuidof(IXMLDOMText));
+
+// The DOM document may live in any server the platform offers for it.
+const DWORD kDocumentContext = CLSCTX_INPROC_SERVER | CLSCTX_INPROC_HANDLER | CLSCTX_LOCAL_SERVER;
+
+// A failing DOM call is raised as a COM error, as the support library's wrappers do; Read turns
+// it into a COleException.
+void Check(HRESULT hr) {
+  if (FAILED(hr)) _com_issue_error(hr);
+}
+
+// The first child element of `context` that the pattern selects; null when there is none.
+IXMLDOMNodePtr SelectChild(IXMLDOMNode* context, const OLECHAR* pattern) {
+  IXMLDOMNodePtr node;
+  if (context == nullptr) _com_issue_error(E_POINTER);
+  Check(context->selectSingleNode(_bstr_t(pattern), &node));
+  return node;
+}
+
+LONG ChildCount(IXMLDOMNode* parent) {
+  IXMLDOMNodeListPtr children;
+  Check(parent->get_childNodes(&children));
+  LONG count = 0;
+  Check(children->get_length(&count));
+  return count;
+}
+
+// The child at `index`, fetched through a fresh child list each time.
+IXMLDOMNodePtr ChildAt(IXMLDOMNode* parent, LONG index) {
+  IXMLDOMNodeListPtr children;
+  Check(parent->get_childNodes(&children));
+  IXMLDOMNodePtr child;
+  Check(children->get_item(index, &child));
+  return child;
+}
+
+bool IsElement(IXMLDOMNode* node) { return IXMLDOMElementPtr(node) != nullptr; }
+
+// The text of an element is the data of its first child, when that child is a text node (a CDATA
+// section is one). False for a node that is not an element, an element without children, or one
+// whose first child is an element, a comment or a processing instruction.
+bool GetElementText(IXMLDOMNode* node, CString& text) {
+  IXMLDOMElementPtr element(node);
+  if (element == nullptr) return false;
+  IXMLDOMNodeListPtr children;
+  Check(element->get_childNodes(&children));
+  IXMLDOMNodePtr first;
+  Check(children->get_item(0, &first));
+  IXMLDOMTextPtr textNode(first);
+  if (textNode == nullptr) return false;
+  BSTR data = nullptr;
+  Check(textNode->get_data(&data));
+  const _bstr_t owned(data, false);
+  const char* multiByte = owned;
+  text = multiByte != nullptr ? multiByte : "";
+  return true;
+}
+
+CString ReadText(IXMLDOMNode* root, const OLECHAR* pattern) {
+  CString text;
+  GetElementText(SelectChild(root, pattern), text);
+  return text;
+}
+
+// False when absent or without text, and for the text "0"; any other text is true.
+bool ReadBool(IXMLDOMNode* root, const OLECHAR* pattern) {
+  CString text;
+  if (!GetElementText(SelectChild(root, pattern), text)) return false;
+  return text != "0";
+}
+
+// Every child element of the container that has text, in document order, whatever its name.
+std::vector<CString> ReadList(IXMLDOMNode* root, const OLECHAR* pattern) {
+  std::vector<CString> items;
+  const IXMLDOMNodePtr container = SelectChild(root, pattern);
+  if (!IsElement(container)) return items;
+  const LONG count = ChildCount(container);
+  for (LONG i = 0; i < count; ++i) {
+    CString text;
+    if (GetElementText(ChildAt(container, i), text)) items.push_back(text);
+  }
+  return items;
+}
+
+// A section counts only with a GUID text and a SectionEntries element; an entry only with both
+// a Type and a Value text.
+std::vector<ComponentSection> ReadSections(IXMLDOMNode* root) {
+  std::vector<ComponentSection> sections;
+  const IXMLDOMNodePtr list = SelectChild(root, OLESTR("./Sections"));
+  if (!IsElement(list)) return sections;
+  const LONG count = ChildCount(list);
+  for (LONG i = 0; i < count; ++i) {
+    const IXMLDOMNodePtr child = ChildAt(list, i);
+    if (!IsElement(child)) continue;
+    ComponentSection section;
+    const bool hasGuid = GetElementText(SelectChild(child, OLESTR("./GUID")), section.GUID);
+    const IXMLDOMNodePtr entries = SelectChild(child, OLESTR("./SectionEntries"));
+    if (!hasGuid || !IsElement(entries)) continue;
+    const LONG entryCount = ChildCount(entries);
+    for (LONG j = 0; j < entryCount; ++j) {
+      const IXMLDOMNodePtr entry = ChildAt(entries, j);
+      if (!IsElement(entry)) continue;
+      ComponentSectionEntry pair;
+      if (GetElementText(SelectChild(entry, OLESTR("./Type")), pair.Type) &&
+          GetElementText(SelectChild(entry, OLESTR("./Value")), pair.Value))
+        section.SectionEntries.push_back(pair);
+    }
+    sections.push_back(section);
+  }
+  return sections;
+}
+
+// One per-source settings container: each setting sits in a wrapper element (any name) that
+// holds the element named `item`; wrappers in any other shape are passed over.
+void ReadSourceSettings(IXMLDOMNode* container, const OLECHAR* item, std::vector<CString>& settings) {
+  const LONG count = ChildCount(container);
+  for (LONG i = 0; i < count; ++i) {
+    const IXMLDOMNodePtr wrapper = ChildAt(container, i);
+    if (!IsElement(wrapper)) continue;
+    CString text;
+    if (GetElementText(SelectChild(wrapper, item), text)) settings.push_back(text);
+  }
+}
+
+// A source counts only with a SourceFile text and all four settings containers present.
+std::vector<ComponentSource> ReadSources(IXMLDOMNode* root) {
+  std::vector<ComponentSource> sources;
+  const IXMLDOMNodePtr list = SelectChild(root, OLESTR("./Sources"));
+  if (!IsElement(list)) return sources;
+  const LONG count = ChildCount(list);
+  for (LONG i = 0; i < count; ++i) {
+    const IXMLDOMNodePtr child = ChildAt(list, i);
+    if (!IsElement(child)) continue;
+    ComponentSource source;
+    const bool hasFile = GetElementText(SelectChild(child, OLESTR("./SourceFile")), source.SourceFile);
+    const IXMLDOMNodePtr add = SelectChild(child, OLESTR("./AddCompilerSettings"));
+    const IXMLDOMNodePtr removeAdd = SelectChild(child, OLESTR("./RemoveAddCompilerSettings"));
+    const IXMLDOMNodePtr subtract = SelectChild(child, OLESTR("./SubtractCompilerSettings"));
+    const IXMLDOMNodePtr removeSubtract = SelectChild(child, OLESTR("./RemoveSubtractCompilerSettings"));
+    if (!hasFile || !IsElement(add) || !IsElement(removeAdd) || !IsElement(subtract) || !IsElement(removeSubtract))
+      continue;
+    ReadSourceSettings(add, OLESTR("./AddCompilerSetting"), source.AddCompilerSettings);
+    ReadSourceSettings(removeAdd, OLESTR("./RemoveAddCompilerSetting"), source.RemoveAddCompilerSettings);
+    ReadSourceSettings(subtract, OLESTR("./SubtractCompilerSetting"), source.SubtractCompilerSettings);
+    ReadSourceSettings(removeSubtract, OLESTR("./RemoveSubtractCompilerSetting"),
+                       source.RemoveSubtractCompilerSettings);
+    sources.push_back(source);
+  }
+  return sources;
+}
+
+}  // namespace
+
+CComponentXML::CComponentXML(const CString& filePath) : m_filePath(filePath) {
+  const HRESULT hr = ::CoInitialize(NULL);
+  if (FAILED(hr)) TQ::ThrowOleException(hr, CString());
+}
+
+CComponentXML::~CComponentXML() { ::CoUninitialize(); }
+
+void CComponentXML::Read(CComponent& component) {
+  try {
+    IXMLDOMDocumentPtr document;
+    const HRESULT created = document.CreateInstance(CLSID_DOMDocument, NULL, kDocumentContext);
+    if (FAILED(created)) TQ::ThrowOleException(created, CString());
+
+    Check(document->put_async(VARIANT_FALSE));
+    const _variant_t source(_bstr_t(CString("file:///") + m_filePath));
+    VARIANT_BOOL loaded = VARIANT_FALSE;
+    Check(document->load(source, &loaded));
+    IXMLDOMParseErrorPtr parseError;
+    Check(document->get_parseError(&parseError));
+    LONG errorCode = 0;
+    Check(parseError->get_errorCode(&errorCode));
+    if (loaded == VARIANT_FALSE || errorCode != 0) AfxThrowOleException(E_FAIL);
+
+    IXMLDOMElementPtr root;
+    Check(document->get_documentElement(&root));
+    IXMLDOMNode* const r = root;
+
+    component.Hidden = ReadBool(r, OLESTR("Hidden"));
+    component.SelectedByDefault = ReadBool(r, OLESTR("SelectedByDefault"));
+    component.MFCRequired = ReadBool(r, OLESTR("MFCRequired"));
+    component.ComponentName = ReadText(r, OLESTR("./ComponentName"));
+    component.ComponentDescription = ReadText(r, OLESTR("./ComponentDescription"));
+    component.Category = ReadText(r, OLESTR("./Category"));
+    component.XMLFormatVersion = ReadText(r, OLESTR("XMLFormatVersion"));
+    component.Namespace = ReadText(r, OLESTR("Namespace"));
+
+    component.SetComponentHeaders(ReadList(r, OLESTR("./ComponentHeaders")));
+    component.SetCompilerReleaseSettings(ReadList(r, OLESTR("./CompilerReleaseSettings")));
+    component.SetCompilerDebugSettings(ReadList(r, OLESTR("./CompilerDebugSettings")));
+    component.SetRemoveCompilerReleaseSettings(ReadList(r, OLESTR("./RemoveCompilerReleaseSettings")));
+    component.SetRemoveCompilerDebugSettings(ReadList(r, OLESTR("./RemoveCompilerDebugSettings")));
+    component.SetLinkerReleaseSettings(ReadList(r, OLESTR("./LinkerReleaseSettings")));
+    component.SetLinkerDebugSettings(ReadList(r, OLESTR("./LinkerDebugSettings")));
+    component.SetRemoveLinkerReleaseSettings(ReadList(r, OLESTR("./RemoveLinkerReleaseSettings")));
+    component.SetRemoveLinkerDebugSettings(ReadList(r, OLESTR("./RemoveLinkerDebugSettings")));
+    component.SetIncludesFileHeaderIncludes(ReadList(r, OLESTR("./IncludesFileHeaderIncludes")));
+    component.SetDSWControlPalletGuids(ReadList(r, OLESTR("./DSWControlPalletGuids")));
+    component.SetComponentDependancies(ReadList(r, OLESTR("./ComponentDependancies")));
+
+    component.SetSections(ReadSections(r));
+    component.SetComponentSources(ReadSources(r));
+  } catch (const _com_error& error) {
+    // The document and every node are released by now; what was read so far stays assigned.
+    AfxThrowOleException(error.Error());
+  }
+}

@@ -1,0 +1,30 @@
+// MFC: the application-wide services the core classes need so far (message boxes, the resource
+// and instance handles, string helpers). Window classes come with the window manager.
+#pragma once
+
+#include "afx.h"
+
+// Shows a message box owned by no window (no main window exists yet) with the application's name
+// as caption. Without an icon in nType, MB_OK and MB_OKCANCEL boxes get the exclamation icon and
+// MB_YESNO and MB_YESNOCANCEL boxes the question icon, as the platform's default handler does.
+// Returns the button chosen (the scripted user's answer).
+STANDIN_API int AFXAPI AfxMessageBox(LPCTSTR lpszText, UINT nType = MB_OK, UINT nIDHelp = 0);
+// The prompt is string resource nIDPrompt; a missing string is an assertion failure and shows
+// an empty box.
+STANDIN_API int AFXAPI AfxMessageBox(UINT nIDPrompt, UINT nType = MB_OK, UINT nIDHelp = (UINT)-1);
+
+// The module resources are loaded from first (default: the program, GetModuleHandle(NULL)).
+STANDIN_API HINSTANCE AFXAPI AfxGetResourceHandle();
+STANDIN_API void AFXAPI AfxSetResourceHandle(HINSTANCE hInstResource);
+STANDIN_API HINSTANCE AFXAPI AfxGetInstanceHandle();
+// The application's name: until an application object exists, the program's file title.
+STANDIN_API LPCTSTR AFXAPI AfxGetAppName();
+
+// rString = lpszFormat with each "%1" (and "%2") replaced by the argument.
+STANDIN_API void AFXAPI AfxFormatStrings(CString& rString, LPCTSTR lpszFormat, LPCTSTR const* rglpsz, int nString);
+STANDIN_API void AFXAPI AfxFormatString1(CString& rString, UINT nIDS, LPCTSTR lpsz1);
+STANDIN_API void AFXAPI AfxFormatString2(CString& rString, UINT nIDS, LPCTSTR lpsz1, LPCTSTR lpsz2);
+// The iSubString'th field (from 0) of lpszFullString split at chSep; FALSE (and rString empty)
+// when there are fewer fields. A separator byte inside a double-byte character does not split.
+STANDIN_API BOOL AFXAPI AfxExtractSubString(CString& rString, LPCTSTR lpszFullString, int iSubString,
+                                            TCHAR chSep = '\n');

@@ -1,0 +1,194 @@
+// The one mapping point (see file_mapping.h): Windows path -> root folder -> each component looked
+// up on the host, and the state it works on.
+#include "file_mapping.h"
+
+#include <vector>
+
+#include "file_names.h"
+#include "file_state.h"
+#include "sandbox/internal.h"
+
+namespace kernel32::files {
+
+FileState& State() {
+  static FileState* state = [] {
+    auto* s = new FileState;  // never destroyed: files may be touched during exit
+    s->ResetLocked();
+    return s;
+  }();
+  return *state;
+}
+
+void FileState::ResetLocked() {
+  map = {};
+  map.drives['Z'] = "/";
+  current = CurrentFromHost();
+  failures.clear();
+}
+
+winpath::WinPath FileState::CurrentFromHost() const {
+  const std::string cwd = host::WorkingDirectory();
+  if (auto back = winpath::HostToWindows(cwd, map)) {
+    winpath::WinPath path = back->root;
+    for (const auto& c : back->hostComponents) path.components.push_back(HostToAnsi(c));
+    return path;
+  }
+  winpath::WinPath root;
+  root.drive = 'Z';
+  return root;
+}
+
+DWORD AttributesOf(const host::FileStat& stat) {
+  DWORD attributes = stat.directory ? FILE_ATTRIBUTE_DIRECTORY : FILE_ATTRIBUTE_ARCHIVE;
+  if (!stat.ownerWritable) attributes |= FILE_ATTRIBUTE_READONLY;
+  return attributes;
+}
+
+FILETIME ToFileTime(uint64_t ticks) { return FILETIME{static_cast<DWORD>(ticks), static_cast<DWORD>(ticks >> 32)}; }
+
+std::recursive_mutex& StateLock() { return State().lock; }
+
+winpath::LeadBytePredicate LeadBytes() {
+  return [](unsigned char b) { return IsDBCSLeadByte(b) != FALSE; };
+}
+
+std::u16string AnsiToUtf16(const std::string& ansi) {
+  if (ansi.empty()) return {};
+  const int n = MultiByteToWideChar(CP_ACP, 0, ansi.data(), static_cast<int>(ansi.size()), nullptr, 0);
+  std::u16string out(static_cast<size_t>(n > 0 ? n : 0), u'\0');
+  if (n > 0) MultiByteToWideChar(CP_ACP, 0, ansi.data(), static_cast<int>(ansi.size()), out.data(), n);
+  return out;
+}
+
+std::string Utf16ToAnsi(const std::u16string& text) {
+  if (text.empty()) return {};
+  const int n = WideCharToMultiByte(CP_ACP, 0, text.data(), static_cast<int>(text.size()), nullptr, 0, nullptr,
+                                    nullptr);
+  std::string out(static_cast<size_t>(n > 0 ? n : 0), '\0');
+  if (n > 0)
+    WideCharToMultiByte(CP_ACP, 0, text.data(), static_cast<int>(text.size()), out.data(), n, nullptr, nullptr);
+  return out;
+}
+
+std::string AnsiToHost(const std::string& ansi) { return names::Utf16ToUtf8(AnsiToUtf16(ansi)); }
+
+std::string HostToAnsi(const std::string& hostName) { return Utf16ToAnsi(names::Utf8ToUtf16(hostName)); }
+
+std::string WindowsFormOfHost(const std::string& hostPath) {
+  std::lock_guard<std::recursive_mutex> g(StateLock());
+  auto back = winpath::HostToWindows(host::Absolute(hostPath), State().map);
+  if (!back) return {};
+  winpath::WinPath path = back->root;
+  for (const auto& c : back->hostComponents) path.components.push_back(HostToAnsi(c));
+  return path.ToString();
+}
+
+winpath::WinPath CurrentDirectory() {
+  std::lock_guard<std::recursive_mutex> g(StateLock());
+  return State().current;
+}
+
+void SetCurrentDirectoryPath(const winpath::WinPath& path) {
+  std::lock_guard<std::recursive_mutex> g(StateLock());
+  State().current = path;
+  State().current.trailingSeparator = false;
+}
+
+std::optional<winpath::WinPath> ParsePath(LPCSTR path, const char* function, const winpath::ParseOptions& options) {
+  if (path == nullptr) return Fail(ERROR_INVALID_PARAMETER, std::optional<winpath::WinPath>{});
+  auto parsed = winpath::Parse(path, CurrentDirectory(), LeadBytes(), options);
+  if (parsed.error == winpath::kNotImplemented) {
+    sandbox::internal::ReportUnmodelled((std::string(function) + " (" + parsed.reason + ")").c_str());
+  }
+  if (parsed.error != winpath::kOk) return Fail(parsed.error, std::optional<winpath::WinPath>{});
+  return parsed.path;
+}
+
+std::optional<Mapped> MapParsed(const winpath::WinPath& path) {
+  std::lock_guard<std::recursive_mutex> g(StateLock());
+  const auto root = winpath::MapRoot(path, State().map);
+  if (root.error != winpath::kOk) return Fail(root.error, std::optional<Mapped>{});
+
+  Mapped mapped;
+  mapped.windows = path;
+  std::string dir = root.hostFolder;
+  host::FileStat stat;
+  if (host::Stat(dir, stat) != ERROR_SUCCESS || !stat.directory)
+    return Fail(ERROR_PATH_NOT_FOUND, std::optional<Mapped>{});
+
+  for (size_t i = 0; i < path.components.size(); ++i) {
+    const bool last = i + 1 == path.components.size();
+    const std::string prefix = dir == "/" ? "" : dir;
+    const std::string wanted = AnsiToHost(path.components[i]);
+    std::string candidate = prefix + "/" + wanted;
+    bool found = host::Stat(candidate, stat) == ERROR_SUCCESS;
+    if (!found) {
+      // No exact name: the first name in byte order that matches case-insensitively.
+      std::vector<std::string> names;
+      if (host::ListDirectory(dir, names) == ERROR_SUCCESS) {
+        const std::u16string key = AnsiToUtf16(path.components[i]);
+        for (const auto& name : names) {
+          if (names::EqualNoCase(names::Utf8ToUtf16(name), key) && host::Stat(prefix + "/" + name, stat) == 0) {
+            candidate = prefix + "/" + name;
+            found = true;
+            break;
+          }
+        }
+      }
+    }
+    if (!found) {
+      if (!last) return Fail(ERROR_PATH_NOT_FOUND, std::optional<Mapped>{});
+      mapped.host = candidate;
+      mapped.exists = false;
+      return mapped;
+    }
+    if (!last && !stat.directory) return Fail(ERROR_PATH_NOT_FOUND, std::optional<Mapped>{});
+    dir = candidate;
+  }
+  mapped.host = dir;
+  mapped.exists = true;
+  mapped.stat = stat;
+  return mapped;
+}
+
+std::optional<Mapped> MapPath(LPCSTR path, const char* function) {
+  auto parsed = ParsePath(path, function);
+  if (!parsed) return std::nullopt;
+  return MapParsed(*parsed);
+}
+
+std::string TempFolderHost() {
+  std::lock_guard<std::recursive_mutex> g(StateLock());
+  FileState& s = State();
+  if (s.tempFolder.empty() || !host::Exists(s.tempFolder)) s.tempFolder = host::MakeTempFolder("sablewing-temp-");
+  return s.tempFolder;
+}
+
+std::string FailureKey(const winpath::WinPath& path) {
+  std::u16string text = AnsiToUtf16(path.ToString());
+  for (char16_t& c : text) c = names::FoldCase(c);
+  return names::Utf16ToUtf8(text);
+}
+
+bool InjectedFailureByKey(const std::string& key, const char* operation) {
+  std::lock_guard<std::recursive_mutex> g(StateLock());
+  auto& failures = State().failures;
+  for (auto it = failures.begin(); it != failures.end(); ++it) {
+    if (it->key != key || (it->operation != operation && it->operation != "*")) continue;
+    const DWORD error = it->error;
+    if (--it->count <= 0) failures.erase(it);
+    SetLastError(error);
+    return true;
+  }
+  return false;
+}
+
+bool InjectedFailure(const winpath::WinPath& path, const char* operation) {
+  {
+    std::lock_guard<std::recursive_mutex> g(StateLock());
+    if (State().failures.empty()) return false;
+  }
+  return InjectedFailureByKey(FailureKey(path), operation);
+}
+
+}  // namespace kernel32::files

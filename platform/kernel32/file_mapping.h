@@ -1,0 +1,76 @@
+// The one mapping point from Windows paths to host paths, and the process-wide state behind it:
+// the drive map, the current directory, injected failures. Every kernel32 file call (and through
+// them the C run-time's) goes through MapPath.
+#pragma once
+
+#include <windows.h>
+
+#include <mutex>
+#include <optional>
+#include <string>
+
+#include "host_files.h"
+#include "winpath.h"
+
+namespace kernel32::files {
+
+// Held by every call that reads or changes the file state (drive map, current directory,
+// sharing of open files), so that a check and the change it guards are one step.
+std::recursive_mutex& StateLock();
+
+// A Windows path mapped onto the host.
+struct Mapped {
+  winpath::WinPath windows;  // full Windows path, components as the caller spelled them
+  std::string host;          // host path: existing components as found on disk, the last as given
+  bool exists = false;       // the last component exists
+  host::FileStat stat;       // valid when `exists`
+};
+
+// Parses `path` (ANSI, code page) against the current directory, as file operations do. On
+// failure sets the last error and returns nullopt; an unmodelled form is reported as
+// `function` (for example "CreateFile") before failing with ERROR_CALL_NOT_IMPLEMENTED.
+std::optional<winpath::WinPath> ParsePath(LPCSTR path, const char* function,
+                                          const winpath::ParseOptions& options = {});
+// Maps a parsed path: the root through the drive map, then each component: the exact name when
+// it exists, else the first case-insensitive match in byte order. A missing (or non-directory)
+// parent -> ERROR_PATH_NOT_FOUND; a missing last component is not an error (see `exists`).
+std::optional<Mapped> MapParsed(const winpath::WinPath& path);
+// ParsePath then MapParsed.
+std::optional<Mapped> MapPath(LPCSTR path, const char* function);
+
+// Code-page text <-> host (UTF-8) text, through MultiByteToWideChar/WideCharToMultiByte.
+std::u16string AnsiToUtf16(const std::string& ansi);
+std::string Utf16ToAnsi(const std::u16string& text);
+std::string AnsiToHost(const std::string& ansi);
+std::string HostToAnsi(const std::string& hostName);
+
+// The Windows form of an absolute host path ("" when no drive or share covers it).
+std::string WindowsFormOfHost(const std::string& hostPath);
+
+winpath::WinPath CurrentDirectory();
+void SetCurrentDirectoryPath(const winpath::WinPath& path);
+winpath::LeadBytePredicate LeadBytes();
+
+// The sandbox temporary folder that GetTempPath names (made on first use, removed on reset).
+std::string TempFolderHost();
+
+// Injected failures: true (with the last error set) when the next `operation` on `path` is to
+// fail.
+bool InjectedFailure(const winpath::WinPath& path, const char* operation);
+// The key under which failures on a path are kept: the full Windows path, case folded.
+std::string FailureKey(const winpath::WinPath& path);
+bool InjectedFailureByKey(const std::string& key, const char* operation);
+
+// The attributes Windows reports for a host file: DIRECTORY, or ARCHIVE as NTFS sets it on every
+// written file; READONLY when the owner-write bit is off.
+DWORD AttributesOf(const host::FileStat& stat);
+FILETIME ToFileTime(uint64_t ticks);
+
+// Sets the last error and returns `result` (for one-line failure returns).
+template <class T>
+T Fail(DWORD error, T result) {
+  ::SetLastError(error);
+  return result;
+}
+
+}  // namespace kernel32::files

@@ -1,0 +1,38 @@
+// The process-wide state of the file stand-in, shared by the mapping point and the sandbox
+// control (file_sandbox.cpp). Every member is guarded by `lock`.
+#pragma once
+
+#include <windows.h>
+
+#include <mutex>
+#include <string>
+#include <vector>
+
+#include "winpath.h"
+
+namespace kernel32::files {
+
+struct InjectedFileFailure {
+  std::string key;        // FailureKey() of the Windows path
+  std::string operation;  // "open", ..., or "*"
+  DWORD error = 0;
+  int count = 0;
+};
+
+struct FileState {
+  std::recursive_mutex lock;
+  winpath::DriveMap map;
+  winpath::WinPath current;
+  std::vector<std::string> tempDrives;  // host folders made by MapTempDrive
+  std::string tempFolder;               // GetTempPath's folder, made on first use
+  std::vector<InjectedFileFailure> failures;
+
+  // Start state: Z: is "/", the current directory is the host's working directory, no failures.
+  // (Temporary folders and handles are cleaned up by the reset hook.)
+  void ResetLocked();
+  winpath::WinPath CurrentFromHost() const;
+};
+
+FileState& State();
+
+}  // namespace kernel32::files

@@ -1,0 +1,35 @@
+// The process's handle table: what a HANDLE stands for. File handles live here now; other kernel
+// objects can join by deriving from KernelObject.
+#pragma once
+
+#include <functional>
+#include <memory>
+#include <vector>
+
+#include "windef.h"
+
+namespace kernel32 {
+
+class KernelObject {
+ public:
+  virtual ~KernelObject() = default;
+  // Find handles are not kernel objects on Windows: CloseHandle refuses them, FindClose takes them.
+  virtual bool ClosedByCloseHandle() const { return true; }
+};
+
+// Handle values are multiples of 4 that are never reused, so a stale handle is always refused
+// instead of silently reaching a newer object.
+HANDLE InsertHandle(std::shared_ptr<KernelObject> object);
+std::shared_ptr<KernelObject> LookupHandle(HANDLE handle);
+template <class T>
+std::shared_ptr<T> LookupHandleAs(HANDLE handle) {
+  return std::dynamic_pointer_cast<T>(LookupHandle(handle));
+}
+// Removes the handle and returns its object (null if there was none).
+std::shared_ptr<KernelObject> RemoveHandle(HANDLE handle);
+// Calls `visit` for every handle (under the table's lock: `visit` must not call back into it).
+void ForEachHandle(const std::function<void(HANDLE, KernelObject&)>& visit);
+// Removes every handle whose object `select` picks, and returns those objects.
+std::vector<std::shared_ptr<KernelObject>> RemoveHandlesIf(const std::function<bool(KernelObject&)>& select);
+
+}  // namespace kernel32

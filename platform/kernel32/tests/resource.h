@@ -1,0 +1,7 @@
+// Ids of the kernel32 test program's resources (kernel32_tests.rc) and of the test module
+// (resmod/resmod.rc), which shares some of them on purpose: a lookup must stay in its module.
+#define IDS_K32_FIRST 1
+#define IDS_K32_LAST_OF_BUNDLE 15
+#define IDR_K32_TEMPLATE 201
+#define IDR_K32_EMPTY 202
+#define IDR_K32_ONLY_IN_MODULE 203

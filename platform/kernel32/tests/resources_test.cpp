@@ -1,0 +1,211 @@
+// Module resources through the Windows surface: FindResource and friends over the tables that
+// the resource compiler linked into this program (kernel32_tests.rc) and into K32ResMod.dll
+// (resmod/resmod.rc), module handles and module file names.
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <string>
+
+#include "resource.h"
+#include "sandbox/sandbox.h"
+#include "standin_resources.h"
+
+namespace {
+
+constexpr DWORD kPoison = 0xdeadbeef;
+
+HMODULE TestModule() { return GetModuleHandle("K32ResMod"); }
+
+std::string ResourceBytes(HMODULE module, HRSRC resource) {
+  const void* data = LockResource(LoadResource(module, resource));
+  const DWORD size = SizeofResource(module, resource);
+  return data ? std::string(static_cast<const char*>(data), size) : std::string("<no data>");
+}
+
+struct FindCase {
+  const char* name;
+  HMODULE module;
+  LPCSTR resourceName;
+  LPCSTR type;
+  DWORD error;           // 0: found
+  const char* contents;  // when found
+};
+
+TEST(FindResource, FindsByIdOrNameAndReportsWhatIsMissing) {
+  const HMODULE self = GetModuleHandle(nullptr);
+  const HMODULE module = TestModule();
+  ASSERT_NE(module, nullptr);
+  const HMODULE withoutResources = GetModuleHandle("libkernel32.so");
+  ASSERT_NE(withoutResources, nullptr);
+  const FindCase cases[] = {
+      {.name = "integer name and type name", .module = nullptr, .resourceName = MAKEINTRESOURCE(IDR_K32_TEMPLATE),
+       .type = "TEMPLATE", .error = 0, .contents = "template body\n"},
+      {.name = "#id name, type in lower case", .module = self, .resourceName = "#201", .type = "template",
+       .error = 0, .contents = "template body\n"},
+      {.name = "string name in any case", .module = nullptr, .resourceName = "cOnFiRm", .type = "Registry",
+       .error = 0, .contents = "HKCR\n{\n}\n"},
+      {.name = "empty file", .module = nullptr, .resourceName = MAKEINTRESOURCE(IDR_K32_EMPTY), .type = "TEMPLATE",
+       .error = 0, .contents = ""},
+      {.name = "same id, other module", .module = module, .resourceName = MAKEINTRESOURCE(IDR_K32_TEMPLATE),
+       .type = "TEMPLATE", .error = 0, .contents = "the module's own template\n"},
+      {.name = "only in the other module", .module = self, .resourceName = MAKEINTRESOURCE(IDR_K32_ONLY_IN_MODULE),
+       .type = "TEMPLATE", .error = ERROR_RESOURCE_NAME_NOT_FOUND, .contents = nullptr},
+      {.name = "string name is no id", .module = nullptr, .resourceName = "IDR_K32_TEMPLATE", .type = "TEMPLATE",
+       .error = ERROR_RESOURCE_NAME_NOT_FOUND, .contents = nullptr},
+      {.name = "integer type absent", .module = nullptr, .resourceName = MAKEINTRESOURCE(IDR_K32_TEMPLATE),
+       .type = RT_BITMAP, .error = ERROR_RESOURCE_TYPE_NOT_FOUND, .contents = nullptr},
+      {.name = "string type absent", .module = nullptr, .resourceName = "CONFIRM", .type = "TYPELIB",
+       .error = ERROR_RESOURCE_TYPE_NOT_FOUND, .contents = nullptr},
+      {.name = "module without resources", .module = withoutResources, .resourceName = MAKEINTRESOURCE(1),
+       .type = RT_STRING, .error = ERROR_RESOURCE_DATA_NOT_FOUND, .contents = nullptr},
+  };
+  for (const FindCase& c : cases) {
+    SCOPED_TRACE(c.name);
+    SetLastError(kPoison);
+    HRSRC found = FindResource(c.module, c.resourceName, c.type);
+    if (c.error != 0) {
+      EXPECT_EQ(found, nullptr);
+      EXPECT_EQ(GetLastError(), c.error);
+      continue;
+    }
+    ASSERT_NE(found, nullptr) << GetLastError();
+    EXPECT_EQ(ResourceBytes(c.module, found), c.contents);
+    EXPECT_EQ(SizeofResource(c.module, found), std::strlen(c.contents));
+  }
+}
+
+TEST(FindResource, StringTablesAreBundlesOfSixteen) {
+  // Ids 1 and 15 share bundle 1 (id / 16 + 1); bundle 2 does not exist.
+  HRSRC bundle = FindResource(nullptr, MAKEINTRESOURCE(1), RT_STRING);
+  ASSERT_NE(bundle, nullptr);
+  const auto* words = static_cast<const WORD*>(LockResource(LoadResource(nullptr, bundle)));
+  ASSERT_NE(words, nullptr);
+  EXPECT_EQ(reinterpret_cast<uintptr_t>(words) % alignof(WORD), 0u) << "resource data can be read in place";
+  EXPECT_EQ(words[0], 0) << "slot 0 is empty";
+  EXPECT_EQ(words[1], 5) << "slot 1 holds \"first\"";
+  EXPECT_EQ(std::u16string(reinterpret_cast<const char16_t*>(words + 2), 5), u"first");
+  SetLastError(kPoison);
+  EXPECT_EQ(FindResource(nullptr, MAKEINTRESOURCE(2), RT_STRING), nullptr);
+  EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_RESOURCE_NAME_NOT_FOUND));
+}
+
+TEST(LoadResource, RefusesAHandleThatIsNone) {
+  SetLastError(kPoison);
+  EXPECT_EQ(LoadResource(nullptr, nullptr), nullptr);
+  EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_INVALID_HANDLE));
+  SetLastError(kPoison);
+  EXPECT_EQ(SizeofResource(nullptr, nullptr), 0u);
+  EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_INVALID_HANDLE));
+  EXPECT_EQ(LockResource(nullptr), nullptr);
+}
+
+TEST(ResourceModules, ListsEveryModuleWithResourcesInLoadOrder) {
+  HMODULE modules[8];
+  std::fill(std::begin(modules), std::end(modules), reinterpret_cast<HMODULE>(static_cast<uintptr_t>(kPoison)));
+  const size_t count = StandinResourceModules(modules, 8);
+  ASSERT_EQ(count, 2u);
+  // The module is loaded (and so registers) before the program's own initialisers run.
+  EXPECT_EQ(modules[0], TestModule());
+  EXPECT_EQ(modules[1], GetModuleHandle(nullptr));
+  EXPECT_EQ(modules[2], reinterpret_cast<HMODULE>(static_cast<uintptr_t>(kPoison))) << "nothing written past the count";
+  EXPECT_EQ(StandinResourceModules(nullptr, 0), 2u);
+  HMODULE first = nullptr;
+  EXPECT_EQ(StandinResourceModules(&first, 1), 2u);
+  EXPECT_EQ(first, TestModule());
+}
+
+std::string ModuleFileName(HMODULE module) {
+  char path[MAX_PATH];
+  const DWORD n = GetModuleFileName(module, path, sizeof path);
+  return n ? std::string(path, n) : std::string();
+}
+
+TEST(GetModuleHandle, FindsLoadedModulesByFileName) {
+  const HMODULE module = TestModule();
+  ASSERT_NE(module, nullptr);
+  const std::string modulePath = ModuleFileName(module);
+  const std::string programPath = ModuleFileName(nullptr);
+  ASSERT_FALSE(modulePath.empty());
+  const struct {
+    const char* name;
+    std::string moduleName;
+    HMODULE expected;
+  } cases[] = {
+      {.name = "default extension .dll", .moduleName = "k32resmod", .expected = module},
+      {.name = "extension in any case", .moduleName = "K32RESMOD.Dll", .expected = module},
+      {.name = "full path", .moduleName = modulePath, .expected = module},
+      {.name = "full path with forward slashes",
+       .moduleName = [&] {
+         std::string s = modulePath;
+         std::replace(s.begin(), s.end(), '\\', '/');
+         return s;
+       }(),
+       .expected = module},
+      {.name = "trailing dot: no extension", .moduleName = "kernel32_tests.", .expected = GetModuleHandle(nullptr)},
+      {.name = "trailing dot does not add .dll", .moduleName = "k32resmod.", .expected = nullptr},
+      {.name = "wrong folder", .moduleName = "C:\\elsewhere\\K32ResMod.dll", .expected = nullptr},
+      {.name = "not loaded", .moduleName = "NoSuchModule", .expected = nullptr},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    SetLastError(kPoison);
+    EXPECT_EQ(GetModuleHandle(c.moduleName.c_str()), c.expected);
+    if (c.expected == nullptr) {
+      EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_MOD_NOT_FOUND));
+    }
+  }
+  EXPECT_NE(programPath.find("\\kernel32_tests"), std::string::npos) << programPath;
+}
+
+TEST(GetModuleFileName, WindowsPathThroughTheDriveMap) {
+  const std::string path = ModuleFileName(TestModule());
+  ASSERT_GE(path.size(), 3u);
+  EXPECT_EQ(path.substr(1, 2), ":\\") << path;
+  EXPECT_EQ(path.substr(path.size() - 14), "\\K32ResMod.dll") << path;
+  EXPECT_EQ(path.find('/'), std::string::npos) << path;
+
+  // Mapping the module's folder as a drive changes the name the module is known by.
+  const std::string hostPath = sandbox::HostPath(path);
+  ASSERT_FALSE(hostPath.empty());
+  sandbox::MapDrive('M', hostPath.substr(0, hostPath.rfind('/')));
+  EXPECT_EQ(ModuleFileName(TestModule()), "M:\\K32ResMod.dll");
+  EXPECT_EQ(GetModuleHandle("M:\\k32resmod.dll"), TestModule());
+}
+
+TEST(GetModuleFileName, TruncatesToTheBufferAndSaysSo) {
+  const std::string full = ModuleFileName(TestModule());
+  const DWORD length = static_cast<DWORD>(full.size());
+  const struct {
+    const char* name;
+    DWORD size;
+    DWORD result;
+    DWORD error;  // kPoison: untouched
+    std::string contents;
+  } cases[] = {
+      {.name = "room for the NUL", .size = length + 1, .result = length, .error = kPoison, .contents = full},
+      {.name = "no room for the NUL", .size = length, .result = length, .error = ERROR_INSUFFICIENT_BUFFER,
+       .contents = full.substr(0, length - 1)},
+      {.name = "one byte", .size = 1, .result = 1, .error = ERROR_INSUFFICIENT_BUFFER, .contents = ""},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    char buffer[MAX_PATH + 8];
+    std::memset(buffer, 0x7E, sizeof buffer);
+    SetLastError(kPoison);
+    EXPECT_EQ(GetModuleFileName(TestModule(), buffer, c.size), c.result);
+    EXPECT_EQ(GetLastError(), c.error);
+    EXPECT_EQ(std::string(buffer), c.contents);
+    EXPECT_EQ(buffer[c.size], 0x7E) << "nothing written past the buffer";
+  }
+  char buffer[4] = {'x', 'x', 'x', 'x'};
+  SetLastError(kPoison);
+  EXPECT_EQ(GetModuleFileName(TestModule(), buffer, 0), 0u);
+  EXPECT_EQ(buffer[0], 'x');
+  SetLastError(kPoison);
+  EXPECT_EQ(GetModuleFileName(reinterpret_cast<HMODULE>(static_cast<uintptr_t>(0x1000)), buffer, sizeof buffer), 0u);
+  EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_MOD_NOT_FOUND));
+}
+
+}  // namespace

@@ -1,0 +1,100 @@
+// The process-wide MFC state that exists before an application object: the resource and
+// instance handles, the application's name, and message boxes.
+#include <afxwin.h>
+
+#include <algorithm>
+#include <mutex>
+#include <string>
+
+#include "sandbox/internal.h"
+
+namespace {
+
+struct AppState {
+  std::mutex lock;
+  HINSTANCE resourceHandle = NULL;  // NULL: the program's own module
+  std::string appName;              // empty until first asked
+};
+
+AppState& State() {
+  static AppState* state = new AppState;  // never destroyed: asked during exit too
+  return *state;
+}
+
+struct ResetHook {
+  ResetHook() {
+    sandbox::internal::RegisterReset("mfc42", [] {
+      std::lock_guard<std::mutex> guard(State().lock);
+      State().resourceHandle = NULL;
+      State().appName.clear();
+    });
+  }
+} g_resetHook;
+
+// The file title of a path: the last component without its extension.
+std::string FileTitle(const std::string& path) {
+  CString full(path.c_str());
+  const int slash = std::max(full.ReverseFind('\\'), full.ReverseFind('/'));
+  CString name = full.Mid(slash + 1);
+  const int dot = name.ReverseFind('.');
+  if (dot > 0) name = name.Left(dot);
+  return static_cast<LPCTSTR>(name);
+}
+
+}  // namespace
+
+HINSTANCE AFXAPI AfxGetInstanceHandle() { return GetModuleHandle(NULL); }
+
+HINSTANCE AFXAPI AfxGetResourceHandle() {
+  {
+    std::lock_guard<std::mutex> guard(State().lock);
+    if (State().resourceHandle != NULL) return State().resourceHandle;
+  }
+  return AfxGetInstanceHandle();
+}
+
+void AFXAPI AfxSetResourceHandle(HINSTANCE hInstResource) {
+  ASSERT(hInstResource != NULL);
+  std::lock_guard<std::mutex> guard(State().lock);
+  State().resourceHandle = hInstResource;
+}
+
+LPCTSTR AFXAPI AfxGetAppName() {
+  std::lock_guard<std::mutex> guard(State().lock);
+  if (State().appName.empty()) {
+    char path[MAX_PATH] = "";
+    const DWORD n = GetModuleFileName(NULL, path, MAX_PATH);
+    State().appName = n != 0 && n < MAX_PATH ? FileTitle(path) : std::string();
+  }
+  return State().appName.c_str();
+}
+
+// Without an application object the platform's default handler shows the box: no owner, the
+// application's name as caption, and a default icon for the common button sets.
+int AFXAPI AfxMessageBox(LPCTSTR lpszText, UINT nType, UINT) {
+  if ((nType & MB_ICONMASK) == 0) {
+    switch (nType & MB_TYPEMASK) {
+      case MB_OK:
+      case MB_OKCANCEL:
+        nType |= MB_ICONEXCLAMATION;
+        break;
+      case MB_YESNO:
+      case MB_YESNOCANCEL:
+        nType |= MB_ICONQUESTION;
+        break;
+      default:
+        break;
+    }
+  }
+  return MessageBox(NULL, lpszText != NULL ? lpszText : "", AfxGetAppName(), nType);
+}
+
+int AFXAPI AfxMessageBox(UINT nIDPrompt, UINT nType, UINT nIDHelp) {
+  CString prompt;
+  if (!prompt.LoadString(nIDPrompt)) {
+    TRACE("Error: failed to load message box prompt string 0x%04x.\n", nIDPrompt);
+    ASSERT(FALSE);
+  }
+  if (nIDHelp == static_cast<UINT>(-1)) nIDHelp = nIDPrompt;
+  return AfxMessageBox(prompt, nType, nIDHelp);
+}

@@ -1,0 +1,10 @@
+// Ids of the mfc42 test program's strings (mfc42_tests.rc) and of the second module's
+// (resmod/resmod.rc).
+#define IDS_GREETING 1
+#define IDS_SAVE_PROMPT 2
+#define IDS_COUNT_FORMAT 3
+#define IDS_TWO_INSERTS 4
+#define IDS_DATE_FORMAT 5
+#define IDS_LONG 6
+#define IDS_ERROR_FALLBACK 7
+#define IDS_ONLY_IN_RESMOD 100

@@ -1,0 +1,9 @@
+// Ids of the user32 test program's strings (user32_tests.rc).
+#define IDS_HELLO 1
+#define IDS_ACCENT 2
+#define IDS_EURO 3
+#define IDS_JAPANESE 4
+#define IDS_MIXED 5
+#define IDS_ABSENT_IN_BUNDLE 6
+#define IDS_WITH_NUL 7
+#define IDS_BUNDLE_3 40

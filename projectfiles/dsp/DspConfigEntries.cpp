@@ -1,0 +1,241 @@
+#include "dsp/DspConfigEntries.h"
+
+#include <algorithm>
+
+#include "TqException.h"
+#include "dsp/DspLine.h"
+#include "dsp/DspLookupTables.h"
+#include "dsp/DspTargetFile.h"
+
+// --- CDspLineBreaks -------------------------------------------------------------------------
+
+void CDspLineBreaks::OnRemoved(int index, int count) {
+  for (CDspLineBreak& lineBreak : m_breaks)
+    if (lineBreak.before > index) --lineBreak.before;
+  // A break with no token after it would leave a dangling backslash; of two breaks that now stand
+  // before the same token, the line between them is empty and only the later one stays.
+  std::vector<CDspLineBreak> kept;
+  for (size_t i = 0; i < m_breaks.size(); ++i) {
+    const bool emptied = i + 1 < m_breaks.size() && m_breaks[i + 1].before == m_breaks[i].before;
+    if (m_breaks[i].before < count && !emptied) kept.push_back(m_breaks[i]);
+  }
+  m_breaks.swap(kept);
+}
+
+void CDspLineBreaks::Append(const CDspLineBreaks& other, int offset) {
+  for (const CDspLineBreak& lineBreak : other.m_breaks) m_breaks.push_back({lineBreak.before + offset, lineBreak.indent});
+}
+
+void CDspLineBreaks::WriteBefore(CStdioFile& file, int index, size_t& cursor) const {
+  bool broken = false;
+  while (cursor < m_breaks.size() && m_breaks[cursor].before <= index) {
+    file.WriteString(" \\\n");
+    file.WriteString(m_breaks[cursor].indent);
+    broken = true;
+    ++cursor;
+  }
+  if (!broken) file.WriteString(" ");
+}
+
+// --- CDspCPPCompilerSetting -----------------------------------------------------------------
+
+CDspCPPCompilerSetting::CDspCPPCompilerSetting(CString switchText, CString value)
+    : m_kind(LookupDebugInfoSwitch(switchText)), m_value(std::move(value)) {
+  if (m_kind == dspSwitchOther) m_switch = std::move(switchText);
+}
+CDspCPPCompilerSetting::~CDspCPPCompilerSetting() {}
+
+int CDspCPPCompilerSetting::GetKind() const { return m_kind; }
+CString CDspCPPCompilerSetting::GetSwitch() const { return m_switch; }
+CString CDspCPPCompilerSetting::GetValue() const { return m_value; }
+
+void CDspCPPCompilerSetting::GetText(CString& text) const {
+  const LPCTSTR tableText = GetDebugInfoSwitchText(m_kind);
+  text = tableText != NULL ? CString(tableText) : m_switch;
+  if (!m_value.IsEmpty()) {
+    text += ' ';
+    text += m_value;
+  }
+}
+
+void CDspCPPCompilerSetting::Set(int kind, const CString& value) {
+  m_kind = kind;
+  m_value = value;
+  if (GetDebugInfoSwitchText(kind) != NULL) m_switch.Empty();
+}
+
+// --- CDspConfigEntry ------------------------------------------------------------------------
+
+CDspConfigEntry::CDspConfigEntry(bool base, int operation) : m_base(base), m_operation(operation) {}
+CDspConfigEntry::~CDspConfigEntry() {}
+
+CString CDspConfigEntry::GetOperationText() const {
+  switch (m_operation) {
+    case opProp: return "PROP";
+    case opAdd: return "ADD";
+    case opSubtract: return "SUBTRACT";
+    default: return CString();
+  }
+}
+
+void CDspConfigEntry::WriteHead(CStdioFile& file, LPCTSTR tool) const {
+  file.WriteString("# ");
+  file.WriteString(GetOperationText());
+  if (m_base) file.WriteString(" BASE");
+  file.WriteString(" ");
+  file.WriteString(tool);
+}
+
+// --- CDspMFCConfigEntry ---------------------------------------------------------------------
+
+CDspMFCConfigEntry::CDspMFCConfigEntry(bool base, const CString& value)
+    : CDspConfigEntry(base, opProp), m_kind(LookupUseMFCValue(value)), m_value(value) {}
+CDspMFCConfigEntry::~CDspMFCConfigEntry() {}
+
+CString CDspMFCConfigEntry::GetValueText() const {
+  const LPCTSTR tableText = GetUseMFCText(m_kind);
+  return tableText != NULL ? CString(tableText) : m_value;
+}
+
+void CDspMFCConfigEntry::Write(CStdioFile& file) const {
+  WriteHead(file, "Use_MFC ");
+  WriteDspLine(file, GetValueText());
+}
+
+void CDspMFCConfigEntry::InsertInto(CDspFileEntryContainer& container, int index) {
+  container.InsertMFCConfigEntry(this, index);
+}
+
+// --- CDspCPPConfigEntry ---------------------------------------------------------------------
+
+CDspCPPConfigEntry::CDspCPPConfigEntry(bool base, int operation) : CDspConfigEntry(base, operation) {}
+CDspCPPConfigEntry::~CDspCPPConfigEntry() {}
+
+void CDspCPPConfigEntry::Write(CStdioFile& file) const {
+  WriteHead(file, "CPP");
+  size_t cursor = 0;
+  for (int i = 0; i < GetSettingCount(); ++i) {
+    m_breaks.WriteBefore(file, i, cursor);
+    // The text of GetText, written in its parts.
+    const CDspCPPCompilerSetting& setting = *m_settings[i];
+    const LPCTSTR tableText = GetDebugInfoSwitchText(setting.GetKind());
+    file.WriteString(tableText != NULL ? tableText : static_cast<LPCTSTR>(setting.GetSwitchText()));
+    if (!setting.GetValueText().IsEmpty()) {
+      file.WriteString(" ");
+      file.WriteString(setting.GetValueText());
+    }
+  }
+  file.WriteString("\n");
+}
+
+void CDspCPPConfigEntry::InsertInto(CDspFileEntryContainer& container, int index) {
+  container.InsertCPPConfigEntry(this, index);
+}
+
+void CDspCPPConfigEntry::InsertIntoTargetFile(CDspTargetFile& file, int index) { file.InsertCPPConfigEntry(this, index); }
+
+const CDspCPPCompilerSetting* CDspCPPConfigEntry::GetSetting(int index) const {
+  if (index < 0 || index >= GetSettingCount()) throw new TQ::CTqIndexException(index, GetSettingCount());
+  return m_settings[index].get();
+}
+
+CDspCPPCompilerSetting* CDspCPPConfigEntry::GetSetting(int index) {
+  if (index < 0 || index >= GetSettingCount()) throw new TQ::CTqIndexException(index, GetSettingCount());
+  return m_settings[index].get();
+}
+
+void CDspCPPConfigEntry::AddSetting(CDspCPPCompilerSetting* setting) {
+  std::unique_ptr<CDspCPPCompilerSetting> owned(setting);
+  m_settings.push_back(std::move(owned));
+}
+
+void CDspCPPConfigEntry::RemoveSetting(int index) {
+  if (index < 0 || index >= GetSettingCount()) throw new TQ::CTqIndexException(index, GetSettingCount());
+  m_settings.erase(m_settings.begin() + index);
+  m_breaks.OnRemoved(index, GetSettingCount());
+}
+
+void CDspCPPConfigEntry::TakeSettings(CDspCPPConfigEntry& other) {
+  m_breaks.Append(other.m_breaks, GetSettingCount());
+  other.m_breaks = CDspLineBreaks();
+  m_settings.reserve(m_settings.size() + other.m_settings.size());
+  for (auto& setting : other.m_settings) m_settings.push_back(std::move(setting));
+  other.m_settings.clear();
+}
+
+void CDspCPPConfigEntry::AddArguments(std::vector<CString> tokens, const std::vector<CDspLineBreak>& breaks) {
+  const size_t count = tokens.size();
+  size_t nextBreak = 0;
+  // A break inside a setting (between "/D" and its value) goes before the setting.
+  auto takeBreaksUpTo = [&](size_t token) {
+    for (; nextBreak < breaks.size() && static_cast<size_t>(breaks[nextBreak].before) <= token; ++nextBreak)
+      m_breaks.Add(GetSettingCount(), breaks[nextBreak].indent);
+  };
+  m_settings.reserve(m_settings.size() + count);
+  for (size_t i = 0; i < count;) {
+    takeBreaksUpTo(i);
+    CString& token = tokens[i];
+    CString value;
+    if (IsText(token, "/D") || IsText(token, "/I")) {
+      if (i + 1 < count) {
+        takeBreaksUpTo(i + 1);
+        value = std::move(tokens[i + 1]);
+      }
+      AddSetting(new CDspCPPCompilerSetting(std::move(token), std::move(value)));
+      i += 2;
+    } else {
+      AddSetting(new CDspCPPCompilerSetting(std::move(token), CString()));
+      i += 1;
+    }
+  }
+}
+
+// --- CDspLink32ConfigEntry ------------------------------------------------------------------
+
+CDspLink32ConfigEntry::CDspLink32ConfigEntry(bool base, int operation) : CDspConfigEntry(base, operation) {}
+CDspLink32ConfigEntry::~CDspLink32ConfigEntry() {}
+
+void CDspLink32ConfigEntry::Write(CStdioFile& file) const {
+  WriteHead(file, "LINK32");
+  size_t cursor = 0;
+  for (int i = 0; i < GetArgumentCount(); ++i) {
+    m_breaks.WriteBefore(file, i, cursor);
+    file.WriteString(m_arguments[i]);
+  }
+  file.WriteString("\n");
+}
+
+void CDspLink32ConfigEntry::InsertInto(CDspFileEntryContainer& container, int index) {
+  container.InsertLink32ConfigEntry(this, index);
+}
+
+const CString& CDspLink32ConfigEntry::GetArgument(int index) const {
+  if (index < 0 || index >= GetArgumentCount()) throw new TQ::CTqIndexException(index, GetArgumentCount());
+  return m_arguments[index];
+}
+
+void CDspLink32ConfigEntry::AddArgument(const CString& argument) { m_arguments.push_back(argument); }
+
+void CDspLink32ConfigEntry::RemoveArgument(int index) {
+  if (index < 0 || index >= GetArgumentCount()) throw new TQ::CTqIndexException(index, GetArgumentCount());
+  m_arguments.erase(m_arguments.begin() + index);
+  m_breaks.OnRemoved(index, GetArgumentCount());
+}
+
+void CDspLink32ConfigEntry::TakeArguments(CDspLink32ConfigEntry& other) {
+  m_breaks.Append(other.m_breaks, GetArgumentCount());
+  other.m_breaks = CDspLineBreaks();
+  m_arguments.insert(m_arguments.end(), other.m_arguments.begin(), other.m_arguments.end());
+  other.m_arguments.clear();
+}
+
+void CDspLink32ConfigEntry::AddArguments(std::vector<CString> tokens, const std::vector<CDspLineBreak>& breaks) {
+  const int offset = GetArgumentCount();
+  for (const CDspLineBreak& lineBreak : breaks)
+    if (static_cast<size_t>(lineBreak.before) < tokens.size()) m_breaks.Add(lineBreak.before + offset, lineBreak.indent);
+  if (m_arguments.empty()) {
+    m_arguments = std::move(tokens);
+    return;
+  }
+  m_arguments.insert(m_arguments.end(), std::make_move_iterator(tokens.begin()), std::make_move_iterator(tokens.end()));
+}

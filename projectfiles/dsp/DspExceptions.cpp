@@ -1,0 +1,28 @@
+#include "dsp/DspExceptions.h"
+
+#include "ProjectFilesResource.h"
+#include "TqFile.h"
+
+namespace TQ {
+
+CAppWizException::CAppWizException(CString message, BOOL bAutoDelete) : CTqException(bAutoDelete) {
+  SetMessage(message);
+}
+CAppWizException::~CAppWizException() {}
+
+CInvalidProjectFormatException::CInvalidProjectFormatException(BOOL bAutoDelete)
+    : CAppWizException("Unknown/invalid project file format.", bAutoDelete) {}
+CInvalidProjectFormatException::~CInvalidProjectFormatException() {}
+
+CReadFileFailureException::CReadFileFailureException(BOOL bAutoDelete)
+    : CAppWizException("Read file failed.", bAutoDelete) {}
+CReadFileFailureException::~CReadFileFailureException() {}
+
+CString LoadProjectNotParsableMessage() {
+  CString message = LoadStringResource(IDS_PROJECT_NOT_PARSABLE);
+  // A module built without ProjectFiles.rc still tells the user what went wrong.
+  if (message.IsEmpty()) message = "Unknown/invalid project file format.";
+  return message;
+}
+
+}  // namespace TQ

@@ -1,0 +1,60 @@
+#include "dsp/DspLine.h"
+
+namespace {
+
+// The string stream's white-space test: bytes from 0x80 up are never white.
+bool IsBlank(char c) {
+  const unsigned char b = static_cast<unsigned char>(c);
+  return b == ' ' || (b >= '\t' && b <= '\r');
+}
+
+// The next character: plain ASCII is never a lead byte, so only the upper half asks the code page.
+LPCTSTR NextChar(LPCTSTR p) { return static_cast<unsigned char>(*p) >= 0x80 ? CharNext(p) : p + 1; }
+
+}  // namespace
+
+bool CDspLineTokens::Is(std::initializer_list<LPCTSTR> keywords, After after) const {
+  LPCTSTR p = m_line;
+  for (LPCTSTR keyword : keywords) {
+    while (IsBlank(*p)) ++p;
+    while (*keyword != '\0' && *p == *keyword) {
+      ++p;
+      ++keyword;
+    }
+    // The token must end where the keyword does (keywords are plain ASCII: no lead bytes).
+    if (*keyword != '\0' || (*p != '\0' && !IsBlank(*p))) return false;
+  }
+  while (IsBlank(*p)) ++p;
+  switch (after) {
+    case nothingAfter: return *p == '\0';
+    case textAfter: return *p != '\0';
+    default: return true;
+  }
+}
+
+void SplitDspArguments(LPCTSTR text, std::vector<CString>& tokens) {
+  LPCTSTR lastQuote = NULL;
+  for (LPCTSTR p = text; *p != '\0'; p = NextChar(p))
+    if (*p == '"') lastQuote = p;
+  LPCTSTR p = text;
+  for (;;) {
+    while (IsBlank(*p)) ++p;
+    if (*p == '\0') return;
+    LPCTSTR start = p;
+    bool quoted = false;
+    while (*p != '\0' && (quoted || !IsBlank(*p))) {
+      // An opening quote groups only when a closing one follows.
+      if (*p == '"' && (quoted || p < lastQuote)) quoted = !quoted;
+      p = NextChar(p);
+    }
+    tokens.emplace_back(start, static_cast<int>(p - start));
+  }
+}
+
+CString QuotedTextAfter(const CString& line, int start) {
+  const int open = line.Find('"', start);
+  if (open < 0) return CString();
+  const int close = line.Find('"', open + 1);
+  if (close < 0) return CString();
+  return line.Mid(open + 1, close - open - 1);
+}

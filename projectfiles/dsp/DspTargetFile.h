@@ -1,0 +1,53 @@
+// A source file block of the target ("# Begin Source File" ... "# End Source File"): its SOURCE
+// line, its per-file compiler lines and every other line verbatim.
+#pragma once
+
+#include <memory>
+
+#include "dsp/DspFileEntry.h"
+
+class CDspTargetFile : public CDspFileEntry, public CDspFileEntryContainer {
+ public:
+  // A new block reads "# Begin Source File" ... "# End Source File"; one read from a file keeps
+  // its own lines.
+  explicit CDspTargetFile(const CString& beginLine = kBeginLine, const CString& endLine = kEndLine);
+  ~CDspTargetFile() override;
+
+  void Write(CStdioFile& file) const override;
+  void InsertInto(CDspFileEntryContainer& container, int index) override;
+  void RemoveFrom(CDspFileEntryContainer& container) override;
+  // Without a SOURCE line: "Invalid source entry."
+  void Validate() override;
+  void RemoveAll() override;
+  // The first SOURCE line is the file's path.
+  void InsertSourceEntry(CDspSourceFileSourceEntry* entry, int index) override;
+  // The first "# ADD CPP" and the first "# SUBTRACT CPP" line are remembered (BASE or not).
+  void InsertCPPConfigEntry(CDspCPPConfigEntry* entry, int index) override;
+
+  // The SOURCE path as read; empty without a SOURCE line.
+  CString GetSourcePath() const;
+  bool HasSourceEntry() const { return m_source != NULL; }
+  CString GetBeginLine() const;
+  CString GetEndLine() const;
+  void SetEndLine(const CString& line);
+
+  static const LPCTSTR kBeginLine;  // "# Begin Source File"
+  static const LPCTSTR kEndLine;    // "# End Source File"
+  bool GetAddCompilerEntry(CDspCPPConfigEntry*& entry) const;
+  bool GetSubtractCompilerEntry(CDspCPPConfigEntry*& entry) const;
+
+ protected:
+  void Forget(const CDspFileEntry* entry) override;
+
+ private:
+  // Null while both lines are the usual texts: a project holds thousands of source files, and a
+  // small entry is cheap to make and to free.
+  struct Lines {
+    CString begin;
+    CString end;
+  };
+  std::unique_ptr<Lines> m_lines;
+  CDspSourceFileSourceEntry* m_source;
+  CDspCPPConfigEntry* m_add;
+  CDspCPPConfigEntry* m_subtract;
+};

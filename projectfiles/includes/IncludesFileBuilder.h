@@ -1,0 +1,18 @@
+// Reads an includes header back into a CIncludesFile: every "#include" line anywhere in the file
+// gives a header name and every "using namespace" line a namespace, whoever wrote them.
+#pragma once
+
+#include "includes/IncludesFile.h"
+
+class CIncludesFileBuilder {
+ public:
+  explicit CIncludesFileBuilder(const CString& path);
+  virtual ~CIncludesFileBuilder();
+
+  // Appends what it finds; the lists are not cleared first. A missing file is no error and
+  // changes nothing; a file that exists but cannot be opened throws its CFileException.
+  void Build(CIncludesFile& file);
+
+ private:
+  CString m_path;
+};

@@ -1,0 +1,115 @@
+// Saving through an editor: the backup comes first, the new text replaces the file only when it
+// was written whole, and a failed save leaves the file, and the editor, as they were.
+#include <gtest/gtest.h>
+
+#include <filesystem>
+
+#include "dsp/DspExceptions.h"
+#include "editor_test_support.h"
+#include "editors/DswEditor.h"
+
+using namespace projectfiles_test;
+
+namespace {
+
+const char kNewGuid[] = "{E5B3A0D7-6C21-4F9E-8D43-19A7C0B25E6D}";
+
+class EditorSaveTest : public DriveTest {
+ protected:
+  void SetUp() override {
+    DriveTest::SetUp();
+    path_ = CopyFixture("MeterDll.dsw");
+    editor_.Open(path_.c_str());
+    editor_.AddControlGuid(kNewGuid);
+  }
+
+  // Nothing but the workspace (and any backup folder) is left beside it.
+  int FilesBeside() {
+    int count = 0;
+    for (const auto& entry : std::filesystem::directory_iterator(host_))
+      if (entry.is_regular_file()) ++count;
+    return count;
+  }
+
+  std::string path_;
+  CDswEditor editor_;
+};
+
+TEST_F(EditorSaveTest, BackupHoldsTheOldTextAndTheFileTheNew) {
+  CString backup = "(poison)";
+  editor_.Save(true, &backup, 10, "Sablewing_Backup", "_sablewing_");
+  EXPECT_STREQ(backup, "T:\\Sablewing_Backup\\MeterDll_sablewing_001.dsw");
+  EXPECT_EQ(DiskBytes(static_cast<LPCTSTR>(backup)), FixtureBytes("MeterDll.dsw"));
+  EXPECT_EQ(DiskBytes(path_), GoldenBytes("dsw_MeterDll_add_guid.dsw"));
+  EXPECT_EQ(FilesBeside(), 1);
+
+  editor_.Save(true, &backup, 10, "Sablewing_Backup", "_sablewing_");
+  EXPECT_STREQ(backup, "T:\\Sablewing_Backup\\MeterDll_sablewing_002.dsw");
+  EXPECT_EQ(DiskBytes(static_cast<LPCTSTR>(backup)), GoldenBytes("dsw_MeterDll_add_guid.dsw"));
+}
+
+TEST_F(EditorSaveTest, AFailedSaveLeavesTheFileAsItWasAndTheEditorUsable) {
+  struct Row {
+    const char* name;
+    const char* failingPath;  // relative to T:\ ; empty: the workspace itself
+    const char* operation;
+    DWORD error;
+  } rows[] = {
+      {.name = "new text cannot be created", .failingPath = "MeterDll.dsw.~new", .operation = "open",
+       .error = ERROR_ACCESS_DENIED},
+      {.name = "disk full while writing", .failingPath = "MeterDll.dsw.~new", .operation = "write",
+       .error = ERROR_DISK_FULL},
+      {.name = "final flush fails", .failingPath = "MeterDll.dsw.~new", .operation = "close",
+       .error = ERROR_DISK_FULL},
+      {.name = "replacing the file fails", .failingPath = "", .operation = "move", .error = ERROR_SHARING_VIOLATION},
+  };
+  for (const Row& row : rows) {
+    SCOPED_TRACE(row.name);
+    const std::string failing = *row.failingPath ? "T:\\" + std::string(row.failingPath) : path_;
+    sandbox::InjectFileFailure(failing, row.operation, row.error);
+    EXPECT_NE(ThrownFileCause([&] { editor_.Save(); }), -1);
+    sandbox::ClearFileFailures();
+    EXPECT_EQ(DiskBytes(path_), FixtureBytes("MeterDll.dsw"));
+    EXPECT_EQ(FilesBeside(), 1);
+    EXPECT_EQ(sandbox::OpenFileHandles(), 0u);
+  }
+  editor_.Save();
+  EXPECT_EQ(DiskBytes(path_), GoldenBytes("dsw_MeterDll_add_guid.dsw"));
+}
+
+TEST_F(EditorSaveTest, AReadOnlyFileIsNotReplaced) {
+  ASSERT_TRUE(::SetFileAttributes(path_.c_str(), FILE_ATTRIBUTE_READONLY));
+  EXPECT_EQ(ThrownFileCause([&] { editor_.Save(); }), CFileException::accessDenied);
+  EXPECT_EQ(DiskBytes(path_), FixtureBytes("MeterDll.dsw"));
+  EXPECT_EQ(FilesBeside(), 1);
+}
+
+TEST_F(EditorSaveTest, AFailedBackupWritesNothing) {
+  sandbox::InjectFileFailure("T:\\Sablewing_Backup\\MeterDll_sablewing_001.dsw", "copy", ERROR_DISK_FULL);
+  CString backup = "(poison)";
+  EXPECT_EQ(ThrownFileCause([&] { editor_.Save(true, &backup, 10, "Sablewing_Backup", "_sablewing_"); }),
+            CFileException::generic);
+  EXPECT_STREQ(backup, "(poison)");
+  EXPECT_EQ(DiskBytes(path_), FixtureBytes("MeterDll.dsw"));
+  EXPECT_EQ(FilesBeside(), 1);
+}
+
+}  // namespace
+
+namespace {
+
+using RefusedEditorTest = DriveTest;
+
+// A workspace the reader refused is never written back from its partly read model.
+TEST_F(RefusedEditorTest, AnEditorWhoseOpenFailedRefusesToSave) {
+  const std::string path = CopyFixture("dsw_refuse_eof_in_package.dsw");
+  CDswEditor editor;
+  EXPECT_EQ(ThrownMessage<TQ::CAppWizException>([&] { editor.Open(path.c_str()); }), "Read file failed.");
+  EXPECT_FALSE(editor.IsOpen());
+  EXPECT_FALSE(ThrownMessage<TQ::CTqObjectNotInUsableStateException>([&] { editor.Save(); }).empty());
+  EXPECT_EQ(DiskBytes(path), FixtureBytes("dsw_refuse_eof_in_package.dsw"));
+  CDswEditor never;
+  EXPECT_FALSE(ThrownMessage<TQ::CTqObjectNotInUsableStateException>([&] { never.Save(); }).empty());
+}
+
+}  // namespace

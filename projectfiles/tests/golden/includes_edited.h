@@ -1,0 +1,27 @@
+////////////////////////////////////////////////////////////////////////////////
+//
+//  Title     : TqIncludes.h
+//  Purpose   : This file is used to include the proper headers and namespaces
+//              for the Sablewing components in the project.
+//
+////////////////////////////////////////////////////////////////////////////////
+#pragma once
+#pragma warning(disable: 4786)
+
+
+//{{AFX Sablewing
+
+//==============================================================================
+//  Includes
+//==============================================================================
+
+#include "TqMeter.h"
+#include "TqAnalysis.h"
+
+//==============================================================================
+//  Namespaces
+//==============================================================================
+using namespace TqScope;
+using namespace TqAnalysis;
+
+//}}AFX Sablewing

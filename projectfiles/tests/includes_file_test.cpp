@@ -1,0 +1,114 @@
+// The includes header: the text written for each shape of list, reading it back, and what the
+// reader takes from a header a user has edited.
+#include <gtest/gtest.h>
+
+#include <vector>
+
+#include "editor_test_support.h"
+#include "includes/IncludesFileBuilder.h"
+
+using namespace projectfiles_test;
+
+namespace {
+
+std::vector<std::string> Headers(const CIncludesFile& file) {
+  std::vector<std::string> names;
+  for (int i = 0; i < file.GetHeaderCount(); ++i) names.push_back(static_cast<LPCTSTR>(file.GetHeader(i)));
+  return names;
+}
+
+std::vector<std::string> Namespaces(const CIncludesFile& file) {
+  std::vector<std::string> names;
+  for (int i = 0; i < file.GetNamespaceCount(); ++i) names.push_back(static_cast<LPCTSTR>(file.GetNamespace(i)));
+  return names;
+}
+
+class IncludesFileTest : public DriveTest {
+ protected:
+  std::string Written(const CIncludesFile& file) {
+    {
+      CStdioFile out("T:\\TqIncludes.h", CFile::modeCreate | CFile::modeWrite | CFile::typeText);
+      file.Write(out);
+      out.Close();
+    }
+    return DiskBytes("T:\\TqIncludes.h");
+  }
+};
+
+TEST_F(IncludesFileTest, WritesTheGoldenTextForEachShapeOfList) {
+  struct Row {
+    const char* golden;
+    std::vector<const char*> headers;
+    std::vector<const char*> namespaces;
+  } rows[] = {
+      {.golden = "includes_empty.h", .headers = {}, .namespaces = {}},
+      {.golden = "includes_headers_only.h", .headers = {"TqMeter.h"}, .namespaces = {}},
+      {.golden = "includes_namespaces_only.h", .headers = {}, .namespaces = {"TqMeter"}},
+  };
+  for (const Row& row : rows) {
+    SCOPED_TRACE(row.golden);
+    CIncludesFile file;
+    for (const char* h : row.headers) file.AddHeader(h);
+    for (const char* n : row.namespaces) file.AddNamespace(n);
+    EXPECT_EQ(Written(file), GoldenBytes(row.golden));
+  }
+  CIncludesFile both;
+  both.AddHeader("TqMeter.h");
+  both.AddHeader("TqScope.h");
+  both.AddNamespace("TqMeter");
+  both.AddNamespace("TqScope");
+  EXPECT_EQ(Written(both), FixtureBytes("TqIncludes.h"));
+}
+
+TEST_F(IncludesFileTest, ReadingAWrittenHeaderGivesBackTheListsInOrder) {
+  CIncludesFile file;
+  CIncludesFileBuilder(CopyFixture("TqIncludes.h").c_str()).Build(file);
+  EXPECT_EQ(Headers(file), (std::vector<std::string>{"TqMeter.h", "TqScope.h"}));
+  EXPECT_EQ(Namespaces(file), (std::vector<std::string>{"TqMeter", "TqScope"}));
+  EXPECT_EQ(Written(file), FixtureBytes("TqIncludes.h"));
+}
+
+// Any line holding "#include" counts, wherever it stands and whoever wrote it, a commented-out
+// one too; brackets stay, quotes, semicolons and surrounding blanks go. "#  include" is no match.
+TEST_F(IncludesFileTest, EveryIncludeAndUsingLineOfAUserEditedHeaderCounts) {
+  CIncludesFile file;
+  CIncludesFileBuilder(CopyFixture("includes_user_edited.h").c_str()).Build(file);
+  EXPECT_EQ(Headers(file), (std::vector<std::string>{"TqMeter.h", "<TqAnalysis.h>", "// Disabled.h"}));
+  EXPECT_EQ(Namespaces(file), (std::vector<std::string>{"TqMeter", "TqAnalysis"}));
+}
+
+TEST_F(IncludesFileTest, BuildAppendsAndAMissingFileChangesNothing) {
+  CIncludesFile file;
+  file.AddHeader("Kept.h");
+  CIncludesFileBuilder("T:\\absent\\TqIncludes.h").Build(file);
+  EXPECT_EQ(Headers(file), (std::vector<std::string>{"Kept.h"}));
+  CIncludesFileBuilder(CopyFixture("TqIncludes.h").c_str()).Build(file);
+  EXPECT_EQ(Headers(file), (std::vector<std::string>{"Kept.h", "TqMeter.h", "TqScope.h"}));
+}
+
+TEST_F(IncludesFileTest, AnUnreadableHeaderThrowsItsOpenFailure) {
+  const std::string path = CopyFixture("TqIncludes.h");
+  sandbox::InjectFileFailure(path, "open", ERROR_SHARING_VIOLATION);
+  CIncludesFile file;
+  EXPECT_EQ(ThrownFileCause([&] { CIncludesFileBuilder(path.c_str()).Build(file); }),
+            CFileException::sharingViolation);
+  EXPECT_EQ(file.GetHeaderCount(), 0);
+  EXPECT_EQ(DiskBytes(path), FixtureBytes("TqIncludes.h"));
+}
+
+TEST(IncludesFile, RemoveTakesTheFirstEqualNameAndIndexesAreChecked) {
+  CIncludesFile file;
+  file.AddHeader("A.h");
+  file.AddHeader("B.h");
+  file.AddHeader("A.h");
+  file.RemoveHeader("a.h");  // comparisons are case-sensitive
+  file.RemoveHeader("A.h");
+  EXPECT_EQ(Headers(file), (std::vector<std::string>{"B.h", "A.h"}));
+  EXPECT_EQ(ThrownMessage<TQ::CTqIndexException>([&] { file.GetHeader(2); }),
+            "Specified index: 2 is out of range. Valid range is 0 to 1");
+  EXPECT_FALSE(ThrownMessage<TQ::CTqIndexException>([&] { file.GetNamespace(-1); }).empty());
+  file.Clear();
+  EXPECT_EQ(file.GetHeaderCount(), 0);
+}
+
+}  // namespace
