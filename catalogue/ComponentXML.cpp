@@ -3,6 +3,8 @@
 // the value false, empty or out of the list. Only a file that cannot be loaded is refused.
 #include "ComponentXML.h"
 
+#include <algorithm>
+
 #include <afxdisp.h>
 #include <comdef.h>
 #include <msxml.h>
@@ -27,11 +29,24 @@ void Check(HRESULT hr) {
   if (FAILED(hr)) _com_issue_error(hr);
 }
 
+// A selection pattern as a BSTR made once: a file asks for some seventy selections, and a fresh
+// string for each would cost about as much as the selection itself.
+template <size_t N>
+struct PatternText {
+  constexpr PatternText(const OLECHAR (&text)[N]) { std::copy_n(text, N, chars); }
+  OLECHAR chars[N];
+};
+template <PatternText text>
+const _bstr_t& Pattern() {
+  static const _bstr_t pattern(text.chars);
+  return pattern;
+}
+
 // The first child element of `context` that the pattern selects; null when there is none.
-IXMLDOMNodePtr SelectChild(IXMLDOMNode* context, const OLECHAR* pattern) {
+IXMLDOMNodePtr SelectChild(IXMLDOMNode* context, const _bstr_t& pattern) {
   IXMLDOMNodePtr node;
   if (context == nullptr) _com_issue_error(E_POINTER);
-  Check(context->selectSingleNode(_bstr_t(pattern), &node));
+  Check(context->selectSingleNode(pattern, &node));
   return node;
 }
 
@@ -52,6 +67,23 @@ IXMLDOMNodePtr ChildAt(IXMLDOMNode* parent, LONG index) {
   return child;
 }
 
+// The text in the process's code page ('?' for what it cannot hold), in one conversion: a UTF-16
+// unit never needs more than two bytes.
+CString ToMultiByte(const _bstr_t& text) {
+  const int length = static_cast<int>(text.length());
+  CString result;
+  if (length == 0) return result;
+  char* buffer = result.GetBuffer(2 * length);
+  const int written = ::WideCharToMultiByte(CP_ACP, 0, static_cast<const OLECHAR*>(text), length, buffer, 2 * length,
+                                            NULL, NULL);
+  if (written <= 0) {
+    result.ReleaseBuffer(0);
+    _com_issue_error(HRESULT_FROM_WIN32(::GetLastError()));
+  }
+  result.ReleaseBuffer(written);
+  return result;
+}
+
 bool IsElement(IXMLDOMNode* node) { return IXMLDOMElementPtr(node) != nullptr; }
 
 // The text of an element is the data of its first child, when that child is a text node (a CDATA
@@ -69,26 +101,25 @@ bool GetElementText(IXMLDOMNode* node, CString& text) {
   BSTR data = nullptr;
   Check(textNode->get_data(&data));
   const _bstr_t owned(data, false);
-  const char* multiByte = owned;
-  text = multiByte != nullptr ? multiByte : "";
+  text = ToMultiByte(owned);
   return true;
 }
 
-CString ReadText(IXMLDOMNode* root, const OLECHAR* pattern) {
+CString ReadText(IXMLDOMNode* root, const _bstr_t& pattern) {
   CString text;
   GetElementText(SelectChild(root, pattern), text);
   return text;
 }
 
 // False when absent or without text, and for the text "0"; any other text is true.
-bool ReadBool(IXMLDOMNode* root, const OLECHAR* pattern) {
+bool ReadBool(IXMLDOMNode* root, const _bstr_t& pattern) {
   CString text;
   if (!GetElementText(SelectChild(root, pattern), text)) return false;
   return text != "0";
 }
 
 // Every child element of the container that has text, in document order, whatever its name.
-std::vector<CString> ReadList(IXMLDOMNode* root, const OLECHAR* pattern) {
+std::vector<CString> ReadList(IXMLDOMNode* root, const _bstr_t& pattern) {
   std::vector<CString> items;
   const IXMLDOMNodePtr container = SelectChild(root, pattern);
   if (!IsElement(container)) return items;
@@ -104,23 +135,23 @@ std::vector<CString> ReadList(IXMLDOMNode* root, const OLECHAR* pattern) {
 // a Type and a Value text.
 std::vector<ComponentSection> ReadSections(IXMLDOMNode* root) {
   std::vector<ComponentSection> sections;
-  const IXMLDOMNodePtr list = SelectChild(root, OLESTR("./Sections"));
+  const IXMLDOMNodePtr list = SelectChild(root, Pattern<OLESTR("./Sections")>());
   if (!IsElement(list)) return sections;
   const LONG count = ChildCount(list);
   for (LONG i = 0; i < count; ++i) {
     const IXMLDOMNodePtr child = ChildAt(list, i);
     if (!IsElement(child)) continue;
     ComponentSection section;
-    const bool hasGuid = GetElementText(SelectChild(child, OLESTR("./GUID")), section.GUID);
-    const IXMLDOMNodePtr entries = SelectChild(child, OLESTR("./SectionEntries"));
+    const bool hasGuid = GetElementText(SelectChild(child, Pattern<OLESTR("./GUID")>()), section.GUID);
+    const IXMLDOMNodePtr entries = SelectChild(child, Pattern<OLESTR("./SectionEntries")>());
     if (!hasGuid || !IsElement(entries)) continue;
     const LONG entryCount = ChildCount(entries);
     for (LONG j = 0; j < entryCount; ++j) {
       const IXMLDOMNodePtr entry = ChildAt(entries, j);
       if (!IsElement(entry)) continue;
       ComponentSectionEntry pair;
-      if (GetElementText(SelectChild(entry, OLESTR("./Type")), pair.Type) &&
-          GetElementText(SelectChild(entry, OLESTR("./Value")), pair.Value))
+      if (GetElementText(SelectChild(entry, Pattern<OLESTR("./Type")>()), pair.Type) &&
+          GetElementText(SelectChild(entry, Pattern<OLESTR("./Value")>()), pair.Value))
         section.SectionEntries.push_back(pair);
     }
     sections.push_back(section);
@@ -130,7 +161,7 @@ std::vector<ComponentSection> ReadSections(IXMLDOMNode* root) {
 
 // One per-source settings container: each setting sits in a wrapper element (any name) that
 // holds the element named `item`; wrappers in any other shape are passed over.
-void ReadSourceSettings(IXMLDOMNode* container, const OLECHAR* item, std::vector<CString>& settings) {
+void ReadSourceSettings(IXMLDOMNode* container, const _bstr_t& item, std::vector<CString>& settings) {
   const LONG count = ChildCount(container);
   for (LONG i = 0; i < count; ++i) {
     const IXMLDOMNodePtr wrapper = ChildAt(container, i);
@@ -143,24 +174,24 @@ void ReadSourceSettings(IXMLDOMNode* container, const OLECHAR* item, std::vector
 // A source counts only with a SourceFile text and all four settings containers present.
 std::vector<ComponentSource> ReadSources(IXMLDOMNode* root) {
   std::vector<ComponentSource> sources;
-  const IXMLDOMNodePtr list = SelectChild(root, OLESTR("./Sources"));
+  const IXMLDOMNodePtr list = SelectChild(root, Pattern<OLESTR("./Sources")>());
   if (!IsElement(list)) return sources;
   const LONG count = ChildCount(list);
   for (LONG i = 0; i < count; ++i) {
     const IXMLDOMNodePtr child = ChildAt(list, i);
     if (!IsElement(child)) continue;
     ComponentSource source;
-    const bool hasFile = GetElementText(SelectChild(child, OLESTR("./SourceFile")), source.SourceFile);
-    const IXMLDOMNodePtr add = SelectChild(child, OLESTR("./AddCompilerSettings"));
-    const IXMLDOMNodePtr removeAdd = SelectChild(child, OLESTR("./RemoveAddCompilerSettings"));
-    const IXMLDOMNodePtr subtract = SelectChild(child, OLESTR("./SubtractCompilerSettings"));
-    const IXMLDOMNodePtr removeSubtract = SelectChild(child, OLESTR("./RemoveSubtractCompilerSettings"));
+    const bool hasFile = GetElementText(SelectChild(child, Pattern<OLESTR("./SourceFile")>()), source.SourceFile);
+    const IXMLDOMNodePtr add = SelectChild(child, Pattern<OLESTR("./AddCompilerSettings")>());
+    const IXMLDOMNodePtr removeAdd = SelectChild(child, Pattern<OLESTR("./RemoveAddCompilerSettings")>());
+    const IXMLDOMNodePtr subtract = SelectChild(child, Pattern<OLESTR("./SubtractCompilerSettings")>());
+    const IXMLDOMNodePtr removeSubtract = SelectChild(child, Pattern<OLESTR("./RemoveSubtractCompilerSettings")>());
     if (!hasFile || !IsElement(add) || !IsElement(removeAdd) || !IsElement(subtract) || !IsElement(removeSubtract))
       continue;
-    ReadSourceSettings(add, OLESTR("./AddCompilerSetting"), source.AddCompilerSettings);
-    ReadSourceSettings(removeAdd, OLESTR("./RemoveAddCompilerSetting"), source.RemoveAddCompilerSettings);
-    ReadSourceSettings(subtract, OLESTR("./SubtractCompilerSetting"), source.SubtractCompilerSettings);
-    ReadSourceSettings(removeSubtract, OLESTR("./RemoveSubtractCompilerSetting"),
+    ReadSourceSettings(add, Pattern<OLESTR("./AddCompilerSetting")>(), source.AddCompilerSettings);
+    ReadSourceSettings(removeAdd, Pattern<OLESTR("./RemoveAddCompilerSetting")>(), source.RemoveAddCompilerSettings);
+    ReadSourceSettings(subtract, Pattern<OLESTR("./SubtractCompilerSetting")>(), source.SubtractCompilerSettings);
+    ReadSourceSettings(removeSubtract, Pattern<OLESTR("./RemoveSubtractCompilerSetting")>(),
                        source.RemoveSubtractCompilerSettings);
     sources.push_back(source);
   }
@@ -196,27 +227,27 @@ void CComponentXML::Read(CComponent& component) {
     Check(document->get_documentElement(&root));
     IXMLDOMNode* const r = root;
 
-    component.Hidden = ReadBool(r, OLESTR("Hidden"));
-    component.SelectedByDefault = ReadBool(r, OLESTR("SelectedByDefault"));
-    component.MFCRequired = ReadBool(r, OLESTR("MFCRequired"));
-    component.ComponentName = ReadText(r, OLESTR("./ComponentName"));
-    component.ComponentDescription = ReadText(r, OLESTR("./ComponentDescription"));
-    component.Category = ReadText(r, OLESTR("./Category"));
-    component.XMLFormatVersion = ReadText(r, OLESTR("XMLFormatVersion"));
-    component.Namespace = ReadText(r, OLESTR("Namespace"));
+    component.Hidden = ReadBool(r, Pattern<OLESTR("Hidden")>());
+    component.SelectedByDefault = ReadBool(r, Pattern<OLESTR("SelectedByDefault")>());
+    component.MFCRequired = ReadBool(r, Pattern<OLESTR("MFCRequired")>());
+    component.ComponentName = ReadText(r, Pattern<OLESTR("./ComponentName")>());
+    component.ComponentDescription = ReadText(r, Pattern<OLESTR("./ComponentDescription")>());
+    component.Category = ReadText(r, Pattern<OLESTR("./Category")>());
+    component.XMLFormatVersion = ReadText(r, Pattern<OLESTR("XMLFormatVersion")>());
+    component.Namespace = ReadText(r, Pattern<OLESTR("Namespace")>());
 
-    component.SetComponentHeaders(ReadList(r, OLESTR("./ComponentHeaders")));
-    component.SetCompilerReleaseSettings(ReadList(r, OLESTR("./CompilerReleaseSettings")));
-    component.SetCompilerDebugSettings(ReadList(r, OLESTR("./CompilerDebugSettings")));
-    component.SetRemoveCompilerReleaseSettings(ReadList(r, OLESTR("./RemoveCompilerReleaseSettings")));
-    component.SetRemoveCompilerDebugSettings(ReadList(r, OLESTR("./RemoveCompilerDebugSettings")));
-    component.SetLinkerReleaseSettings(ReadList(r, OLESTR("./LinkerReleaseSettings")));
-    component.SetLinkerDebugSettings(ReadList(r, OLESTR("./LinkerDebugSettings")));
-    component.SetRemoveLinkerReleaseSettings(ReadList(r, OLESTR("./RemoveLinkerReleaseSettings")));
-    component.SetRemoveLinkerDebugSettings(ReadList(r, OLESTR("./RemoveLinkerDebugSettings")));
-    component.SetIncludesFileHeaderIncludes(ReadList(r, OLESTR("./IncludesFileHeaderIncludes")));
-    component.SetDSWControlPalletGuids(ReadList(r, OLESTR("./DSWControlPalletGuids")));
-    component.SetComponentDependancies(ReadList(r, OLESTR("./ComponentDependancies")));
+    component.SetComponentHeaders(ReadList(r, Pattern<OLESTR("./ComponentHeaders")>()));
+    component.SetCompilerReleaseSettings(ReadList(r, Pattern<OLESTR("./CompilerReleaseSettings")>()));
+    component.SetCompilerDebugSettings(ReadList(r, Pattern<OLESTR("./CompilerDebugSettings")>()));
+    component.SetRemoveCompilerReleaseSettings(ReadList(r, Pattern<OLESTR("./RemoveCompilerReleaseSettings")>()));
+    component.SetRemoveCompilerDebugSettings(ReadList(r, Pattern<OLESTR("./RemoveCompilerDebugSettings")>()));
+    component.SetLinkerReleaseSettings(ReadList(r, Pattern<OLESTR("./LinkerReleaseSettings")>()));
+    component.SetLinkerDebugSettings(ReadList(r, Pattern<OLESTR("./LinkerDebugSettings")>()));
+    component.SetRemoveLinkerReleaseSettings(ReadList(r, Pattern<OLESTR("./RemoveLinkerReleaseSettings")>()));
+    component.SetRemoveLinkerDebugSettings(ReadList(r, Pattern<OLESTR("./RemoveLinkerDebugSettings")>()));
+    component.SetIncludesFileHeaderIncludes(ReadList(r, Pattern<OLESTR("./IncludesFileHeaderIncludes")>()));
+    component.SetDSWControlPalletGuids(ReadList(r, Pattern<OLESTR("./DSWControlPalletGuids")>()));
+    component.SetComponentDependancies(ReadList(r, Pattern<OLESTR("./ComponentDependancies")>()));
 
     component.SetSections(ReadSections(r));
     component.SetComponentSources(ReadSources(r));

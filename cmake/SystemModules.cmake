@@ -20,6 +20,11 @@
 #
 #   add_folder_tests(<name> SOURCES ... [LIBS ...] [RESOURCES <file.rc>])
 #       The one GoogleTest program of a folder, registered with CTest test by test.
+#
+#   add_exports_test(<module target> <exports file>)
+#       A CTest test "exports.<target>" that loads the built module with LoadLibrary, finds every
+#       name of the exports file with GetProcAddress, and fails when the module's dynamic symbol
+#       table exports any other name (DllMain aside). The module's DllMain runs as in any load.
 
 include(GoogleTest)
 
@@ -51,7 +56,7 @@ function(add_subsystem_library name)
   add_library(${name} STATIC ${SL_SOURCES})
   target_include_directories(${name} PUBLIC ${CMAKE_CURRENT_SOURCE_DIR}/include
                                             ${CMAKE_CURRENT_SOURCE_DIR})
-  target_compile_definitions(${name} PUBLIC SYSTEM_CODE)
+  target_compile_definitions(${name} PRIVATE SYSTEM_CODE)
   target_compile_options(${name} PRIVATE -fvisibility=hidden)
   if(SL_LIBS)
     target_link_libraries(${name} PUBLIC ${SL_LIBS})
@@ -117,9 +122,6 @@ function(add_folder_tests name)
   add_executable(${name} ${FT_SOURCES})
   target_include_directories(${name} PRIVATE ${SABLEWING_SANDBOX_INCLUDE})
   target_link_libraries(${name} PRIVATE ${FT_LIBS} sandbox_gtest GTest::gtest GTest::gmock)
-  # A test is not system code: drop the SYSTEM_CODE that the subsystem libraries pass on, so the
-  # sandbox header compiles here (options come after the definitions on the command line).
-  target_compile_options(${name} PRIVATE -USYSTEM_CODE)
   if(FT_RESOURCES)
     add_module_resources(${name} ${FT_RESOURCES})
   endif()
@@ -127,4 +129,9 @@ function(add_folder_tests name)
   gtest_discover_tests(${name} DISCOVERY_MODE PRE_TEST
                        WORKING_DIRECTORY ${CMAKE_CURRENT_SOURCE_DIR}
                        PROPERTIES ENVIRONMENT "SABLEWING_SOURCE_DIR=${CMAKE_SOURCE_DIR}")
+endfunction()
+
+function(add_exports_test target exports)
+  get_filename_component(exp_abs ${exports} ABSOLUTE)
+  add_test(NAME exports.${target} COMMAND exports_check $<TARGET_FILE:${target}> ${exp_abs})
 endfunction()

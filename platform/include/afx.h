@@ -181,15 +181,21 @@ void AfxTrace(LPCTSTR lpszFormat, const Args&... args) {
 
 class STANDIN_API CString {
  public:
-  CString();
-  CString(const CString& stringSrc);
-  CString(CString&& stringSrc) noexcept;
+  // Making, copying, moving and freeing a string are defined here, so that they cost no call into
+  // the library: a reader makes one or more strings for every line it reads.
+  CString() = default;
+  CString(const CString& stringSrc) = default;
+  CString(CString&& stringSrc) noexcept = default;
   CString(TCHAR ch, int nRepeat = 1);
   // A null pointer is the empty string; MAKEINTRESOURCE(id) loads the string resource id.
   CString(LPCSTR lpsz);
-  CString(LPCSTR lpch, int nLength);
+  CString(LPCSTR lpch, int nLength) {
+    ASSERT(nLength >= 0);
+    ASSERT(nLength == 0 || lpch != NULL);
+    if (lpch != NULL && nLength > 0) m_str.assign(lpch, static_cast<size_t>(nLength));
+  }
   CString(const unsigned char* psz);
-  ~CString();
+  ~CString() = default;
 
   int GetLength() const { return static_cast<int>(m_str.size()); }
   BOOL IsEmpty() const { return m_str.empty(); }
@@ -201,8 +207,14 @@ class STANDIN_API CString {
   void SetAt(int nIndex, TCHAR ch);
   operator LPCTSTR() const { return m_str.c_str(); }
 
-  const CString& operator=(const CString& stringSrc);
-  const CString& operator=(CString&& stringSrc) noexcept;
+  const CString& operator=(const CString& stringSrc) {
+    m_str = stringSrc.m_str;
+    return *this;
+  }
+  const CString& operator=(CString&& stringSrc) noexcept {
+    m_str = std::move(stringSrc.m_str);
+    return *this;
+  }
   const CString& operator=(TCHAR ch);
   const CString& operator=(LPCSTR lpsz);
   const CString& operator=(const unsigned char* psz);

@@ -3,6 +3,7 @@
 // standard interfaces (IUnknownPtr, IDispatchPtr, ...).
 #pragma once
 
+#include <memory>
 #include <cstdio>
 #include <cstddef>
 #include <string>
@@ -177,7 +178,7 @@ class _com_ptr_t {
   }
   _com_ptr_t& operator=(const _com_ptr_t& cp) noexcept { return operator=(cp.m_pInterface); }
   _com_ptr_t& operator=(_com_ptr_t&& cp) noexcept {
-    if (this != &cp) {
+    if (this != std::addressof(cp)) {
       _Release();
       m_pInterface = cp.m_pInterface;
       cp.m_pInterface = nullptr;

@@ -6,6 +6,12 @@
 // nothing to return (no next sibling, no match, no such attribute), E_INVALIDARG for a null
 // out-pointer or argument. What the stand-in does not model answers E_NOTIMPL and is recorded
 // as an unmodelled call.
+//
+// Loading is synchronous and local: load takes a Windows path or a "file:" URL whose path is
+// used literally ('#' and '%' included); network URLs fail. Nothing outside the document is ever
+// read: a document that declares an external DTD or an external entity fails to load with a
+// parse error, whatever resolveExternals says. A document with an internal DTD loads only with
+// validateOnParse off (validation is not modelled).
 #pragma once
 
 #include "oaidl.h"

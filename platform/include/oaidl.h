@@ -5,9 +5,6 @@
 #include "unknwn.h"
 
 // Results of the automation calls that winerror.h does not carry yet.
-#ifndef DISP_E_ARRAYISLOCKED
-#define DISP_E_ARRAYISLOCKED _HRESULT_TYPEDEF_(0x8002000DL)
-#endif
 
 // A BSTR points at UTF-16 text that is preceded by a 4-byte byte length and followed by a NUL
 // character; it may hold NULs of its own. A null BSTR stands for the empty string.

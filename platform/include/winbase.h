@@ -73,6 +73,8 @@ WINBASEAPI HMODULE WINAPI LoadLibrary(LPCSTR fileName);
 WINBASEAPI BOOL WINAPI FreeLibrary(HMODULE module);
 WINBASEAPI FARPROC WINAPI GetProcAddress(HMODULE module, LPCSTR procName);
 WINBASEAPI BOOL WINAPI DisableThreadLibraryCalls(HMODULE module);
+// A module's entry point: exported under its plain name so that the loader finds and calls it.
+STANDIN_API BOOL WINAPI DllMain(HINSTANCE instance, DWORD reason, LPVOID reserved);
 WINBASEAPI HMODULE WINAPI GetModuleHandle(LPCSTR moduleName);
 WINBASEAPI DWORD WINAPI GetModuleFileName(HMODULE module, LPSTR fileName, DWORD size);
 WINBASEAPI HRSRC WINAPI FindResource(HMODULE module, LPCSTR name, LPCSTR type);
@@ -87,5 +89,20 @@ WINBASEAPI void WINAPI Sleep(DWORD milliseconds);
 
 // Debug output (goes to standard error).
 WINBASEAPI void WINAPI OutputDebugString(LPCSTR text);
+
+// The version of the system. dwOSVersionInfoSize must be set to the size of the structure before
+// the call.
+#define VER_PLATFORM_WIN32s 0
+#define VER_PLATFORM_WIN32_WINDOWS 1
+#define VER_PLATFORM_WIN32_NT 2
+typedef struct _OSVERSIONINFO {
+  DWORD dwOSVersionInfoSize;
+  DWORD dwMajorVersion;
+  DWORD dwMinorVersion;
+  DWORD dwBuildNumber;
+  DWORD dwPlatformId;
+  CHAR szCSDVersion[128];
+} OSVERSIONINFO, *POSVERSIONINFO, *LPOSVERSIONINFO;
+WINBASEAPI BOOL WINAPI GetVersionEx(LPOSVERSIONINFO versionInfo);
 
 }  // extern "C"

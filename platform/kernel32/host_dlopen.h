@@ -21,16 +21,17 @@ struct HostModule {
   HMODULE base = nullptr;
 };
 
-// Opens `path` with every import bound now and its symbols kept out of the global scope (as
-// Windows modules share nothing by name). With `onlyIfMapped`, succeeds only when the file is
-// mapped already (the handle then counts as one more host reference). On failure returns the
-// Win32 error and leaves the host's message in `message`: a missing dependency ->
-// ERROR_MOD_NOT_FOUND, a missing import -> ERROR_PROC_NOT_FOUND, anything else ->
-// ERROR_BAD_EXE_FORMAT.
-DWORD OpenModule(const std::string& path, bool onlyIfMapped, HostModule& out, std::string& message);
+// Maps `path` with every import bound now and its symbols kept out of the global scope (Windows
+// modules share nothing by name). On failure returns the Win32 error and leaves the host's
+// message in `message`: a missing dependency -> ERROR_MOD_NOT_FOUND, a missing import ->
+// ERROR_PROC_NOT_FOUND, anything else -> ERROR_BAD_EXE_FORMAT.
+DWORD OpenModule(const std::string& path, HostModule& out, std::string& message);
+// One more host reference to a file that is mapped already (its binding left as it is); false
+// when it is not mapped.
+bool OpenMapped(const std::string& path, HostModule& out);
 // Gives back one host reference; the host unmaps the module with its last one.
 void CloseModule(void* handle);
-// Whether the file is mapped right now (without taking a reference).
+// Whether the file is mapped right now (without keeping a reference).
 bool IsMapped(const std::string& path);
 // A handle for looking up symbols of the main program.
 void* MainProgramHandle();

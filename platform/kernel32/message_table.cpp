@@ -108,6 +108,7 @@ constexpr Entry kMessages[] = {
     {0x80020009, "Exception occurred."},
     {0x8002000A, "Out of present range."},
     {0x8002000B, "Invalid index."},
+    {0x8002000D, "Memory is locked."},
     {0x8002000E, "Invalid number of parameters."},
     {0x8002000F, "Parameter not optional."},
     {0x8002801D, "Library not registered."},

@@ -162,13 +162,18 @@ LPTSTR CStdioFile::ReadString(LPTSTR lpsz, UINT nMax) {
 
 BOOL CStdioFile::ReadString(CString& rString) {
   ASSERT(IsOpen());
-  std::string text;
+  // Line-by-line readers call this hundreds of thousands of times: the scratch line and the
+  // caller's string keep their capacity from one line to the next.
+  thread_local std::string text;
+  text.clear();
   if (!ReadTranslated(text, static_cast<size_t>(-1), true)) {
     rString.Empty();
     return FALSE;
   }
   if (!text.empty() && text.back() == '\n') text.pop_back();
-  rString = CString(text.data(), static_cast<int>(text.size()));
+  const int length = static_cast<int>(text.size());
+  std::memcpy(rString.GetBufferSetLength(length), text.data(), text.size());
+  rString.ReleaseBuffer(length);
   return TRUE;
 }
 

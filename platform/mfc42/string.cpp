@@ -32,10 +32,6 @@ int CompareTexts(LPCTSTR a, LPCTSTR b, bool fold) {
 
 }  // namespace
 
-CString::CString() = default;
-CString::CString(const CString& stringSrc) = default;
-CString::CString(CString&& stringSrc) noexcept = default;
-
 CString::CString(TCHAR ch, int nRepeat) {
   if (nRepeat > 0) m_str.assign(static_cast<size_t>(nRepeat), ch);
 }
@@ -48,15 +44,7 @@ CString::CString(LPCSTR lpsz) {
   if (lpsz != NULL) m_str = lpsz;
 }
 
-CString::CString(LPCSTR lpch, int nLength) {
-  ASSERT(nLength >= 0);
-  ASSERT(nLength == 0 || lpch != NULL);
-  if (lpch != NULL && nLength > 0) m_str.assign(lpch, static_cast<size_t>(nLength));
-}
-
 CString::CString(const unsigned char* psz) : CString(reinterpret_cast<LPCSTR>(psz)) {}
-
-CString::~CString() = default;
 
 void CString::Empty() {
   m_str.clear();
@@ -73,16 +61,6 @@ void CString::SetAt(int nIndex, TCHAR ch) {
   ASSERT(nIndex >= 0 && nIndex < GetLength());
   if (nIndex < 0 || nIndex >= GetLength()) return;
   m_str[static_cast<size_t>(nIndex)] = ch;
-}
-
-const CString& CString::operator=(const CString& stringSrc) {
-  m_str = stringSrc.m_str;
-  return *this;
-}
-
-const CString& CString::operator=(CString&& stringSrc) noexcept {
-  m_str = std::move(stringSrc.m_str);
-  return *this;
 }
 
 const CString& CString::operator=(TCHAR ch) {

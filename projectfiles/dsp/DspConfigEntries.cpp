@@ -23,18 +23,19 @@ void CDspLineBreaks::OnRemoved(int index, int count) {
 }
 
 void CDspLineBreaks::Append(const CDspLineBreaks& other, int offset) {
-  for (const CDspLineBreak& lineBreak : other.m_breaks) m_breaks.push_back({lineBreak.before + offset, lineBreak.indent});
+  for (const CDspLineBreak& lineBreak : other.m_breaks)
+    m_breaks.push_back({lineBreak.before + offset, lineBreak.indent});
 }
 
-void CDspLineBreaks::WriteBefore(CStdioFile& file, int index, size_t& cursor) const {
+void CDspLineBreaks::WriteBefore(CDspLineWriter& line, int index, size_t& cursor) const {
   bool broken = false;
   while (cursor < m_breaks.size() && m_breaks[cursor].before <= index) {
-    file.WriteString(" \\\n");
-    file.WriteString(m_breaks[cursor].indent);
+    line.Put(" \\\n");
+    line.Put(m_breaks[cursor].indent);
     broken = true;
     ++cursor;
   }
-  if (!broken) file.WriteString(" ");
+  if (!broken) line.Put(" ");
 }
 
 // --- CDspCPPCompilerSetting -----------------------------------------------------------------
@@ -69,21 +70,31 @@ void CDspCPPCompilerSetting::Set(int kind, const CString& value) {
 CDspConfigEntry::CDspConfigEntry(bool base, int operation) : m_base(base), m_operation(operation) {}
 CDspConfigEntry::~CDspConfigEntry() {}
 
-CString CDspConfigEntry::GetOperationText() const {
-  switch (m_operation) {
-    case opProp: return "PROP";
-    case opAdd: return "ADD";
-    case opSubtract: return "SUBTRACT";
-    default: return CString();
+namespace {
+
+LPCTSTR OperationText(int operation) {
+  switch (operation) {
+    case CDspConfigEntry::opProp:
+      return "PROP";
+    case CDspConfigEntry::opAdd:
+      return "ADD";
+    case CDspConfigEntry::opSubtract:
+      return "SUBTRACT";
+    default:
+      return "";
   }
 }
 
-void CDspConfigEntry::WriteHead(CStdioFile& file, LPCTSTR tool) const {
-  file.WriteString("# ");
-  file.WriteString(GetOperationText());
-  if (m_base) file.WriteString(" BASE");
-  file.WriteString(" ");
-  file.WriteString(tool);
+}  // namespace
+
+CString CDspConfigEntry::GetOperationText() const { return OperationText(m_operation); }
+
+void CDspConfigEntry::WriteHead(CDspLineWriter& line, LPCTSTR tool) const {
+  line.Put("# ");
+  line.Put(OperationText(m_operation));
+  if (m_base) line.Put(" BASE");
+  line.Put(" ");
+  line.Put(tool);
 }
 
 // --- CDspMFCConfigEntry ---------------------------------------------------------------------
@@ -98,8 +109,10 @@ CString CDspMFCConfigEntry::GetValueText() const {
 }
 
 void CDspMFCConfigEntry::Write(CStdioFile& file) const {
-  WriteHead(file, "Use_MFC ");
-  WriteDspLine(file, GetValueText());
+  CDspLineWriter line(file);
+  WriteHead(line, "Use_MFC ");
+  line.PutLine(GetValueText());
+  line.Flush();
 }
 
 void CDspMFCConfigEntry::InsertInto(CDspFileEntryContainer& container, int index) {
@@ -112,27 +125,31 @@ CDspCPPConfigEntry::CDspCPPConfigEntry(bool base, int operation) : CDspConfigEnt
 CDspCPPConfigEntry::~CDspCPPConfigEntry() {}
 
 void CDspCPPConfigEntry::Write(CStdioFile& file) const {
-  WriteHead(file, "CPP");
+  CDspLineWriter line(file);
+  WriteHead(line, "CPP");
   size_t cursor = 0;
   for (int i = 0; i < GetSettingCount(); ++i) {
-    m_breaks.WriteBefore(file, i, cursor);
+    m_breaks.WriteBefore(line, i, cursor);
     // The text of GetText, written in its parts.
     const CDspCPPCompilerSetting& setting = *m_settings[i];
     const LPCTSTR tableText = GetDebugInfoSwitchText(setting.GetKind());
-    file.WriteString(tableText != NULL ? tableText : static_cast<LPCTSTR>(setting.GetSwitchText()));
+    line.Put(tableText != NULL ? tableText : static_cast<LPCTSTR>(setting.GetSwitchText()));
     if (!setting.GetValueText().IsEmpty()) {
-      file.WriteString(" ");
-      file.WriteString(setting.GetValueText());
+      line.Put(" ");
+      line.Put(setting.GetValueText());
     }
   }
-  file.WriteString("\n");
+  line.Put("\n");
+  line.Flush();
 }
 
 void CDspCPPConfigEntry::InsertInto(CDspFileEntryContainer& container, int index) {
   container.InsertCPPConfigEntry(this, index);
 }
 
-void CDspCPPConfigEntry::InsertIntoTargetFile(CDspTargetFile& file, int index) { file.InsertCPPConfigEntry(this, index); }
+void CDspCPPConfigEntry::InsertIntoTargetFile(CDspTargetFile& file, int index) {
+  file.InsertCPPConfigEntry(this, index);
+}
 
 const CDspCPPCompilerSetting* CDspCPPConfigEntry::GetSetting(int index) const {
   if (index < 0 || index >= GetSettingCount()) throw new TQ::CTqIndexException(index, GetSettingCount());
@@ -196,13 +213,15 @@ CDspLink32ConfigEntry::CDspLink32ConfigEntry(bool base, int operation) : CDspCon
 CDspLink32ConfigEntry::~CDspLink32ConfigEntry() {}
 
 void CDspLink32ConfigEntry::Write(CStdioFile& file) const {
-  WriteHead(file, "LINK32");
+  CDspLineWriter line(file);
+  WriteHead(line, "LINK32");
   size_t cursor = 0;
   for (int i = 0; i < GetArgumentCount(); ++i) {
-    m_breaks.WriteBefore(file, i, cursor);
-    file.WriteString(m_arguments[i]);
+    m_breaks.WriteBefore(line, i, cursor);
+    line.Put(m_arguments[i]);
   }
-  file.WriteString("\n");
+  line.Put("\n");
+  line.Flush();
 }
 
 void CDspLink32ConfigEntry::InsertInto(CDspFileEntryContainer& container, int index) {
@@ -232,7 +251,8 @@ void CDspLink32ConfigEntry::TakeArguments(CDspLink32ConfigEntry& other) {
 void CDspLink32ConfigEntry::AddArguments(std::vector<CString> tokens, const std::vector<CDspLineBreak>& breaks) {
   const int offset = GetArgumentCount();
   for (const CDspLineBreak& lineBreak : breaks)
-    if (static_cast<size_t>(lineBreak.before) < tokens.size()) m_breaks.Add(lineBreak.before + offset, lineBreak.indent);
+    if (static_cast<size_t>(lineBreak.before) < tokens.size())
+      m_breaks.Add(lineBreak.before + offset, lineBreak.indent);
   if (m_arguments.empty()) {
     m_arguments = std::move(tokens);
     return;

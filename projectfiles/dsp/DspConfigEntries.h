@@ -22,8 +22,8 @@ class CDspLineBreaks {
   void OnRemoved(int index, int count);
   // `other`'s tokens were appended after the first `offset` tokens.
   void Append(const CDspLineBreaks& other, int offset);
-  // Writes what stands before token `index`: one blank, or the breaks that stand there.
-  void WriteBefore(CStdioFile& file, int index, size_t& cursor) const;
+  // Puts what stands before token `index`: one blank, or the breaks that stand there.
+  void WriteBefore(CDspLineWriter& line, int index, size_t& cursor) const;
 
  private:
   std::vector<CDspLineBreak> m_breaks;  // in token order
@@ -48,6 +48,10 @@ class CDspCPPCompilerSetting {
   const CString& GetSwitchText() const { return m_switch; }
   const CString& GetValueText() const { return m_value; }
 
+  // Settings come from the tree's heap, as entries do.
+  static void* operator new(size_t size) { return CDspEntryHeap::Allocate(size); }
+  static void operator delete(void* memory, size_t size) noexcept { CDspEntryHeap::Free(memory, size); }
+
  private:
   int m_kind;
   CString m_switch;
@@ -69,7 +73,7 @@ class CDspConfigEntry : public CDspFileEntry {
 
  protected:
   // "# <operation>[ BASE] <tool>" without a line end.
-  void WriteHead(CStdioFile& file, LPCTSTR tool) const;
+  void WriteHead(CDspLineWriter& line, LPCTSTR tool) const;
 
  private:
   bool m_base;
@@ -119,7 +123,8 @@ class CDspCPPConfigEntry : public CDspConfigEntry {
   void AddArguments(std::vector<CString> tokens, const std::vector<CDspLineBreak>& breaks);
 
  private:
-  std::vector<std::unique_ptr<CDspCPPCompilerSetting>> m_settings;
+  std::vector<std::unique_ptr<CDspCPPCompilerSetting>, CDspEntryAllocator<std::unique_ptr<CDspCPPCompilerSetting>>>
+      m_settings;
   CDspLineBreaks m_breaks;
 };
 

@@ -12,9 +12,11 @@ void CDspConfigSet::Write(CStdioFile& file) const {
     if (!config->GetOpeningLine().IsEmpty()) {
       WriteDspLine(file, config->GetOpeningLine());
     } else {
-      file.WriteString(first ? "!IF  \"$(CFG)\" == \"" : "!ELSEIF  \"$(CFG)\" == \"");
-      file.WriteString(config->GetName());
-      file.WriteString("\"\n");
+      CDspLineWriter line(file);
+      line.Put(first ? "!IF  \"$(CFG)\" == \"" : "!ELSEIF  \"$(CFG)\" == \"");
+      line.Put(config->GetName());
+      line.Put("\"\n");
+      line.Flush();
     }
     config->Write(file);
     first = false;

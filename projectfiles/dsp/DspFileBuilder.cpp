@@ -22,9 +22,9 @@ Entry* Append(CDspFileEntryContainer& container, Entry* entry) {
   return entry;
 }
 
-// The line is moved into the entry: the caller reads the next line into it afresh.
-void AppendVerbatim(CDspFileEntryContainer& container, CString& line) {
-  Append(container, new CDspFileUnknownEntry(std::move(line)));
+// The entry gets its own copy, of the line's length: the reader's buffer stays for the next line.
+void AppendVerbatim(CDspFileEntryContainer& container, const CString& line) {
+  Append(container, new CDspFileUnknownEntry(line));
 }
 
 // A configuration named by its "!IF"/"!ELSEIF" line: the quoted text after "==". When more than
@@ -44,7 +44,8 @@ CDspConfig* NewConfig(const CString& line) {
 }
 
 bool IsConditionalOpener(const CDspLineTokens& tokens) {
-  return tokens.Is({"!IF"}, CDspLineTokens::textAfter) || tokens.Is({"!IFDEF"}, CDspLineTokens::textAfter) || tokens.Is({"!IFNDEF"}, CDspLineTokens::textAfter);
+  return tokens.Is({"!IF"}, CDspLineTokens::textAfter) || tokens.Is({"!IFDEF"}, CDspLineTokens::textAfter) ||
+         tokens.Is({"!IFNDEF"}, CDspLineTokens::textAfter);
 }
 
 }  // namespace
@@ -104,9 +105,9 @@ void CDspFileBuilder::ReadTopLevelLine(CDspFile& file, CString& line) {
   } else if (first == '#' && tokens.Is({"#", "TARGTYPE"}, CDspLineTokens::textAfter)) {
     Append(file, new CDspTargetType(line));
   } else if (first == '#' && tokens.Is({"#", "Begin", "Target"}, CDspLineTokens::nothingAfter)) {
-    ReadTarget(*Append(file, new CDspTarget(line)));
+    ReadTarget(*Append(file, new CDspTarget(line)), line);
   } else if (first == '#' && IsSectionHeader(line, name, id)) {
-    ReadSection(*Append(file, new CDspSection(name, id)));
+    ReadSection(*Append(file, new CDspSection(name, id)), line);
   } else {
     AppendVerbatim(file, line);
   }
@@ -114,11 +115,10 @@ void CDspFileBuilder::ReadTopLevelLine(CDspFile& file, CString& line) {
 
 // "!IF" and each "!ELSEIF" open a configuration; "!ENDIF" ends the block. A conditional nested
 // inside a configuration is part of that configuration's lines.
-void CDspFileBuilder::ReadConfigSet(CDspConfigSet& set, const CString& ifLine) {
-  CDspConfig* config = NewConfig(ifLine);
+void CDspFileBuilder::ReadConfigSet(CDspConfigSet& set, CString& line) {
+  CDspConfig* config = NewConfig(line);
   set.AddConfig(config);
   int depth = 0;
-  CString line;
   for (;;) {
     ReadBlockLine(line);
     const CDspLineTokens tokens(line);
@@ -140,8 +140,7 @@ void CDspFileBuilder::ReadConfigSet(CDspConfigSet& set, const CString& ifLine) {
   }
 }
 
-void CDspFileBuilder::ReadTarget(CDspTarget& target) {
-  CString line;
+void CDspFileBuilder::ReadTarget(CDspTarget& target, CString& line) {
   for (;;) {
     ReadBlockLine(line);
     const CDspLineTokens tokens(line);
@@ -152,27 +151,23 @@ void CDspFileBuilder::ReadTarget(CDspTarget& target) {
     if (line.IsEmpty() || line[0] != '#')
       AppendVerbatim(target, line);
     else if (tokens.Is({"#", "Begin", "Group"}, CDspLineTokens::textAfter))
-      ReadGroup(*Append(target, new CDspTargetFolder(QuotedTextAfter(line))));
+      ReadGroup(*Append(target, new CDspTargetFolder(QuotedTextAfter(line))), line);
     else if (tokens.Is({"#", "Begin", "Source", "File"}, CDspLineTokens::nothingAfter))
-      ReadSourceFile(*Append(target, new CDspTargetFile(line)));
+      ReadSourceFile(*Append(target, new CDspTargetFile(line)), line);
     else
       AppendVerbatim(target, line);
   }
 }
 
-void CDspFileBuilder::ReadGroup(CDspTargetFolder& folder) {
-  CString line;
+void CDspFileBuilder::ReadGroup(CDspTargetFolder& folder, CString& line) {
   for (;;) {
     ReadBlockLine(line);
     const CDspLineTokens tokens(line);
-    if (tokens.Is({"#", "End", "Group"}, CDspLineTokens::nothingAfter)) {
-      folder.SetEndLine(line);
-      return;
-    }
-    if (tokens.Is({"#", "Begin", "Group"}, CDspLineTokens::textAfter)) {
-      ReadGroup(*Append(folder, new CDspTargetFolder(QuotedTextAfter(line))));
-    } else if (tokens.Is({"#", "Begin", "Source", "File"}, CDspLineTokens::nothingAfter)) {
-      ReadSourceFile(*Append(folder, new CDspTargetFile(line)));
+    // The tests exclude each other; the most frequent line goes first.
+    if (tokens.Is({"#", "Begin", "Source", "File"}, CDspLineTokens::nothingAfter)) {
+      ReadSourceFile(*Append(folder, new CDspTargetFile(line)), line);
+    } else if (tokens.Is({"#", "Begin", "Group"}, CDspLineTokens::textAfter)) {
+      ReadGroup(*Append(folder, new CDspTargetFolder(QuotedTextAfter(line))), line);
     } else if (tokens.Is({"#", "PROP", "Default_Filter"}, CDspLineTokens::textAfter)) {
       const int first = line.Find('"');
       const int last = line.ReverseFind('"');
@@ -180,6 +175,9 @@ void CDspFileBuilder::ReadGroup(CDspTargetFolder& folder) {
         Append(folder, new CDspTargetDefaultFilter(line.Mid(first + 1, last - first - 1)));
       else
         AppendVerbatim(folder, line);
+    } else if (tokens.Is({"#", "End", "Group"}, CDspLineTokens::nothingAfter)) {
+      folder.SetEndLine(line);
+      return;
     } else {
       AppendVerbatim(folder, line);
     }
@@ -187,28 +185,28 @@ void CDspFileBuilder::ReadGroup(CDspTargetFolder& folder) {
 }
 
 // Conditionals inside a source file block stay verbatim: the compiler lines between them all
-// belong to the source file.
-void CDspFileBuilder::ReadSourceFile(CDspTargetFile& file) {
-  CString line;
+// belong to the source file. Every keyword test starts with a "#" token, so only a line whose
+// first token starts with '#' is tested.
+void CDspFileBuilder::ReadSourceFile(CDspTargetFile& file, CString& line) {
   for (;;) {
     ReadBlockLine(line);
     const CDspLineTokens tokens(line);
-    if (tokens.Is({"#", "End", "Source", "File"}, CDspLineTokens::nothingAfter)) {
+    const bool hash = *SkipDspBlanks(line) == '#';
+    if (hash && tokens.Is({"#", "End", "Source", "File"}, CDspLineTokens::nothingAfter)) {
       file.SetEndLine(line);
       return;
     }
     if (std::strncmp(line, "SOURCE=", 7) == 0)
       Append(file, new CDspSourceFileSourceEntry(line.Mid(7)));
-    else if (tokens.Is({"#", "ADD", "CPP"}, CDspLineTokens::anythingAfter) ||
-             tokens.Is({"#", "SUBTRACT", "CPP"}, CDspLineTokens::anythingAfter))
+    else if (hash && (tokens.Is({"#", "ADD", "CPP"}, CDspLineTokens::anythingAfter) ||
+                      tokens.Is({"#", "SUBTRACT", "CPP"}, CDspLineTokens::anythingAfter)))
       MakeConfigLineEntry(line)->InsertInto(file, -1);
     else
       AppendVerbatim(file, line);
   }
 }
 
-void CDspFileBuilder::ReadSection(CDspSection& section) {
-  CString line;
+void CDspFileBuilder::ReadSection(CDspSection& section, CString& line) {
   for (;;) {
     ReadBlockLine(line);
     if (CDspLineTokens(line).Is({"#", "End", "Section"}, CDspLineTokens::nothingAfter)) return;
@@ -217,27 +215,30 @@ void CDspFileBuilder::ReadSection(CDspSection& section) {
 }
 
 // Arguments are split at white space outside double quotes, so that a quoted path with a blank
-// stays one setting; runs of white space become one blank when the line is written.
-CDspFileEntry* CDspFileBuilder::MakeConfigLineEntry(CString& line) {
+// stays one setting; runs of white space become one blank when the line is written. The head
+// ("#", the operation, "BASE", the tool) is matched in place: a keyword is a token without
+// quotes, which that split cuts exactly where a split at white space does.
+CDspFileEntry* CDspFileBuilder::MakeConfigLineEntry(const CString& line) {
+  LPCTSTR head = SkipDspKeyword(line, "#");
+  if (head == NULL) return new CDspFileUnknownEntry(line);
+  if (SkipDspKeyword(head, "PROP") != NULL) return MakePropLineEntry(line);
+  int operation = CDspConfigEntry::opAdd;
+  LPCTSTR afterOperation = SkipDspKeyword(head, "ADD");
+  if (afterOperation == NULL) {
+    operation = CDspConfigEntry::opSubtract;
+    afterOperation = SkipDspKeyword(head, "SUBTRACT");
+  }
+  if (afterOperation == NULL) return new CDspFileUnknownEntry(line);
+  LPCTSTR tool = SkipDspKeyword(afterOperation, "BASE");
+  const bool base = tool != NULL;
+  if (!base) tool = afterOperation;
+  LPCTSTR arguments = SkipDspKeyword(tool, "CPP");
+  const bool compiler = arguments != NULL;
+  if (!compiler) arguments = SkipDspKeyword(tool, "LINK32");
+  if (arguments == NULL) return new CDspFileUnknownEntry(line);
   std::vector<CString> tokens;
   tokens.reserve(16);  // below the allocator's large-request size
-  SplitDspArguments(line, tokens);
-  const size_t count = tokens.size();
-  if (count < 2 || !IsText(tokens[0], "#")) return new CDspFileUnknownEntry(std::move(line));
-  size_t next = 2;
-  const bool base = count > next && IsText(tokens[next], "BASE");
-  if (base) ++next;
-  if (IsText(tokens[1], "PROP")) {
-    // Exactly one value: a line with more would lose its extra text when rebuilt.
-    if (count == next + 2 && IsText(tokens[next], "Use_MFC")) return new CDspMFCConfigEntry(base, tokens[next + 1]);
-    return new CDspFileUnknownEntry(std::move(line));
-  }
-  const int operation =
-      IsText(tokens[1], "ADD") ? CDspConfigEntry::opAdd : (IsText(tokens[1], "SUBTRACT") ? CDspConfigEntry::opSubtract : -1);
-  if (operation < 0 || count <= next || (!IsText(tokens[next], "CPP") && !IsText(tokens[next], "LINK32")))
-    return new CDspFileUnknownEntry(std::move(line));
-  const bool compiler = IsText(tokens[next], "CPP");
-  tokens.erase(tokens.begin(), tokens.begin() + static_cast<std::ptrdiff_t>(next + 1));
+  SplitDspArguments(arguments, tokens);
   std::vector<CDspLineBreak> breaks;
   ReadContinuation(tokens, breaks);
   if (compiler) {
@@ -248,6 +249,18 @@ CDspFileEntry* CDspFileBuilder::MakeConfigLineEntry(CString& line) {
   auto* entry = new CDspLink32ConfigEntry(base, operation);
   entry->AddArguments(std::move(tokens), breaks);
   return entry;
+}
+
+CDspFileEntry* CDspFileBuilder::MakePropLineEntry(const CString& line) {
+  std::vector<CString> tokens;
+  SplitDspArguments(line, tokens);
+  const size_t count = tokens.size();
+  size_t next = 2;
+  const bool base = count > next && IsText(tokens[next], "BASE");
+  if (base) ++next;
+  // Exactly one value: a line with more would lose its extra text when rebuilt.
+  if (count == next + 2 && IsText(tokens[next], "Use_MFC")) return new CDspMFCConfigEntry(base, tokens[next + 1]);
+  return new CDspFileUnknownEntry(line);
 }
 
 // A lone backslash at the end continues the line on the next one, unless that one is empty or a

@@ -36,16 +36,19 @@ class CDspFileBuilder {
   void ReadBlockLine(CString& line);
   void PushBack(const CString& line);
 
+  // The block readers read into `line`, the caller's buffer, so that one buffer serves the whole
+  // file; on entry it holds the block's opening line.
   void ReadTopLevelLine(CDspFile& file, CString& line);
-  void ReadConfigSet(CDspConfigSet& set, const CString& ifLine);
-  void ReadTarget(CDspTarget& target);
-  void ReadGroup(CDspTargetFolder& folder);
-  void ReadSourceFile(CDspTargetFile& file);
-  void ReadSection(CDspSection& section);
+  void ReadConfigSet(CDspConfigSet& set, CString& line);
+  void ReadTarget(CDspTarget& target, CString& line);
+  void ReadGroup(CDspTargetFolder& folder, CString& line);
+  void ReadSourceFile(CDspTargetFile& file, CString& line);
+  void ReadSection(CDspSection& section, CString& line);
   // The entry of a line of a configuration (or a source file's compiler line); a setting line
-  // that ends in a lone backslash takes its continuation lines with it. A verbatim line is
-  // moved into its entry.
-  CDspFileEntry* MakeConfigLineEntry(CString& line);
+  // that ends in a lone backslash takes its continuation lines with it.
+  CDspFileEntry* MakeConfigLineEntry(const CString& line);
+  // The same for a "# PROP" line.
+  CDspFileEntry* MakePropLineEntry(const CString& line);
   void ReadContinuation(std::vector<CString>& tokens, std::vector<struct CDspLineBreak>& breaks);
   // The name and id of a "# Section <project> : {<id>}" header.
   bool IsSectionHeader(const CString& line, CString& name, CString& id) const;

@@ -1,6 +1,7 @@
 #include "dsp/DspFileEntry.h"
 
 #include <algorithm>
+#include <cstring>
 
 #include "TqException.h"
 #include "dsp/DspConfig.h"
@@ -99,8 +100,35 @@ int CDspFileEntryContainer::IndexOf(const CDspFileEntry* entry) const {
   return -1;
 }
 
+void CDspLineWriter::Put(LPCTSTR text) { Put(text, std::strlen(text)); }
+
+void CDspLineWriter::PutLine(const CString& line) {
+  Put(static_cast<LPCTSTR>(line), static_cast<size_t>(line.GetLength()));
+  Put("\n", 1);
+}
+
+void CDspLineWriter::Put(const char* data, size_t length) {
+  if (length > sizeof(m_buffer) - m_used) {
+    Flush();
+    if (length > sizeof(m_buffer)) {
+      m_file.Write(data, static_cast<UINT>(length));
+      return;
+    }
+  }
+  std::memcpy(m_buffer + m_used, data, length);
+  m_used += length;
+}
+
+void CDspLineWriter::Flush() {
+  if (m_used == 0) return;
+  const UINT length = static_cast<UINT>(m_used);
+  m_used = 0;
+  m_file.Write(m_buffer, length);
+}
+
 void WriteDspLine(CStdioFile& file, const CString& line) {
-  // Text mode turns the "\n" into CR LF; the length is known, so no WriteString.
-  file.Write(static_cast<LPCTSTR>(line), static_cast<UINT>(line.GetLength()));
-  file.Write("\n", 1);
+  // Text mode turns the "\n" into CR LF; every byte of the line goes out, NULs too.
+  CDspLineWriter writer(file);
+  writer.PutLine(line);
+  writer.Flush();
 }

@@ -9,6 +9,8 @@
 #include <memory>
 #include <vector>
 
+#include "dsp/DspEntryHeap.h"
+
 class CDspFileEntryContainer;
 class CDspTargetDefaultFilter;
 class CDspSourceFileSourceEntry;
@@ -39,6 +41,10 @@ class CDspFileEntry {
 
   CDspFileEntry(const CDspFileEntry&) = delete;
   CDspFileEntry& operator=(const CDspFileEntry&) = delete;
+
+  // Entries come from the tree's heap; new and delete are used as ever.
+  static void* operator new(size_t size) { return CDspEntryHeap::Allocate(size); }
+  static void operator delete(void* memory, size_t size) noexcept { CDspEntryHeap::Free(memory, size); }
 };
 
 // An ordered list of entries that it owns. Index -1 is the last entry (GetAt, Move's source) or
@@ -91,7 +97,32 @@ class CDspFileEntryContainer {
   int ResolveIndex(int index) const;
 
  private:
-  std::vector<std::unique_ptr<CDspFileEntry>> m_entries;
+  std::vector<std::unique_ptr<CDspFileEntry>, CDspEntryAllocator<std::unique_ptr<CDspFileEntry>>> m_entries;
+};
+
+// Puts a line together from its parts and hands it to the file in one write: a setting line has
+// a dozen parts, and every write of the file class has a cost of its own. The file sees the same
+// bytes as if each part had been written by itself (text mode still turns each "\n" into CR LF).
+// Nothing goes out until Flush; the destructor does not flush, since a write may throw.
+class CDspLineWriter {
+ public:
+  explicit CDspLineWriter(CStdioFile& file) : m_file(file), m_used(0) {}
+
+  // The text up to its NUL, as WriteString writes it.
+  void Put(LPCTSTR text);
+  // Every byte of the string, then "\n", as WriteDspLine writes them.
+  void PutLine(const CString& line);
+  void Flush();
+
+  CDspLineWriter(const CDspLineWriter&) = delete;
+  CDspLineWriter& operator=(const CDspLineWriter&) = delete;
+
+ private:
+  void Put(const char* data, size_t length);
+
+  CStdioFile& m_file;
+  size_t m_used;
+  char m_buffer[512];
 };
 
 // Writes one line and its line end.

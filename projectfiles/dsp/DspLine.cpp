@@ -13,22 +13,42 @@ LPCTSTR NextChar(LPCTSTR p) { return static_cast<unsigned char>(*p) >= 0x80 ? Ch
 
 }  // namespace
 
+LPCTSTR SkipDspBlanks(LPCTSTR p) {
+  while (IsBlank(*p)) ++p;
+  return p;
+}
+
+namespace {
+
+inline LPCTSTR SkipKeyword(LPCTSTR p, LPCTSTR keyword) {
+  while (IsBlank(*p)) ++p;
+  while (*keyword != '\0' && *p == *keyword) {
+    ++p;
+    ++keyword;
+  }
+  // The token must end where the keyword does (keywords are plain ASCII: no lead bytes).
+  if (*keyword != '\0' || (*p != '\0' && !IsBlank(*p))) return NULL;
+  return p;
+}
+
+}  // namespace
+
+LPCTSTR SkipDspKeyword(LPCTSTR p, LPCTSTR keyword) { return SkipKeyword(p, keyword); }
+
 bool CDspLineTokens::Is(std::initializer_list<LPCTSTR> keywords, After after) const {
   LPCTSTR p = m_line;
   for (LPCTSTR keyword : keywords) {
-    while (IsBlank(*p)) ++p;
-    while (*keyword != '\0' && *p == *keyword) {
-      ++p;
-      ++keyword;
-    }
-    // The token must end where the keyword does (keywords are plain ASCII: no lead bytes).
-    if (*keyword != '\0' || (*p != '\0' && !IsBlank(*p))) return false;
+    p = SkipKeyword(p, keyword);
+    if (p == NULL) return false;
   }
   while (IsBlank(*p)) ++p;
   switch (after) {
-    case nothingAfter: return *p == '\0';
-    case textAfter: return *p != '\0';
-    default: return true;
+    case nothingAfter:
+      return *p == '\0';
+    case textAfter:
+      return *p != '\0';
+    default:
+      return true;
   }
 }
 

@@ -25,14 +25,28 @@ class CDspLineTokens {
   const CString& m_line;
 };
 
+// The first byte at or after `p` that is not white space.
+LPCTSTR SkipDspBlanks(LPCTSTR p);
+
+// Skips white space, then takes `keyword` (plain ASCII) when it is the whole next token: the
+// position just after it, or NULL when the next token is something else or there is none.
+LPCTSTR SkipDspKeyword(LPCTSTR p, LPCTSTR keyword);
+
 // Appends the argument tokens of `text` to `tokens`: runs of non-white characters, where white
 // space between a double quote and the next one belongs to the token, so that a quoted path with
 // blanks stays one argument. A quote that no other quote follows groups nothing. A lead byte
 // keeps its trail byte.
 void SplitDspArguments(LPCTSTR text, std::vector<CString>& tokens);
 
-// Byte-for-byte, case-sensitive equality: every comparison of the project-file layer is one.
-inline bool IsText(const CString& text, LPCTSTR expected) { return std::strcmp(text, expected) == 0; }
+// Byte-for-byte, case-sensitive equality up to the first NUL (as strcmp compares): every comparison
+// of the project-file layer is one. The texts compared are a few bytes long, shorter than a call
+// of the library's strcmp would take.
+inline bool IsText(const CString& text, LPCTSTR expected) {
+  for (LPCTSTR p = text;; ++p, ++expected) {
+    if (*p != *expected) return false;
+    if (*p == '\0') return true;
+  }
+}
 
 // The text between the first two double quotes at or after `start`; empty when there are fewer.
 CString QuotedTextAfter(const CString& line, int start = 0);

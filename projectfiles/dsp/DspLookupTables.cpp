@@ -7,8 +7,8 @@ namespace {
 const unsigned int kTargetTypeCodes[] = {0x101, 0x102, 0x103, 0x104, 0x106, 0x10a};
 const LPCTSTR kUseMFCTexts[] = {"0", "1", "2", "5", "6"};
 const LPCTSTR kDebugInfoSwitches[] = {"/Zd", "/Z7", "/Zi", "/ZI"};
-const LPCTSTR kSectionKeys[] = {"2:5:Class:", "2:10:HeaderFile:", "2:8:ImplFile:", "2:21:DefaultSinkHeaderFile:",
-                                "2:16:DefaultSinkClass:"};
+const LPCTSTR kSectionKeys[] = {
+    "2:5:Class:", "2:10:HeaderFile:", "2:8:ImplFile:", "2:21:DefaultSinkHeaderFile:", "2:16:DefaultSinkClass:"};
 
 template <size_t N>
 int Lookup(const LPCTSTR (&table)[N], const CString& text, int notFound) {

@@ -14,20 +14,14 @@ enum DspTargetTypeKind {
   dspTargetGeneric = 4,         // 0x106
   dspTargetUtility = 5,         // 0x10a
   dspTargetUnknown = 7,
-  dspTargetNone = -1            // the project has no "# TARGTYPE" line
+  dspTargetNone = -1  // the project has no "# TARGTYPE" line
 };
 
 // Kinds of a "# PROP Use_MFC" value: "0", "1", "2", "5", "6", anything else kept as text.
 enum DspUseMFCKind { dspUseMFCOther = 6 };
 
 // Kinds of a compiler switch: the four debug-information switches, anything else kept as text.
-enum DspCompilerSwitchKind {
-  dspSwitchZd = 0,
-  dspSwitchZ7 = 1,
-  dspSwitchZi = 2,
-  dspSwitchZI = 3,
-  dspSwitchOther = 5
-};
+enum DspCompilerSwitchKind { dspSwitchZd = 0, dspSwitchZ7 = 1, dspSwitchZi = 2, dspSwitchZI = 3, dspSwitchOther = 5 };
 
 // Kinds of a "# Section" entry, by its key; anything else is a raw line.
 enum DspSectionKeyKind {

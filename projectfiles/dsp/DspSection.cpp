@@ -11,12 +11,14 @@ CDspSectionEntry::CDspSectionEntry(int kind, CString value)
 CDspSectionEntry::~CDspSectionEntry() {}
 
 void CDspSectionEntry::Write(CStdioFile& file) const {
+  CDspLineWriter line(file);
   const LPCTSTR key = GetSectionKeyText(m_kind);
   if (key != NULL) {
-    file.WriteString("#   ");
-    file.WriteString(key);
+    line.Put("#   ");
+    line.Put(key);
   }
-  WriteDspLine(file, m_value);
+  line.PutLine(m_value);
+  line.Flush();
 }
 
 void CDspSectionEntry::InsertInto(CDspFileEntryContainer& container, int index) {
@@ -41,11 +43,13 @@ CDspSection::CDspSection(const CString& name, const CString& id) : m_name(name),
 CDspSection::~CDspSection() {}
 
 void CDspSection::Write(CStdioFile& file) const {
-  file.WriteString("# Section ");
-  file.WriteString(m_name);
-  file.WriteString(" : {");
-  file.WriteString(m_id);
-  file.WriteString("}\n");
+  CDspLineWriter line(file);
+  line.Put("# Section ");
+  line.Put(m_name);
+  line.Put(" : {");
+  line.Put(m_id);
+  line.Put("}\n");
+  line.Flush();
   CDspFileEntryContainer::Write(file);
   file.WriteString("# End Section\n");
 }

@@ -38,8 +38,10 @@ CDspSourceFileSourceEntry::CDspSourceFileSourceEntry(CString path) : m_path(std:
 CDspSourceFileSourceEntry::~CDspSourceFileSourceEntry() {}
 
 void CDspSourceFileSourceEntry::Write(CStdioFile& file) const {
-  file.WriteString("SOURCE=");
-  WriteDspLine(file, m_path);
+  CDspLineWriter line(file);
+  line.Put("SOURCE=");
+  line.PutLine(m_path);
+  line.Flush();
 }
 void CDspSourceFileSourceEntry::InsertInto(CDspFileEntryContainer& container, int index) {
   container.InsertSourceEntry(this, index);
@@ -51,9 +53,11 @@ CDspTargetDefaultFilter::CDspTargetDefaultFilter(CString filter) : m_filter(std:
 CDspTargetDefaultFilter::~CDspTargetDefaultFilter() {}
 
 void CDspTargetDefaultFilter::Write(CStdioFile& file) const {
-  file.WriteString("# PROP Default_Filter \"");
-  file.WriteString(m_filter);
-  file.WriteString("\"\n");
+  CDspLineWriter line(file);
+  line.Put("# PROP Default_Filter \"");
+  line.Put(m_filter);
+  line.Put("\"\n");
+  line.Flush();
 }
 void CDspTargetDefaultFilter::InsertInto(CDspFileEntryContainer& container, int index) {
   container.InsertDefaultFilter(this, index);

@@ -8,9 +8,13 @@
 const LPCTSTR CDspTargetFile::kBeginLine = "# Begin Source File";
 const LPCTSTR CDspTargetFile::kEndLine = "# End Source File";
 
-CDspTargetFile::CDspTargetFile(const CString& beginLine, const CString& endLine)
-    : m_source(NULL), m_add(NULL), m_subtract(NULL) {
+CDspTargetFile::CDspTargetFile() : m_source(NULL), m_add(NULL), m_subtract(NULL) {}
+
+CDspTargetFile::CDspTargetFile(const CString& beginLine) : CDspTargetFile() {
   if (!IsText(beginLine, kBeginLine)) m_lines.reset(new Lines{beginLine, kEndLine});
+}
+
+CDspTargetFile::CDspTargetFile(const CString& beginLine, const CString& endLine) : CDspTargetFile(beginLine) {
   SetEndLine(endLine);
 }
 CDspTargetFile::~CDspTargetFile() {}
@@ -26,12 +30,28 @@ void CDspTargetFile::SetEndLine(const CString& line) {
 }
 
 void CDspTargetFile::Write(CStdioFile& file) const {
-  WriteDspLine(file, m_lines ? m_lines->begin : CString(kBeginLine));
+  if (m_lines) {
+    WriteDspLine(file, m_lines->begin);
+  } else {
+    CDspLineWriter line(file);
+    line.Put(kBeginLine);
+    line.Put("\n");
+    line.Flush();
+  }
   CDspFileEntryContainer::Write(file);
-  WriteDspLine(file, m_lines ? m_lines->end : CString(kEndLine));
+  if (m_lines) {
+    WriteDspLine(file, m_lines->end);
+  } else {
+    CDspLineWriter line(file);
+    line.Put(kEndLine);
+    line.Put("\n");
+    line.Flush();
+  }
 }
 
-void CDspTargetFile::InsertInto(CDspFileEntryContainer& container, int index) { container.InsertTargetFile(this, index); }
+void CDspTargetFile::InsertInto(CDspFileEntryContainer& container, int index) {
+  container.InsertTargetFile(this, index);
+}
 void CDspTargetFile::RemoveFrom(CDspFileEntryContainer& container) { container.Delete(this); }
 
 void CDspTargetFile::Validate() {

@@ -9,8 +9,11 @@
 class CDspTargetFile : public CDspFileEntry, public CDspFileEntryContainer {
  public:
   // A new block reads "# Begin Source File" ... "# End Source File"; one read from a file keeps
-  // its own lines.
-  explicit CDspTargetFile(const CString& beginLine = kBeginLine, const CString& endLine = kEndLine);
+  // its own lines. (Three constructors rather than default arguments: a default CString argument
+  // would be made, and freed, for every source file read.)
+  CDspTargetFile();
+  explicit CDspTargetFile(const CString& beginLine);
+  CDspTargetFile(const CString& beginLine, const CString& endLine);
   ~CDspTargetFile() override;
 
   void Write(CStdioFile& file) const override;

@@ -9,9 +9,11 @@ CDspTargetFolder::CDspTargetFolder(CString name, CString endLine)
 CDspTargetFolder::~CDspTargetFolder() {}
 
 void CDspTargetFolder::Write(CStdioFile& file) const {
-  file.WriteString("# Begin Group \"");
-  file.WriteString(m_name);
-  file.WriteString("\"\n");
+  CDspLineWriter line(file);
+  line.Put("# Begin Group \"");
+  line.Put(m_name);
+  line.Put("\"\n");
+  line.Flush();
   CDspFileEntryContainer::Write(file);
   WriteDspLine(file, m_endLine);
 }

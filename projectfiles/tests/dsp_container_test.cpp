@@ -27,7 +27,8 @@ class Lines : public CDspFileEntryContainer {
   }
   std::string Names() const {
     std::string names;
-    for (int i = 0; i < GetCount(); ++i) names += static_cast<LPCTSTR>(static_cast<const CDspFileUnknownEntry*>(GetAt(i))->GetLine());
+    for (int i = 0; i < GetCount(); ++i)
+      names += static_cast<LPCTSTR>(static_cast<const CDspFileUnknownEntry*>(GetAt(i))->GetLine());
     return names;
   }
 };

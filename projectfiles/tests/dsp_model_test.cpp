@@ -1,7 +1,5 @@
 // What the reader makes of a project file: the configurations and their remembered lines, the
 // compiler settings and linker arguments, the target's groups and files, and the sections.
-#include "dsp_test_support.h"
-
 #include "dsp/DspConfigEntries.h"
 #include "dsp/DspConfigSet.h"
 #include "dsp/DspLookupTables.h"
@@ -10,6 +8,7 @@
 #include "dsp/DspTarget.h"
 #include "dsp/DspTargetFile.h"
 #include "dsp/DspTargetFolder.h"
+#include "dsp_test_support.h"
 
 using namespace projectfiles_test;
 

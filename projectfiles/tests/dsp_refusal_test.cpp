@@ -1,8 +1,7 @@
 // What the reader refuses, with which exception and text; a refused file stays on disk as it
 // was and no file handle is left open.
-#include "dsp_test_support.h"
-
 #include "dsp/DspExceptions.h"
+#include "dsp_test_support.h"
 
 using namespace projectfiles_test;
 

@@ -1,12 +1,11 @@
 // Read-then-write of whole project files: what comes back byte for byte, and the changes the
 // writer is documented to make.
-#include "dsp_test_support.h"
-
 #include <algorithm>
 
 #include "dsp/DspConfigSet.h"
 #include "dsp/DspLookupTables.h"
 #include "dsp/DspSection.h"
+#include "dsp_test_support.h"
 
 using namespace projectfiles_test;
 
@@ -24,12 +23,32 @@ TEST_F(DspRoundTrip, WellFormedFilesWriteBackAsRead) {
     int targetType;
     int sections;
   } rows[] = {
-      {.fixture = "MeterDll.dsp", .golden = nullptr, .configurations = 2, .targetType = dspTargetDynamicLibrary, .sections = 2},
-      {.fixture = "ScopeView.dsp", .golden = nullptr, .configurations = 2, .targetType = dspTargetApplication, .sections = 0},
-      {.fixture = "ScopeDrv.dsp", .golden = nullptr, .configurations = 4, .targetType = dspTargetDynamicLibrary, .sections = 0},
+      {.fixture = "MeterDll.dsp",
+       .golden = nullptr,
+       .configurations = 2,
+       .targetType = dspTargetDynamicLibrary,
+       .sections = 2},
+      {.fixture = "ScopeView.dsp",
+       .golden = nullptr,
+       .configurations = 2,
+       .targetType = dspTargetApplication,
+       .sections = 0},
+      {.fixture = "ScopeDrv.dsp",
+       .golden = nullptr,
+       .configurations = 4,
+       .targetType = dspTargetDynamicLibrary,
+       .sections = 0},
       // Its BASE LINK32 lines hold a double blank, which the rebuilt line makes one.
-      {.fixture = "BenchConsole.dsp", .golden = "dsp_BenchConsole.dsp", .configurations = 2, .targetType = dspTargetConsole, .sections = 0},
-      {.fixture = "dsp_changes.dsp", .golden = "dsp_changes.dsp", .configurations = 3, .targetType = dspTargetDynamicLibrary, .sections = 1},
+      {.fixture = "BenchConsole.dsp",
+       .golden = "dsp_BenchConsole.dsp",
+       .configurations = 2,
+       .targetType = dspTargetConsole,
+       .sections = 0},
+      {.fixture = "dsp_changes.dsp",
+       .golden = "dsp_changes.dsp",
+       .configurations = 3,
+       .targetType = dspTargetDynamicLibrary,
+       .sections = 1},
   };
   for (const Row& row : rows) {
     SCOPED_TRACE(row.fixture);

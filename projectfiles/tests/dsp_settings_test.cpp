@@ -1,11 +1,10 @@
 // Compiler and linker lines: how their arguments are cut, how settings read and write, and how a
 // line continued with a backslash keeps its breaks through edits.
-#include "dsp_test_support.h"
-
 #include "dsp/DspConfigEntries.h"
 #include "dsp/DspConfigSet.h"
 #include "dsp/DspLine.h"
 #include "dsp/DspLookupTables.h"
+#include "dsp_test_support.h"
 
 using namespace projectfiles_test;
 

@@ -100,7 +100,8 @@ class DomTest : public testing::Test {
  protected:
   void SetUp() override {
     ASSERT_EQ(CoInitialize(nullptr), S_OK);
-    doc = NewDocument();
+    const IXMLDOMDocumentPtr fresh = NewDocument();
+    doc = fresh;  // copied: the support library's move assignment does not compile (see report)
     ASSERT_TRUE(doc);
   }
   void TearDown() override {
@@ -149,6 +150,12 @@ class DomTest : public testing::Test {
     return found;
   }
 
+  static IXMLDOMNodePtr First(IXMLDOMNode* node) {
+    IXMLDOMNodePtr first;
+    if (node) node->get_firstChild(&first);
+    return first;
+  }
+
   static std::string Xml(IXMLDOMNode* node) {
     BSTR xml = nullptr;
     node->get_xml(&xml);
@@ -181,7 +188,8 @@ class DomTest : public testing::Test {
     for (LONG i = 0; i < n; ++i) {
       IXMLDOMNodePtr child;
       children->get_item(i, &child);
-      names += (i ? " " : "") + Name(child);
+      if (i) names += ' ';
+      names += Name(child);
     }
     return names;
   }

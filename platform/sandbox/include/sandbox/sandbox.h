@@ -9,5 +9,7 @@
 
 #include "sandbox/core.h"
 #include "sandbox/files.h"
+#include "sandbox/modules.h"
 #include "sandbox/registry.h"
+#include "sandbox/system.h"
 #include "sandbox/user.h"

@@ -19,7 +19,7 @@ struct Modal {
   std::string kind;     // "MessageBox", "BrowseForFolder", "Dialog", ...
   std::string caption;  // title of the window
   std::string text;     // message text, or the prompt
-  unsigned style = 0;   // MB_* flags for message boxes, else 0
+  unsigned style = 0;   // MB_* flags for message boxes, BIF_* flags for the folder browser, else 0
   bool answered = false;
   int result = 0;       // what the modal returned
 };

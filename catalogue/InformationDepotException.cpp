@@ -1,0 +1,8 @@
+#include "InformationDepotException.h"
+
+CInformationDepotException::CInformationDepotException(const CString& message, BOOL bAutoDelete)
+    : TQ::CTqException(bAutoDelete) {
+  SetMessage(message);
+}
+
+CInformationDepotException::~CInformationDepotException() {}

@@ -1,0 +1,298 @@
+#include "InstrumentDriverEnumerator.h"
+
+#include <iterator>
+
+#include "InformationDepot.h"
+
+namespace {
+
+// The build macro that stands for the framework's WinNT or Win95 folder in a generated project.
+const char kVXIPNPMacro[] = "$(SABLEWING_CPP_VXIPNP_PATH)";
+
+// Headers of the framework and of the IVI class drivers themselves, which sit beside the drivers
+// but are none.
+const char* const kExcludedHeaders[] = {"ivi.h",      "ividmm.h",   "ivifgen.h", "ivipower.h", "iviscope.h",
+                                        "iviswtch.h", "ividcpwr.h", "visa.h",    "visatype.h", "vpptype.h"};
+
+const char* const kSubtractedFromSource[] = {"/YX", "/Yc", "/Yu"};
+
+// Where a function panel file keeps its format version and its one-line description.
+const LONG kFpVersionOffset = 4;
+const LONG kFpDescriptionOffsetV5 = 104;
+const LONG kFpDescriptionOffset = 84;
+const UINT kFpDescriptionMax = 40;
+
+bool IsSeparator(char c) { return c == '\\' || c == '/'; }
+
+// The searches name every file by its full path, so that they neither depend on nor change the
+// current directory, which Developer Studio shares with every add-in. A relative or empty
+// directory (a path getter with nothing installed behind it) holds nothing.
+bool IsFullPath(const CString& path) {
+  const int length = path.GetLength();
+  if (length >= 2 && path[1] == ':') {
+    const char drive = path[0];
+    const bool letter = (drive >= 'A' && drive <= 'Z') || (drive >= 'a' && drive <= 'z');
+    // CPath drops the trailing backslash of a drive root, so "C:" alone is the root here.
+    return letter && (length == 2 || IsSeparator(path[2]));
+  }
+  return length > 2 && IsSeparator(path[0]) && IsSeparator(path[1]);
+}
+
+CString Join(const CString& directory, const CString& name) {
+  if (!directory.IsEmpty() && IsSeparator(directory[directory.GetLength() - 1])) return directory + name;
+  return directory + "\\" + name;
+}
+
+// Looks for the file `name` (no wildcards) in `directory`; on success gives its name as spelled
+// on disk and its full path.
+bool FindFileIn(const CString& directory, const CString& name, CString& nameOnDisk, CString& fullPath) {
+  if (!IsFullPath(directory) || name.IsEmpty() || name.FindOneOf("*?") >= 0) return false;
+  CFileFind find;
+  if (!find.FindFile(Join(directory, name))) return false;
+  find.FindNextFile();
+  if (find.IsDirectory()) return false;
+  nameOnDisk = find.GetFileName();
+  fullPath = find.GetFilePath();
+  return true;
+}
+
+// The text of a description field: up to the first NUL or line end, and no lead byte whose
+// trail byte the length limit cut off.
+CString DescriptionText(const BYTE* bytes, UINT count) {
+  UINT end = 0;
+  while (end < count && bytes[end] != '\0' && bytes[end] != '\n' && bytes[end] != '\r') ++end;
+  UINT kept = 0;
+  while (kept < end) {
+    const UINT width = IsDBCSLeadByte(bytes[kept]) ? 2 : 1;
+    if (kept + width > end) break;
+    kept += width;
+  }
+  return CString(reinterpret_cast<const char*>(bytes), static_cast<int>(kept));
+}
+
+}  // namespace
+
+CInstrumentDriverEnumerator::CInstrumentDriverEnumerator(CInformationDepot* depot)
+    : m_depot(depot), m_wycInstrRequired(false), m_inVXIPNP(true), m_directoryIndex(0), m_exhausted(true) {}
+
+CInstrumentDriverEnumerator::~CInstrumentDriverEnumerator() {}
+
+// The header directory of each search position: the framework's include directory, the
+// product's and the Wyc instrument directories.
+CString CInstrumentDriverEnumerator::HeaderDirectory(int index) const {
+  switch (index) {
+    case 0: return m_depot->GetVXIPNPIncludePath().GetString();
+    case 1: return m_depot->GetProductInstrPath().GetString();
+    case 2: return m_depot->GetWycInstrPath().GetString();
+  }
+  return CString();
+}
+
+void CInstrumentDriverEnumerator::Reset() {
+  m_driverName.Empty();
+  m_description.Empty();
+  m_headerFile.Empty();
+  m_headerIncludePath.Empty();
+  m_libraryFile.Empty();
+  m_sourceFile.Empty();
+  m_functionPanelFile.Empty();
+  m_wycInstrRequired = false;
+}
+
+bool CInstrumentDriverEnumerator::FindFirst() {
+  Reset();
+  bool found = false;
+  for (m_directoryIndex = 0; m_directoryIndex < 3; ++m_directoryIndex) {
+    found = SearchDirectory(HeaderDirectory(m_directoryIndex));
+    if (found) break;
+  }
+  if (found) {
+    ReadDetails();
+  } else {
+    m_directoryIndex = 2;
+    m_headerSearch.Close();
+    Reset();
+  }
+  return found;
+}
+
+bool CInstrumentDriverEnumerator::FindNext() {
+  Reset();
+  bool found = ContinueSearch();
+  while (!found && m_directoryIndex < 2) {
+    ++m_directoryIndex;
+    found = SearchDirectory(HeaderDirectory(m_directoryIndex));
+  }
+  if (found) {
+    ReadDetails();
+  } else {
+    m_headerSearch.Close();
+    Reset();
+  }
+  return found;
+}
+
+// A search that cannot start leaves nothing open to continue, so the exhausted flag is set
+// whichever way the scan ends without a driver.
+bool CInstrumentDriverEnumerator::SearchDirectory(const CString& directory) {
+  m_headerSearch.Close();
+  m_exhausted = true;
+  if (!IsFullPath(directory)) return false;
+  if (!m_headerSearch.FindFile(Join(directory, "*.h"))) return false;
+  m_exhausted = false;
+  return ContinueSearch();
+}
+
+// Takes the open search's next files until one is a driver.
+bool CInstrumentDriverEnumerator::ContinueSearch() {
+  while (!m_exhausted) {
+    m_exhausted = !m_headerSearch.FindNextFile();
+    if (m_headerSearch.IsDirectory()) continue;
+    m_driverName = m_headerSearch.GetFileTitle();
+    if (IsDriverHeader()) return true;
+    Reset();
+  }
+  return false;
+}
+
+void CInstrumentDriverEnumerator::ReadDetails() {
+  ReadDescription();
+  if (GetLibraryFile().IsEmpty()) GetSourceFile();
+  GetHeaderFile();
+}
+
+bool CInstrumentDriverEnumerator::IsDriverHeader() {
+  // A file called just ".h" names no component.
+  if (m_driverName.IsEmpty()) return false;
+  const CString header = m_driverName + ".h";
+  for (const char* excluded : kExcludedHeaders) {
+    if (header.CompareNoCase(excluded) == 0) return false;
+  }
+  if (GetLibraryFile().IsEmpty() && GetSourceFile().IsEmpty()) return false;
+  return !GetFunctionPanelFile().IsEmpty();
+}
+
+CString CInstrumentDriverEnumerator::GetHeaderFile() {
+  if (!m_headerFile.IsEmpty()) return m_headerFile;
+  const CString name = m_driverName + ".h";
+  for (int index = 0; index < 3; ++index) {
+    CString found, path;
+    if (!FindFileIn(HeaderDirectory(index), name, found, path)) continue;
+    m_headerFile = found;
+    m_headerIncludePath = index == 0 ? CString(kVXIPNPMacro) + "\\include\\" + found : path;
+    m_inVXIPNP = index == 0;
+    if (index == 2) m_wycInstrRequired = true;
+    break;
+  }
+  return m_headerFile;
+}
+
+bool CInstrumentDriverEnumerator::GetWrapperHeader() {
+  CString found, path;
+  if (!FindFileIn(HeaderDirectory(0), m_driverName + "_Sablewing_cpp.h", found, path)) return false;
+  m_headerFile = found;
+  m_headerIncludePath = CString(kVXIPNPMacro) + "\\include\\" + found;
+  return true;
+}
+
+CString CInstrumentDriverEnumerator::GetLibraryFile() {
+  if (!m_libraryFile.IsEmpty()) return m_libraryFile;
+  const CString directory = m_depot->GetVXIPNPLibPath().GetString();
+  CString path;
+  if (!FindFileIn(directory, m_driverName + ".lib", m_libraryFile, path))
+    FindFileIn(directory, m_driverName + "_32.lib", m_libraryFile, path);
+  return m_libraryFile;
+}
+
+CString CInstrumentDriverEnumerator::GetSourceFile() {
+  if (!m_sourceFile.IsEmpty()) return m_sourceFile;
+  const CString name = m_driverName + ".c";
+  const CString directories[] = {Join(m_depot->GetVXIPNPPath().GetString(), m_driverName), HeaderDirectory(1),
+                                 HeaderDirectory(2)};
+  for (int index = 0; index < 3; ++index) {
+    CString found, path;
+    if (!FindFileIn(directories[index], name, found, path)) continue;
+    m_sourceFile = index == 0 ? CString(kVXIPNPMacro) + "\\" + m_driverName + "\\" + found : path;
+    m_inVXIPNP = index == 0;
+    if (index == 2) m_wycInstrRequired = true;
+    break;
+  }
+  return m_sourceFile;
+}
+
+CString CInstrumentDriverEnumerator::GetFunctionPanelFile() {
+  if (!m_functionPanelFile.IsEmpty()) return m_functionPanelFile;
+  const CString name = m_driverName + ".fp";
+  const CString directories[] = {Join(m_depot->GetVXIPNPPath().GetString(), m_driverName), HeaderDirectory(1),
+                                 HeaderDirectory(2), m_depot->GetWycIviClassPath().GetString()};
+  for (const CString& directory : directories) {
+    CString found;
+    if (FindFileIn(directory, name, found, m_functionPanelFile)) break;
+  }
+  return m_functionPanelFile;
+}
+
+// The panel file is binary: a big-endian format version at offset 4; version 5 files keep the
+// description at offset 104, the others at 84. A file too short for either reads as no
+// description.
+CString CInstrumentDriverEnumerator::ReadDescription() {
+  if (!m_description.IsEmpty()) return m_description;
+  const CString path = GetFunctionPanelFile();
+  if (path.IsEmpty()) return m_description;
+  try {
+    CFile file;
+    if (!file.Open(path, CFile::modeRead | CFile::shareDenyWrite | CFile::typeBinary)) return m_description;
+    const DWORD length = file.GetLength();
+    BYTE version[4];
+    if (length < kFpVersionOffset + sizeof version) return m_description;
+    file.Seek(kFpVersionOffset, CFile::begin);
+    if (file.Read(version, sizeof version) != sizeof version) return m_description;
+    const DWORD number = (DWORD(version[0]) << 24) | (DWORD(version[1]) << 16) | (DWORD(version[2]) << 8) | version[3];
+    const LONG offset = number == 5 ? kFpDescriptionOffsetV5 : kFpDescriptionOffset;
+    if (length <= static_cast<DWORD>(offset)) return m_description;
+    BYTE text[kFpDescriptionMax];
+    file.Seek(offset, CFile::begin);
+    const UINT count = file.Read(text, sizeof text);
+    m_description = DescriptionText(text, count);
+  } catch (CException* e) {
+    // A panel file that fails while it is read describes nothing; the driver is still offered.
+    e->Delete();
+    m_description.Empty();
+  }
+  return m_description;
+}
+
+void CInstrumentDriverEnumerator::CreateComponent(CComponent& component) {
+  GetHeaderFile();
+  GetWrapperHeader();
+  const CString library = GetLibraryFile();
+  const CString source = library.IsEmpty() ? GetSourceFile() : CString();
+
+  CComponent record;
+  record.WycInstrRequried = m_wycInstrRequired;
+  record.InVXIPNP = m_inVXIPNP;
+  record.ComponentName = m_driverName;
+  record.ComponentDescription = m_description;
+  record.Category = "Legacy C and IVI C Drivers";
+  record.XMLFormatVersion = "1.0";
+
+  if (!m_headerIncludePath.IsEmpty()) record.ComponentHeaders.push_back(m_headerIncludePath);
+  if (!library.IsEmpty()) {
+    record.LinkerReleaseSettings.push_back(library);
+    record.LinkerDebugSettings.push_back(library);
+    record.HasImportLibrary = true;
+  }
+  for (const char* support : {"ivi.lib", "Instrsup.lib"}) {
+    record.LinkerReleaseSettings.push_back(support);
+    record.LinkerDebugSettings.push_back(support);
+  }
+  if (!m_headerFile.IsEmpty()) record.IncludesFileHeaderIncludes.push_back(m_headerFile);
+  // A driver with an import library is linked through it, even when its C source lies beside it.
+  if (!source.IsEmpty()) {
+    ComponentSource file;
+    file.SourceFile = source;
+    file.SubtractCompilerSettings.assign(std::begin(kSubtractedFromSource), std::end(kSubtractedFromSource));
+    record.ComponentSources.push_back(file);
+  }
+  component = record;
+}

@@ -1,0 +1,180 @@
+// The host's dynamic loader under LoadLibrary (dlopen, dlclose, dlsym, dladdr) and the ELF
+// reading that tells a module file from any other file and lists what a module exports.
+#include "host_dlopen.h"
+
+#include <dlfcn.h>
+#include <elf.h>
+#include <link.h>
+
+#include <algorithm>
+#include <cerrno>
+#include <cstring>
+#include <fstream>
+#include <iterator>
+
+#include "host_loader.h"
+
+namespace kernel32::loader {
+namespace {
+
+#if defined(__x86_64__)
+constexpr uint16_t kMachine = EM_X86_64;
+#elif defined(__aarch64__)
+constexpr uint16_t kMachine = EM_AARCH64;
+#else
+#error "kernel32 loader: unknown host machine"
+#endif
+
+constexpr unsigned char kByteOrder =
+    __BYTE_ORDER__ == __ORDER_LITTLE_ENDIAN__ ? ELFDATA2LSB : ELFDATA2MSB;
+
+bool IsModuleHeader(const Elf64_Ehdr& h) {
+  return std::memcmp(h.e_ident, ELFMAG, SELFMAG) == 0 && h.e_ident[EI_CLASS] == ELFCLASS64 &&
+         h.e_ident[EI_DATA] == kByteOrder && h.e_type == ET_DYN && h.e_machine == kMachine;
+}
+
+DWORD OpenError(int error) {
+  switch (error) {
+    case EACCES:
+    case EPERM:
+      return ERROR_ACCESS_DENIED;
+    case ENOENT:
+    case ENOTDIR:
+      return ERROR_MOD_NOT_FOUND;
+    default:
+      return ERROR_BAD_EXE_FORMAT;
+  }
+}
+
+HMODULE BaseOfHandle(void* handle) {
+  link_map* map = nullptr;
+  if (dlinfo(handle, RTLD_DI_LINKMAP, &map) != 0 || map == nullptr) return nullptr;
+  // The dynamic section lies inside the object's mapping, so dladdr names its base.
+  return ModuleContaining(map->l_ld);
+}
+
+// The host's words are the only account of why dlopen failed; they decide the Win32 code.
+DWORD ErrorOfMessage(const std::string& message) {
+  if (message.find("cannot open shared object file") != std::string::npos) return ERROR_MOD_NOT_FOUND;
+  if (message.find("undefined symbol") != std::string::npos) return ERROR_PROC_NOT_FOUND;
+  return ERROR_BAD_EXE_FORMAT;
+}
+
+// A bounds-checked view of a whole file.
+struct Image {
+  std::vector<char> bytes;
+  template <class T>
+  const T* At(uint64_t offset, uint64_t count = 1) const {
+    if (offset > bytes.size() || count > (bytes.size() - offset) / sizeof(T)) return nullptr;
+    return reinterpret_cast<const T*>(bytes.data() + offset);
+  }
+};
+
+}  // namespace
+
+DWORD CheckModuleFile(const std::string& path) {
+  std::ifstream in(path, std::ios::binary);
+  if (!in) return OpenError(errno);
+  Elf64_Ehdr header{};
+  if (!in.read(reinterpret_cast<char*>(&header), sizeof header)) return ERROR_BAD_EXE_FORMAT;
+  return IsModuleHeader(header) ? ERROR_SUCCESS : ERROR_BAD_EXE_FORMAT;
+}
+
+DWORD OpenModule(const std::string& path, HostModule& out, std::string& message) {
+  out = {};
+  void* handle = dlopen(path.c_str(), RTLD_NOW | RTLD_LOCAL);
+  if (handle == nullptr) {
+    const char* why = dlerror();
+    message = why ? why : "";
+    return ErrorOfMessage(message);
+  }
+  const HMODULE base = BaseOfHandle(handle);
+  if (base == nullptr) {
+    dlclose(handle);
+    message = "the host loader opened the file but names no mapping for it";
+    return ERROR_BAD_EXE_FORMAT;
+  }
+  out = {handle, base};
+  return ERROR_SUCCESS;
+}
+
+bool OpenMapped(const std::string& path, HostModule& out) {
+  out = {};
+  void* handle = dlopen(path.c_str(), RTLD_LAZY | RTLD_LOCAL | RTLD_NOLOAD);
+  if (handle == nullptr) {
+    dlerror();
+    return false;
+  }
+  const HMODULE base = BaseOfHandle(handle);
+  if (base == nullptr) {
+    dlclose(handle);
+    return false;
+  }
+  out = {handle, base};
+  return true;
+}
+
+void CloseModule(void* handle) {
+  if (handle != nullptr) dlclose(handle);
+}
+
+bool IsMapped(const std::string& path) {
+  HostModule mapped;
+  if (!OpenMapped(path, mapped)) return false;
+  dlclose(mapped.handle);
+  return true;
+}
+
+void* MainProgramHandle() {
+  static void* const handle = dlopen(nullptr, RTLD_LAZY);
+  return handle;
+}
+
+void* OwnSymbol(void* handle, HMODULE module, const char* name) {
+  dlerror();
+  void* symbol = dlsym(handle, name);
+  if (symbol == nullptr) return nullptr;
+  return ModuleContaining(symbol) == module ? symbol : nullptr;
+}
+
+DWORD ExportedNames(const std::string& path, std::vector<std::string>& names) {
+  names.clear();
+  Image image;
+  {
+    std::ifstream in(path, std::ios::binary);
+    if (!in) return OpenError(errno);
+    image.bytes.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+  }
+  const auto* header = image.At<Elf64_Ehdr>(0);
+  if (header == nullptr || !IsModuleHeader(*header) || header->e_shentsize != sizeof(Elf64_Shdr))
+    return ERROR_BAD_EXE_FORMAT;
+  const auto* sections = image.At<Elf64_Shdr>(header->e_shoff, header->e_shnum);
+  if (sections == nullptr) return ERROR_BAD_EXE_FORMAT;
+  for (uint16_t i = 0; i < header->e_shnum; ++i) {
+    const Elf64_Shdr& dynsym = sections[i];
+    if (dynsym.sh_type != SHT_DYNSYM) continue;
+    if (dynsym.sh_entsize != sizeof(Elf64_Sym) || dynsym.sh_link >= header->e_shnum) return ERROR_BAD_EXE_FORMAT;
+    const Elf64_Shdr& strtab = sections[dynsym.sh_link];
+    const auto* symbols = image.At<Elf64_Sym>(dynsym.sh_offset, dynsym.sh_size / sizeof(Elf64_Sym));
+    const char* strings = image.At<char>(strtab.sh_offset, strtab.sh_size);
+    if (symbols == nullptr || strings == nullptr) return ERROR_BAD_EXE_FORMAT;
+    for (uint64_t s = 1; s < dynsym.sh_size / sizeof(Elf64_Sym); ++s) {
+      const Elf64_Sym& sym = symbols[s];
+      const unsigned bind = ELF64_ST_BIND(sym.st_info), type = ELF64_ST_TYPE(sym.st_info);
+      const unsigned visibility = ELF64_ST_VISIBILITY(sym.st_other);
+      if (sym.st_shndx == SHN_UNDEF || type == STT_SECTION || type == STT_FILE) continue;
+      if (bind != STB_GLOBAL && bind != STB_WEAK && bind != STB_GNU_UNIQUE) continue;
+      if (visibility != STV_DEFAULT && visibility != STV_PROTECTED) continue;
+      if (sym.st_name >= strtab.sh_size) return ERROR_BAD_EXE_FORMAT;
+      const char* name = strings + sym.st_name;
+      const size_t length = strnlen(name, strtab.sh_size - sym.st_name);
+      if (length == strtab.sh_size - sym.st_name) return ERROR_BAD_EXE_FORMAT;  // no terminating NUL
+      names.emplace_back(name, length);
+    }
+  }
+  std::sort(names.begin(), names.end());
+  names.erase(std::unique(names.begin(), names.end()), names.end());
+  return ERROR_SUCCESS;
+}
+
+}  // namespace kernel32::loader

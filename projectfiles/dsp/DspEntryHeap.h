@@ -1,0 +1,44 @@
+// The memory of the project tree's small objects: entries, compiler settings and the lists that
+// hold them. A large project has hundreds of thousands of them, all made while it is read and
+// all freed when it is closed, and the general-purpose heap is at its slowest with exactly that
+// pattern. Here each size has its own free list, carved from large blocks; the blocks go back to
+// the system when the last object is freed. Ownership does not change: an object made with new
+// is still freed with delete, by whoever owns it, in any order and from any thread.
+#pragma once
+
+#include <cstddef>
+#include <new>
+
+class CDspEntryHeap {
+ public:
+  // Requests above the largest size class go to the global operator new and delete. `size`
+  // must be the one the memory was allocated with.
+  static void* Allocate(size_t size);
+  static void Free(void* memory, size_t size) noexcept;
+
+  // The objects of the tree's heap now allocated (for the tests).
+  static size_t GetLiveCount();
+};
+
+// A standard allocator over the tree's heap, for the lists inside the tree.
+template <typename T>
+class CDspEntryAllocator {
+ public:
+  using value_type = T;
+
+  CDspEntryAllocator() noexcept = default;
+  template <typename U>
+  CDspEntryAllocator(const CDspEntryAllocator<U>&) noexcept {}
+
+  T* allocate(size_t count) {
+    static_assert(alignof(T) <= alignof(std::max_align_t), "the heap's cells have the default alignment");
+    if (count > static_cast<size_t>(-1) / sizeof(T)) throw std::bad_array_new_length();
+    return static_cast<T*>(CDspEntryHeap::Allocate(count * sizeof(T)));
+  }
+  void deallocate(T* memory, size_t count) noexcept { CDspEntryHeap::Free(memory, count * sizeof(T)); }
+
+  template <typename U>
+  bool operator==(const CDspEntryAllocator<U>&) const noexcept {
+    return true;
+  }
+};
