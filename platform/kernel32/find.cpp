@@ -72,19 +72,36 @@ WINBASEAPI HANDLE WINAPI FindFirstFile(LPCSTR fileName, LPWIN32_FIND_DATA findDa
     if (!folder->exists || !folder->stat.directory) return Fail(ERROR_PATH_NOT_FOUND, INVALID_HANDLE_VALUE);
     if (InjectedFailure(folder->windows, "find")) return INVALID_HANDLE_VALUE;
 
-    std::vector<std::string> names;
-    if (DWORD error = host::ListDirectory(folder->host, names); error != ERROR_SUCCESS)
-      return Fail(error, INVALID_HANDLE_VALUE);
     const std::u16string pattern = AnsiToUtf16(patternText);
+    const bool wildcards = patternText.find_first_of("*?") != std::string::npos;
+    if (!wildcards && patternText != "." && patternText != "..") {
+      // A plain name finds at most one entry: the mapping point resolves it (exact name, else the
+      // case-insensitive match) without listing and examining the whole directory.
+      winpath::WinPath target = folder->windows;
+      target.components.push_back(patternText);
+      auto found = MapParsed(target);
+      Entry entry;
+      if (!found || !found->exists) return Fail(ERROR_FILE_NOT_FOUND, INVALID_HANDLE_VALUE);
+      const std::string hostName = found->host.substr(found->host.find_last_of('/') + 1);
+      if (!FillEntry(HostToAnsi(hostName), found->stat, entry)) return Fail(ERROR_FILE_NOT_FOUND, INVALID_HANDLE_VALUE);
+      entries.push_back(std::move(entry));
+    }
+    std::vector<std::string> names;
+    if (wildcards || patternText == "." || patternText == "..") {
+      if (DWORD error = host::ListDirectory(folder->host, names); error != ERROR_SUCCESS)
+        return Fail(error, INVALID_HANDLE_VALUE);
+    }
     const std::string prefix = folder->host == "/" ? "" : folder->host;
+    // The name is matched before the entry is examined on the host, so a search costs one host
+    // look-up per match, not per directory entry.
     auto add = [&](const std::string& ansiName, const std::string& hostPath) {
+      if (!names::MatchesWildcard(pattern, AnsiToUtf16(ansiName))) return;
       host::FileStat stat;
       Entry entry;
-      if (host::Stat(hostPath, stat) == ERROR_SUCCESS && FillEntry(ansiName, stat, entry) &&
-          names::MatchesWildcard(pattern, entry.name))
+      if (host::Stat(hostPath, stat) == ERROR_SUCCESS && FillEntry(ansiName, stat, entry))
         entries.push_back(std::move(entry));
     };
-    if (!folder->windows.components.empty()) {
+    if ((wildcards || patternText == "." || patternText == "..") && !folder->windows.components.empty()) {
       add(".", folder->host);
       add("..", folder->host + "/..");
     }

@@ -38,8 +38,11 @@ bool ResolveLocation(std::u16string_view url, Location& out) {
     std::u16string_view rest = url.substr(5);
     if (rest.starts_with(u"///")) {
       rest.remove_prefix(3);
-      // file:///C:/dir/x.xml names C:/dir/x.xml; file:///dir/x.xml the root of the current drive.
-      path = IsDrive(rest) ? std::u16string(rest) : u"\\" + std::u16string(rest);
+      // file:///C:/dir/x.xml names C:/dir/x.xml; file:///\\server\share\x.xml (a UNC path written
+      // after the prefix, as the reader does) that share; file:///dir/x.xml the root of the
+      // current drive.
+      const bool unc = rest.size() >= 2 && (rest[0] == u'\\' || rest[0] == u'/') && (rest[1] == u'\\' || rest[1] == u'/');
+      path = (IsDrive(rest) || unc) ? std::u16string(rest) : u"\\" + std::u16string(rest);
     } else if (rest.starts_with(u"//")) {
       path = u"\\\\" + std::u16string(rest.substr(2));  // file://server/share/x: a UNC path
     } else {

@@ -163,8 +163,10 @@ void CDspFileBuilder::ReadGroup(CDspTargetFolder& folder, CString& line) {
   for (;;) {
     ReadBlockLine(line);
     const CDspLineTokens tokens(line);
-    // The tests exclude each other; the most frequent line goes first.
-    if (tokens.Is({"#", "Begin", "Source", "File"}, CDspLineTokens::nothingAfter)) {
+    // The tests exclude each other; the most frequent line goes first, and the line as the IDE
+    // writes it is recognised by one comparison.
+    if (IsText(line, CDspTargetFile::kBeginLine) ||
+        tokens.Is({"#", "Begin", "Source", "File"}, CDspLineTokens::nothingAfter)) {
       ReadSourceFile(*Append(folder, new CDspTargetFile(line)), line);
     } else if (tokens.Is({"#", "Begin", "Group"}, CDspLineTokens::textAfter)) {
       ReadGroup(*Append(folder, new CDspTargetFolder(QuotedTextAfter(line))), line);
@@ -192,7 +194,8 @@ void CDspFileBuilder::ReadSourceFile(CDspTargetFile& file, CString& line) {
     ReadBlockLine(line);
     const CDspLineTokens tokens(line);
     const bool hash = *SkipDspBlanks(line) == '#';
-    if (hash && tokens.Is({"#", "End", "Source", "File"}, CDspLineTokens::nothingAfter)) {
+    if (hash && (IsText(line, CDspTargetFile::kEndLine) ||
+                 tokens.Is({"#", "End", "Source", "File"}, CDspLineTokens::nothingAfter))) {
       file.SetEndLine(line);
       return;
     }

@@ -52,17 +52,47 @@ bool CDspLineTokens::Is(std::initializer_list<LPCTSTR> keywords, After after) co
   }
 }
 
+namespace {
+
+// The bytes the argument split stops at, by kind; every other byte is plain text.
+enum ByteKind : unsigned char { plainByte, endByte, blankByte, quoteByte, upperByte };
+
+struct ByteKinds {
+  unsigned char kinds[256];
+  constexpr ByteKinds() : kinds() {
+    for (int b = 0; b < 256; ++b) kinds[b] = plainByte;
+    kinds[0] = endByte;
+    kinds[static_cast<unsigned char>(' ')] = blankByte;
+    for (int b = '\t'; b <= '\r'; ++b) kinds[b] = blankByte;
+    kinds[static_cast<unsigned char>('"')] = quoteByte;
+    for (int b = 0x80; b < 256; ++b) kinds[b] = upperByte;  // may lead a double-byte character
+  }
+  unsigned char operator[](char c) const { return kinds[static_cast<unsigned char>(c)]; }
+};
+constexpr ByteKinds kByteKinds;
+
+}  // namespace
+
 void SplitDspArguments(LPCTSTR text, std::vector<CString>& tokens) {
   LPCTSTR lastQuote = NULL;
-  for (LPCTSTR p = text; *p != '\0'; p = NextChar(p))
+  for (LPCTSTR p = text;;) {
+    while (kByteKinds[*p] == plainByte || kByteKinds[*p] == blankByte) ++p;
+    if (*p == '\0') break;
     if (*p == '"') lastQuote = p;
+    p = NextChar(p);
+  }
   LPCTSTR p = text;
   for (;;) {
     while (IsBlank(*p)) ++p;
     if (*p == '\0') return;
     LPCTSTR start = p;
     bool quoted = false;
-    while (*p != '\0' && (quoted || !IsBlank(*p))) {
+    for (;;) {
+      if (!quoted)
+        while (kByteKinds[*p] == plainByte) ++p;
+      else
+        while (kByteKinds[*p] == plainByte || kByteKinds[*p] == blankByte) ++p;
+      if (*p == '\0' || (!quoted && IsBlank(*p))) break;
       // An opening quote groups only when a closing one follows.
       if (*p == '"' && (quoted || p < lastQuote)) quoted = !quoted;
       p = NextChar(p);

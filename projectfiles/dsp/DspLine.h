@@ -38,14 +38,15 @@ LPCTSTR SkipDspKeyword(LPCTSTR p, LPCTSTR keyword);
 // keeps its trail byte.
 void SplitDspArguments(LPCTSTR text, std::vector<CString>& tokens);
 
-// Byte-for-byte, case-sensitive equality up to the first NUL (as strcmp compares): every comparison
-// of the project-file layer is one. The texts compared are a few bytes long, shorter than a call
-// of the library's strcmp would take.
+// Byte-for-byte, case-sensitive equality up to the first NUL, as strcmp compares: every
+// comparison of the project-file layer is one. Most comparisons fail on the first two bytes,
+// which are looked at before strcmp is called.
 inline bool IsText(const CString& text, LPCTSTR expected) {
-  for (LPCTSTR p = text;; ++p, ++expected) {
-    if (*p != *expected) return false;
-    if (*p == '\0') return true;
-  }
+  LPCTSTR p = text;
+  if (p[0] != expected[0]) return false;
+  if (p[0] == '\0') return true;
+  if (p[1] != expected[1]) return false;
+  return p[1] == '\0' || std::strcmp(p + 2, expected + 2) == 0;
 }
 
 // The text between the first two double quotes at or after `start`; empty when there are fewer.

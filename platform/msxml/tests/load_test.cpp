@@ -206,7 +206,8 @@ TEST_F(FileLoadTest, FileUrlsAreReadAsLiteralPaths) {
   // What the component reader passes: "file:///" + the Windows path, backslashes and blanks raw.
   for (const char16_t* url : {u"file:///T:\\dir #1\\50% done.xml", u"FILE:///T:/dir #1/50% done.xml",
                               u"T:\\dir #1\\50% done.xml", u"t:\\DIR #1\\50% DONE.XML",
-                              u"file://srv/share/dir #1/50% done.xml"}) {
+                              u"file://srv/share/dir #1/50% done.xml",
+                              u"file:///\\\\srv\\share\\dir #1\\50% done.xml"}) {
     SCOPED_TRACE(Utf8(url));
     ASSERT_TRUE(LoadFile(url)) << LastError().reason;
     EXPECT_EQ(Data(First(Root())), "found");

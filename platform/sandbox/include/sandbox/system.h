@@ -1,7 +1,8 @@
 // Sandbox control of what the system reports about itself (GetVersionEx). Implemented by kernel32.
 //
-// On sandbox::Reset(): Windows NT 4.0, build 1381, "Service Pack 6" -- the oldest platform the
-// product supports on NT, and the one its Developer Studio ran on.
+// On sandbox::Reset(): Windows NT 4.0, build 1381, "Service Pack 6". An NT platform by default,
+// so that code which branches on it (the VXIplug&play "WinNT" folder) takes its usual path unless a
+// test asks for Windows 95/98.
 #pragma once
 
 #ifdef SYSTEM_CODE
