@@ -3,6 +3,8 @@
 // (and, for information, unchecking) a component compares with the plain walk.
 #include <benchmark/benchmark.h>
 
+#include "ratio_reporter.h"
+
 #include <cstdio>
 #include <deque>
 #include <map>
@@ -124,33 +126,13 @@ BENCHMARK(CheckPropagation)->Unit(benchmark::kMillisecond)->MinTime(0.5)->Repeti
 BENCHMARK(PlainWalkAfterSelectingAll)->Unit(benchmark::kMillisecond)->MinTime(0.5)->Repetitions(5);
 BENCHMARK(UncheckPropagation)->Unit(benchmark::kMillisecond)->MinTime(0.5)->Repetitions(5);
 
-// Keeps each benchmark's best time per iteration over its repetitions so that main can print the
-// ratios.
-class RatioReporter : public benchmark::ConsoleReporter {
- public:
-  void ReportRuns(const std::vector<Run>& runs) override {
-    for (const Run& run : runs) {
-      if (run.run_type != Run::RT_Iteration || run.error_occurred) continue;
-      const std::string name = run.run_name.function_name;
-      const double time = run.GetAdjustedRealTime();
-      auto found = times.find(name);
-      if (found == times.end() || time < found->second) times[name] = time;
-    }
-    ConsoleReporter::ReportRuns(runs);
-  }
-  std::map<std::string, double> times;
-};
-
 }  // namespace
 
 int main(int argc, char** argv) {
   benchmark::Initialize(&argc, argv);
   RatioReporter reporter;
   benchmark::RunSpecifiedBenchmarks(&reporter);
-  auto& t = reporter.times;
-  auto ratio = [&t](const std::string& a, const std::string& b) {
-    return t.count(a) && t.count(b) && t[b] > 0 ? t[a] / t[b] : 0.0;
-  };
+  auto ratio = [&reporter](const std::string& a, const std::string& b) { return reporter.Ratio(a, b); };
   std::printf("\ncheck propagation / plain walk, 10,000 components, 50,000 links:   %.2f (goal: at most 2)\n",
               ratio("CheckPropagation", "PlainWalk"));
   std::printf("uncheck propagation / plain walk, same catalogue, all selected:    %.2f\n",

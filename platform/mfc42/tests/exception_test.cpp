@@ -9,6 +9,7 @@
 #include <string>
 
 #include "resource.h"
+#include "assertion.h"
 #include "sandbox/sandbox.h"
 
 namespace {
@@ -169,7 +170,7 @@ TEST(CExceptionTest, MessageBoxFromAStringResource) {
   ASSERT_EQ(sandbox::Modals().size(), 1u);
   EXPECT_EQ(sandbox::Modals()[0].text, "Save changes?");
   // A missing prompt string is an assertion failure; the box still shows (empty).
-  EXPECT_NONFATAL_FAILURE(AfxMessageBox(4242), "Assertion failed");
+  EXPECT_ASSERTION(AfxMessageBox(4242), "Assertion failed");
 }
 
 struct CauseCase {

@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "assertion.h"
 #include "sandbox/sandbox.h"
 
 namespace {
@@ -503,7 +504,7 @@ TEST_F(FileTest, FindWithoutAMatchFails) {
   EXPECT_EQ(GetLastError(), ERROR_FILE_NOT_FOUND);
   EXPECT_FALSE(find.FindFile("T:\\nofolder\\*.*"));
   EXPECT_EQ(GetLastError(), ERROR_PATH_NOT_FOUND);
-  EXPECT_NONFATAL_FAILURE(NextWithoutFindFile(), "Assertion failed");
+  EXPECT_ASSERTION(NextWithoutFindFile(), "Assertion failed");
 }
 
 }  // namespace

@@ -6,6 +6,7 @@
 
 #include <string>
 
+#include "assertion.h"
 #include "sandbox/sandbox.h"
 
 namespace {
@@ -84,15 +85,15 @@ TEST(CObjectTest, AssertionsReportThroughTheSandbox) {
   ASSERT(1 + 1 == 2);
   VERIFY(Evaluate(true));
   EXPECT_TRUE(g_evaluated);
-  EXPECT_NONFATAL_FAILURE(ASSERT(Evaluate(false)), "Assertion failed: ");
-  EXPECT_NONFATAL_FAILURE(ASSERT(false), "object_test.cpp(");
+  EXPECT_ASSERTION(ASSERT(Evaluate(false)), "Assertion failed: ");
+  EXPECT_ASSERTION(ASSERT(false), "object_test.cpp(");
 
   static CCircle circle;
   static CBroken broken;
   ASSERT_VALID(&circle);
-  EXPECT_NONFATAL_FAILURE(ASSERT_VALID(&broken), "Assertion failed");
-  EXPECT_NONFATAL_FAILURE(ASSERT_VALID(static_cast<CObject*>(nullptr)), "Assertion failed");
-  EXPECT_NONFATAL_FAILURE(ASSERT_KINDOF(CSquare, &circle), "Assertion failed");
+  EXPECT_ASSERTION(ASSERT_VALID(&broken), "Assertion failed");
+  EXPECT_ASSERTION(ASSERT_VALID(static_cast<CObject*>(nullptr)), "Assertion failed");
+  EXPECT_ASSERTION(ASSERT_KINDOF(CSquare, &circle), "Assertion failed");
   TRACE("trace output: %d %s\n", 42, CString("text"));
 }
 

@@ -9,6 +9,7 @@
 #include <string>
 
 #include "resource.h"
+#include "assertion.h"
 #include "sandbox/sandbox.h"
 
 namespace {
@@ -80,8 +81,8 @@ TEST(CStringTest, ElementAccessChecksTheIndex) {
   s.SetAt(1, 'X');
   EXPECT_EQ(Bytes(s), "aXc");
   // Out of range: an assertion failure, and nothing read or written beyond the string.
-  EXPECT_NONFATAL_FAILURE(ReadPastTheEnd(), "Assertion failed");
-  EXPECT_NONFATAL_FAILURE(CString("abc").SetAt(-1, 'x'), "Assertion failed");
+  EXPECT_ASSERTION(ReadPastTheEnd(), "Assertion failed");
+  EXPECT_ASSERTION(CString("abc").SetAt(-1, 'x'), "Assertion failed");
 }
 
 struct CompareCase {
@@ -456,8 +457,8 @@ void FormatCountConversion() {
 }
 
 TEST(CStringTest, FormatRefusesWhatItCannotFormatLoudly) {
-  EXPECT_NONFATAL_FAILURE(FormatUnknownConversion(), "Assertion failed");
-  EXPECT_NONFATAL_FAILURE(FormatCountConversion(), "Assertion failed");
+  EXPECT_ASSERTION(FormatUnknownConversion(), "Assertion failed");
+  EXPECT_ASSERTION(FormatCountConversion(), "Assertion failed");
 }
 
 void ReleaseBeyondTheBuffer() {
@@ -498,7 +499,7 @@ TEST(CStringTest, BufferAccess) {
   s.FreeExtra();
   EXPECT_EQ(Bytes(s), "XYc");
 
-  EXPECT_NONFATAL_FAILURE(ReleaseBeyondTheBuffer(), "Assertion failed");
+  EXPECT_ASSERTION(ReleaseBeyondTheBuffer(), "Assertion failed");
 }
 
 TEST(CStringTest, LoadStringWalksTheResourceChain) {

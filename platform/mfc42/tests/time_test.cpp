@@ -7,6 +7,7 @@
 #include <string>
 
 #include "resource.h"
+#include "assertion.h"
 #include "sandbox/sandbox.h"
 
 namespace {
@@ -90,7 +91,7 @@ TEST(CTimeTest, ConstructionFromFields) {
   // an assertion failure in a debug build.
   EXPECT_EQ(CTime(2001, 2, 31, 0, 0, 0).GetMonth(), 3);
   EXPECT_EQ(CTime(2001, 2, 31, 0, 0, 0).GetDay(), 3);
-  EXPECT_NONFATAL_FAILURE(RollOverMonth13(), "Assertion failed");
+  EXPECT_ASSERTION(RollOverMonth13(), "Assertion failed");
   EXPECT_EQ(CTime(2000, 2, 29, 12, 0, 0).GetDayOfWeek(), 3);  // a leap day, a Tuesday
   EXPECT_EQ(CTime(1970, 1, 1, 0, 0, 0).GetTime(), 0);
   EXPECT_EQ(CTime(2038, 1, 19, 3, 14, 8).GetTime(), time_t(2147483648LL));  // past 32 bits
