@@ -2,6 +2,7 @@
 // up on the host, and the state it works on.
 #include "file_mapping.h"
 
+#include <unordered_map>
 #include <vector>
 
 #include "file_names.h"
@@ -104,6 +105,51 @@ std::optional<winpath::WinPath> ParsePath(LPCSTR path, const char* function, con
   return parsed.path;
 }
 
+namespace {
+
+std::u16string Folded(std::u16string_view name) {
+  std::u16string folded(name);
+  for (char16_t& c : folded) c = names::FoldCase(c);
+  return folded;
+}
+
+// The case-insensitive index of one directory: folded name -> the first name in byte order.
+struct DirectoryIndex {
+  uint64_t device = 0, inode = 0, writeTime = 0;
+  std::unordered_map<std::u16string, std::string> byFoldedName;
+};
+
+// Looking up a name that does not exist lists its directory; a catalogue search makes thousands of
+// such look-ups in one directory. The index of a directory is kept while the directory's identity
+// and last-write time stay the same, and only when that time had settled when the index was made
+// (so a change within one tick of a coarse file-system clock is never missed).
+const std::string* CaseInsensitiveMatch(const std::string& dir, const std::u16string& name) {
+  static std::unordered_map<std::string, DirectoryIndex> indexes;  // under StateLock
+  host::FileStat dirStat;
+  if (host::Stat(dir, dirStat) != ERROR_SUCCESS) return nullptr;
+  auto cached = indexes.find(dir);
+  if (cached == indexes.end() || cached->second.device != dirStat.device || cached->second.inode != dirStat.inode ||
+      cached->second.writeTime != dirStat.writeTime) {
+    if (cached != indexes.end()) indexes.erase(cached);
+    DirectoryIndex index{dirStat.device, dirStat.inode, dirStat.writeTime, {}};
+    std::vector<std::string> listed;
+    if (host::ListDirectory(dir, listed) != ERROR_SUCCESS) return nullptr;
+    for (const auto& entry : listed) index.byFoldedName.emplace(Folded(names::Utf8ToUtf16(entry)), entry);
+    if (!host::WriteTimeSettled(dirStat)) {
+      static DirectoryIndex scratch;  // too fresh to keep: answer from it once
+      scratch = std::move(index);
+      auto hit = scratch.byFoldedName.find(Folded(name));
+      return hit == scratch.byFoldedName.end() ? nullptr : &hit->second;
+    }
+    if (indexes.size() > 256) indexes.clear();
+    cached = indexes.emplace(dir, std::move(index)).first;
+  }
+  auto hit = cached->second.byFoldedName.find(Folded(name));
+  return hit == cached->second.byFoldedName.end() ? nullptr : &hit->second;
+}
+
+}  // namespace
+
 std::optional<Mapped> MapParsed(const winpath::WinPath& path) {
   std::lock_guard<std::recursive_mutex> g(StateLock());
   const auto root = winpath::MapRoot(path, State().map);
@@ -124,15 +170,10 @@ std::optional<Mapped> MapParsed(const winpath::WinPath& path) {
     bool found = host::Stat(candidate, stat) == ERROR_SUCCESS;
     if (!found) {
       // No exact name: the first name in byte order that matches case-insensitively.
-      std::vector<std::string> names;
-      if (host::ListDirectory(dir, names) == ERROR_SUCCESS) {
-        const std::u16string key = AnsiToUtf16(path.components[i]);
-        for (const auto& name : names) {
-          if (names::EqualNoCase(names::Utf8ToUtf16(name), key) && host::Stat(prefix + "/" + name, stat) == 0) {
-            candidate = prefix + "/" + name;
-            found = true;
-            break;
-          }
+      if (const std::string* name = CaseInsensitiveMatch(dir, AnsiToUtf16(path.components[i]))) {
+        if (host::Stat(prefix + "/" + *name, stat) == 0) {
+          candidate = prefix + "/" + *name;
+          found = true;
         }
       }
     }

@@ -8,6 +8,7 @@
 #include <unistd.h>
 
 #include <algorithm>
+#include <chrono>
 #include <cerrno>
 #include <cstdlib>
 #include <filesystem>
@@ -83,6 +84,15 @@ void Fill(const struct stat& st, FileStat& out) {
 }
 
 }  // namespace
+
+bool WriteTimeSettled(const FileStat& directory) {
+  // FILETIME ticks of the host clock; 200 ms is far above any file system's time-stamp granularity.
+  const auto now = std::chrono::system_clock::now().time_since_epoch();
+  const uint64_t ticks =
+      static_cast<uint64_t>(std::chrono::duration_cast<std::chrono::nanoseconds>(now).count() / 100) +
+      116444736000000000ULL;
+  return directory.writeTime + 2000000ULL < ticks;
+}
 
 uint32_t Stat(const std::string& path, FileStat& out) {
   KeepErrno keep;

@@ -26,6 +26,9 @@ bool Exists(const std::string& path);
 
 // The names in a directory, without "." and "..", in byte order.
 uint32_t ListDirectory(const std::string& path, std::vector<std::string>& names);
+// True when a directory's last-write time lies far enough behind the host clock that any later
+// change to the directory must show as a different time, however coarse the file system's clock.
+bool WriteTimeSettled(const FileStat& directory);
 
 // Open flags: what CreateFile asked for, already decided against what exists.
 struct OpenRequest {

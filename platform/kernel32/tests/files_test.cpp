@@ -3,6 +3,9 @@
 // current directory, and injected failures.
 #include <windows.h>
 
+#include <thread>
+#include <chrono>
+#include <cctype>
 #include <gtest/gtest.h>
 
 #include <cstring>
@@ -67,6 +70,24 @@ TEST_F(FilesTest, ComponentsAreFoundWhateverTheirCase) {
   ASSERT_TRUE(Write("T:\\PROJ\\New.Txt", "x"));
   EXPECT_TRUE(std::filesystem::exists(host + "/Proj/New.Txt"));
   EXPECT_EQ(sandbox::WindowsPath(host + "/Proj/New.Txt"), "T:\\Proj\\New.Txt");
+}
+
+// Case-insensitive look-ups of a directory are answered from an index of it; a name that appears
+// in the directory by any route must be found at once, however soon after an earlier look-up.
+TEST_F(FilesTest, ANameAddedBesideTheStandInIsFoundAtOnce) {
+  for (const char* name : {"added.txt", "later.txt"}) {
+    SCOPED_TRACE(name);
+    const std::string upper = std::string("T:\\PROJ\\") + name;
+    std::string wanted = upper;
+    for (char& c : wanted) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+    EXPECT_EQ(GetFileAttributes(wanted.c_str()), INVALID_FILE_ATTRIBUTES);
+    HostFile(std::string("Proj/") + name, "x");
+    EXPECT_NE(GetFileAttributes(wanted.c_str()), INVALID_FILE_ATTRIBUTES);
+    std::filesystem::remove(host + "/Proj/" + name);
+    EXPECT_EQ(GetFileAttributes(wanted.c_str()), INVALID_FILE_ATTRIBUTES);
+    // The second round looks up a directory whose time stamp has settled, so its index is kept.
+    std::this_thread::sleep_for(std::chrono::milliseconds(300));
+  }
 }
 
 TEST_F(FilesTest, SeveralCaseMatchesTakeTheFirstInByteOrderAndAnExactNameWins) {
