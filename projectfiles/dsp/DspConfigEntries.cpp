@@ -180,7 +180,28 @@ void CDspCPPConfigEntry::TakeSettings(CDspCPPConfigEntry& other) {
   other.m_settings.clear();
 }
 
-void CDspCPPConfigEntry::AddArguments(std::vector<CString> tokens, const std::vector<CDspLineBreak>& breaks) {
+namespace {
+
+// The two kinds of token list the settings are made from: strings of their own, which are moved
+// into the settings, and places in the line just read, copied out of it.
+struct OwnTokens {
+  std::vector<CString>& tokens;
+  size_t size() const { return tokens.size(); }
+  bool Is(size_t i, LPCTSTR text) const { return IsText(tokens[i], text); }
+  CString Take(size_t i) { return std::move(tokens[i]); }
+};
+
+struct LineTokens {
+  const std::vector<CDspToken>& tokens;
+  size_t size() const { return tokens.size(); }
+  bool Is(size_t i, LPCTSTR text) const { return tokens[i].Is(text); }
+  CString Take(size_t i) { return tokens[i].ToString(); }
+};
+
+}  // namespace
+
+template <typename Tokens>
+void CDspCPPConfigEntry::AddSettings(Tokens& tokens, const std::vector<CDspLineBreak>& breaks) {
   const size_t count = tokens.size();
   size_t nextBreak = 0;
   // A break inside a setting (between "/D" and its value) goes before the setting.
@@ -191,20 +212,30 @@ void CDspCPPConfigEntry::AddArguments(std::vector<CString> tokens, const std::ve
   m_settings.reserve(m_settings.size() + count);
   for (size_t i = 0; i < count;) {
     takeBreaksUpTo(i);
-    CString& token = tokens[i];
-    CString value;
-    if (IsText(token, "/D") || IsText(token, "/I")) {
+    if (tokens.Is(i, "/D") || tokens.Is(i, "/I")) {
+      CString value;
       if (i + 1 < count) {
         takeBreaksUpTo(i + 1);
-        value = std::move(tokens[i + 1]);
+        value = tokens.Take(i + 1);
       }
-      AddSetting(new CDspCPPCompilerSetting(std::move(token), std::move(value)));
+      AddSetting(new CDspCPPCompilerSetting(tokens.Take(i), std::move(value)));
       i += 2;
     } else {
-      AddSetting(new CDspCPPCompilerSetting(std::move(token), CString()));
+      AddSetting(new CDspCPPCompilerSetting(tokens.Take(i), CString()));
       i += 1;
     }
   }
+}
+
+void CDspCPPConfigEntry::AddArguments(std::vector<CString> tokens, const std::vector<CDspLineBreak>& breaks) {
+  OwnTokens own{tokens};
+  AddSettings(own, breaks);
+}
+
+void CDspCPPConfigEntry::AddArguments(const std::vector<CDspToken>& tokens) {
+  static const std::vector<CDspLineBreak> kNoBreaks;
+  LineTokens line{tokens};
+  AddSettings(line, kNoBreaks);
 }
 
 // --- CDspLink32ConfigEntry ------------------------------------------------------------------

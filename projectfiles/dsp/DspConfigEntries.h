@@ -5,6 +5,7 @@
 #include <utility>
 
 #include "dsp/DspFileEntry.h"
+#include "dsp/DspLine.h"
 
 // Where a setting line that continues with a trailing backslash went on to its next physical
 // line: before token `before`, with the next line's leading white space. Kept so that such a line
@@ -51,6 +52,10 @@ class CDspCPPCompilerSetting {
   // Settings come from the tree's heap, as entries do.
   static void* operator new(size_t size) { return CDspEntryHeap::Allocate(size); }
   static void operator delete(void* memory, size_t size) noexcept { CDspEntryHeap::Free(memory, size); }
+  static void* operator new(size_t size, std::align_val_t alignment) { return ::operator new(size, alignment); }
+  static void operator delete(void* memory, size_t size, std::align_val_t alignment) noexcept {
+    ::operator delete(memory, size, alignment);
+  }
 
  private:
   int m_kind;
@@ -121,8 +126,13 @@ class CDspCPPConfigEntry : public CDspConfigEntry {
   // Settings from the argument tokens of a compiler line: "/D" and "/I" take the next token as
   // their value; every other token is a switch of its own.
   void AddArguments(std::vector<CString> tokens, const std::vector<CDspLineBreak>& breaks);
+  // The same from tokens as they stand in the line just read, for a line without breaks.
+  void AddArguments(const std::vector<CDspToken>& tokens);
 
  private:
+  template <typename Tokens>
+  void AddSettings(Tokens& tokens, const std::vector<CDspLineBreak>& breaks);
+
   std::vector<std::unique_ptr<CDspCPPCompilerSetting>, CDspEntryAllocator<std::unique_ptr<CDspCPPCompilerSetting>>>
       m_settings;
   CDspLineBreaks m_breaks;

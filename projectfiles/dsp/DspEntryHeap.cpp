@@ -1,23 +1,22 @@
 #include "dsp/DspEntryHeap.h"
 
+#include <cstdint>
 #include <mutex>
-#include <type_traits>
 
 namespace {
 
-constexpr size_t kGrain = 16;  // every cell is aligned for any object the tree holds
+// Sizes go up in steps of 8. A size that is a multiple of 16 gets a cell aligned to 16, and any
+// other one a cell aligned to 8: an object's size is a multiple of its alignment, so every object
+// is aligned as it must be (over-aligned ones do not come here).
+constexpr size_t kGrain = 8;
 constexpr size_t kLargest = 256;
 constexpr size_t kClasses = kLargest / kGrain;
 constexpr size_t kBlockSize = 64 * 1024;
-static_assert(kGrain % alignof(std::max_align_t) == 0);
+static_assert(alignof(std::max_align_t) == 16);
 
-// A thread keeps a few free cells of each size for itself, so that making and freeing an object
-// takes no lock; cells go between a thread and the shared heap a batch at a time.
-constexpr unsigned kThreadCells = 64;
-constexpr unsigned kBatch = 32;
-
-// Under AddressSanitizer every object goes to the global heap, so that the sanitizer sees each
-// one: a leak, a double delete or a use after delete in the tree is then reported as such.
+// Under AddressSanitizer every object goes to the global heap (and is only counted), so that the
+// sanitizer sees each one: a leak, a double delete or a use after delete in the tree is then
+// reported as such.
 #if defined(__SANITIZE_ADDRESS__)
 constexpr bool kPooled = false;
 #else
@@ -31,88 +30,46 @@ struct FreeCell {
 // A block starts with the link to the block made before it.
 struct BlockHeader {
   BlockHeader* previous;
-  alignas(kGrain) char cells[1];
+  alignas(16) char cells[1];
 };
 constexpr size_t kCellsOffset = offsetof(BlockHeader, cells);
 
-// The free cells a thread keeps, and how many objects it made minus how many it freed. Trivially
-// destructible and zero when the thread starts, so reaching it costs no check of its own.
-struct ThreadCells {
-  FreeCell* cells[kClasses];
-  unsigned counts[kClasses];
-  long long made;
-  bool registered;  // the thread's end gives its cells back (see ThreadEnd)
-  bool ended;       // the thread is ending: its objects go to the shared heap directly
-};
-thread_local ThreadCells t_cells;
-
-// The blocks, the free cells no thread keeps, and the number of cells out of the shared heap
-// (in use, or kept by a thread). When that number falls to zero every free cell is back, and the
-// blocks go back to the system.
-class SharedHeap {
+// Cells are carved from the last block in the order they are asked for, so that the objects of
+// one part of the file lie side by side; a freed cell goes on the list of its size.
+class Heap {
  public:
-  // Fills the thread's (empty) list of size class `index`.
-  void Refill(ThreadCells& thread, size_t index) {
-    std::lock_guard<std::mutex> guard(m_lock);
-    const size_t cellSize = (index + 1) * kGrain;
-    for (unsigned n = 0; n < kBatch; ++n) {
-      FreeCell* cell = m_free[index];
-      if (cell != nullptr) {
-        m_free[index] = cell->next;
-      } else {
-        if (static_cast<size_t>(m_end - m_next) < cellSize) NewBlock();  // may throw: all is counted
-        cell = reinterpret_cast<FreeCell*>(m_next);
-        m_next += cellSize;
-      }
-      cell->next = thread.cells[index];
-      thread.cells[index] = cell;
-      ++thread.counts[index];
-      ++m_out;
+  // The caller has the lock (or holds the heap).
+  void* Allocate(size_t size) {
+    const size_t index = (size - 1) / kGrain;
+    void* memory;
+    if (FreeCell* cell = m_free[index]) {
+      m_free[index] = cell->next;
+      memory = cell;
+    } else {
+      const size_t cellSize = (index + 1) * kGrain;
+      // m_next is always a multiple of 8, and m_end of 16, so aligning never passes m_end.
+      if ((cellSize & 15) == 0) m_next += reinterpret_cast<uintptr_t>(m_next) & 8;
+      if (static_cast<size_t>(m_end - m_next) < cellSize) NewBlock();
+      memory = m_next;
+      m_next += cellSize;
     }
+    ++m_live;
+    return memory;
   }
 
-  // Takes back `count` cells of the thread's list of size class `index`.
-  void TakeBack(ThreadCells& thread, size_t index, unsigned count) noexcept {
-    std::lock_guard<std::mutex> guard(m_lock);
-    for (unsigned n = 0; n < count; ++n) {
-      FreeCell* cell = thread.cells[index];
-      thread.cells[index] = cell->next;
-      cell->next = m_free[index];
-      m_free[index] = cell;
-    }
-    thread.counts[index] -= count;
-    m_out -= count;
-    if (m_out == 0) ReleaseBlocks();
+  void Free(void* memory, size_t size) noexcept {
+    const size_t index = (size - 1) / kGrain;
+    auto* cell = static_cast<FreeCell*>(memory);
+    cell->next = m_free[index];
+    m_free[index] = cell;
+    if (--m_live == 0) ReleaseBlocks();
   }
 
-  // Takes back every cell the thread keeps.
-  void TakeBackAll(ThreadCells& thread) noexcept {
-    for (size_t index = 0; index < kClasses; ++index)
-      if (thread.counts[index] > 0) TakeBack(thread, index, thread.counts[index]);
-  }
+  size_t GetLiveCount() const { return m_live; }
+  // For objects of the global heap (no pooling): only counted.
+  void Count(int change) { m_live += static_cast<size_t>(change); }
 
-  // For a thread that is ending: one object at a time.
-  void* AllocateShared(size_t index) {
-    ThreadCells none = {};
-    Refill(none, index);
-    FreeCell* cell = none.cells[index];
-    none.cells[index] = cell->next;
-    --none.counts[index];
-    TakeBackAll(none);
-    return cell;
-  }
-  void FreeShared(void* memory, size_t index) noexcept {
-    ThreadCells one = {};
-    one.cells[index] = static_cast<FreeCell*>(memory);
-    one.cells[index]->next = nullptr;
-    one.counts[index] = 1;
-    TakeBackAll(one);
-  }
-
-  size_t GetOutCount() {
-    std::lock_guard<std::mutex> guard(m_lock);
-    return m_out;
-  }
+  std::mutex& Lock() { return m_lock; }
 
  private:
   void NewBlock() {
@@ -123,11 +80,11 @@ class SharedHeap {
     m_end = reinterpret_cast<char*>(block) + kBlockSize;
   }
 
-  // Every free list points into the blocks, so they all go but the last, which is kept for the
-  // next object (one made and freed over and over does not make and free a block each time).
+  // Nothing is allocated any more: every free list points into the blocks, so they all go but
+  // the last, which is kept for the next object (one made and freed over and over does not
+  // make and free a block each time).
   void ReleaseBlocks() noexcept {
     BlockHeader* kept = m_lastBlock;
-    if (kept == nullptr) return;
     BlockHeader* block = kept->previous;
     while (block != nullptr) {
       BlockHeader* previous = block->previous;
@@ -144,70 +101,68 @@ class SharedHeap {
   BlockHeader* m_lastBlock = nullptr;
   char* m_next = nullptr;  // the unused rest of the last block
   char* m_end = nullptr;
-  size_t m_out = 0;
+  size_t m_live = 0;
 };
 
-// Made before any code runs and never destroyed: objects of the tree may still be freed while
-// the program's statics go.
-SharedHeap& TheHeap() {
-  static SharedHeap* heap = new SharedHeap;
+// Made on first use and never destroyed: objects of the tree may still be freed while the
+// program's statics go.
+Heap& TheHeap() {
+  static Heap* heap = new Heap;
   return *heap;
 }
 
-// Gives the thread's cells back when the thread ends; later frees on it go to the shared heap.
-struct ThreadEnd {
-  ~ThreadEnd() {
-    TheHeap().TakeBackAll(t_cells);
-    t_cells.ended = true;
-  }
-};
-thread_local ThreadEnd t_end;
-
-// The first object of a thread makes sure its end is seen.
-void Register(ThreadCells& thread) {
-  thread.registered = true;
-  (void)&t_end;  // constructs the thread's ThreadEnd
-}
+// How many Holds the thread has open; while there is one, it has the heap's lock.
+thread_local int t_holds = 0;
 
 }  // namespace
 
 void* CDspEntryHeap::Allocate(size_t size) {
-  if (!kPooled || size == 0 || size > kLargest) return ::operator new(size);
-  const size_t index = (size - 1) / kGrain;
-  ThreadCells& thread = t_cells;
-  if (thread.ended) return TheHeap().AllocateShared(index);
-  if (!thread.registered) Register(thread);
-  if (thread.cells[index] == nullptr) TheHeap().Refill(thread, index);
-  FreeCell* cell = thread.cells[index];
-  thread.cells[index] = cell->next;
-  --thread.counts[index];
-  ++thread.made;
-  return cell;
+  if (size == 0 || size > kLargest) return ::operator new(size);
+  Heap& heap = TheHeap();
+  if (!kPooled) {
+    void* memory = ::operator new(size);
+    std::lock_guard<std::mutex> guard(heap.Lock());
+    heap.Count(+1);
+    return memory;
+  }
+  if (t_holds > 0) return heap.Allocate(size);
+  std::lock_guard<std::mutex> guard(heap.Lock());
+  return heap.Allocate(size);
 }
 
 void CDspEntryHeap::Free(void* memory, size_t size) noexcept {
   if (memory == nullptr) return;
-  if (!kPooled || size == 0 || size > kLargest) {
+  if (size == 0 || size > kLargest) {
     ::operator delete(memory);
     return;
   }
-  const size_t index = (size - 1) / kGrain;
-  ThreadCells& thread = t_cells;
-  if (thread.ended) {
-    TheHeap().FreeShared(memory, index);
+  Heap& heap = TheHeap();
+  if (!kPooled) {
+    ::operator delete(memory);
+    std::lock_guard<std::mutex> guard(heap.Lock());
+    heap.Count(-1);
     return;
   }
-  if (!thread.registered) Register(thread);
-  auto* cell = static_cast<FreeCell*>(memory);
-  cell->next = thread.cells[index];
-  thread.cells[index] = cell;
-  ++thread.counts[index];
-  // A thread that has freed all it made (or more, freeing another thread's objects) keeps
-  // nothing: when the last object goes, every cell is back and the blocks can go.
-  if (--thread.made <= 0)
-    TheHeap().TakeBackAll(thread);
-  else if (thread.counts[index] > kThreadCells)
-    TheHeap().TakeBack(thread, index, kBatch);
+  if (t_holds > 0) {
+    heap.Free(memory, size);
+    return;
+  }
+  std::lock_guard<std::mutex> guard(heap.Lock());
+  heap.Free(memory, size);
 }
 
-size_t CDspEntryHeap::GetOutCount() { return kPooled ? TheHeap().GetOutCount() : 0; }
+size_t CDspEntryHeap::GetLiveCount() {
+  Heap& heap = TheHeap();
+  if (t_holds > 0) return heap.GetLiveCount();
+  std::lock_guard<std::mutex> guard(heap.Lock());
+  return heap.GetLiveCount();
+}
+
+// Without pooling (under the sanitizer) a hold changes nothing.
+CDspEntryHeap::Hold::Hold() {
+  if (kPooled && t_holds++ == 0) TheHeap().Lock().lock();
+}
+
+CDspEntryHeap::Hold::~Hold() {
+  if (kPooled && --t_holds == 0) TheHeap().Lock().unlock();
+}

@@ -1,11 +1,11 @@
 // The memory of the project tree's small objects: entries, compiler settings and the lists that
 // hold them. A large project has hundreds of thousands of them, all made while it is read and
 // all freed when it is closed, and the general-purpose heap is at its slowest with exactly that
-// pattern. Here each size has its own free list, carved from large blocks; each thread keeps a
-// few free cells of each size, so that most objects are made and freed without a lock. The
-// blocks go back to the system when the last object is freed (and its thread has given back the
-// cells it kept). Ownership does not change: an object made with new is still freed with delete,
-// by whoever owns it, in any order and from any thread.
+// pattern. Here each size has its own free list, carved from large blocks; the blocks go back to
+// the system when the last object is freed. Ownership does not change: an object made with new
+// is still freed with delete, by whoever owns it, in any order and from any thread. Like all the
+// state of the shared code, the heap is the module's own: a tree is freed in the module that
+// read it.
 #pragma once
 
 #include <cstddef>
@@ -18,10 +18,19 @@ class CDspEntryHeap {
   static void* Allocate(size_t size);
   static void Free(void* memory, size_t size) noexcept;
 
-  // The cells now out of the shared heap: in use, or kept by a thread for its next objects. Zero
-  // once every object is freed and the threads that made or freed them have given their cells
-  // back (a thread does when it has freed as many as it made, or when it ends).
-  static size_t GetOutCount();
+  // The objects of the tree's heap now allocated (for the tests).
+  static size_t GetLiveCount();
+
+  // While a Hold lives, its thread has the heap to itself: what it makes and frees takes no lock
+  // of its own, and other threads wait for the heap until the Hold goes. The reader holds the
+  // heap while it builds a tree, a container while it frees its entries. Holds nest.
+  class Hold {
+   public:
+    Hold();
+    ~Hold();
+    Hold(const Hold&) = delete;
+    Hold& operator=(const Hold&) = delete;
+  };
 };
 
 // A standard allocator over the tree's heap, for the lists inside the tree.
@@ -35,7 +44,7 @@ class CDspEntryAllocator {
   CDspEntryAllocator(const CDspEntryAllocator<U>&) noexcept {}
 
   T* allocate(size_t count) {
-    static_assert(alignof(T) <= alignof(std::max_align_t), "the heap's cells have the default alignment");
+    static_assert(alignof(T) <= alignof(std::max_align_t), "the heap's cells have at most the default alignment");
     if (count > static_cast<size_t>(-1) / sizeof(T)) throw std::bad_array_new_length();
     return static_cast<T*>(CDspEntryHeap::Allocate(count * sizeof(T)));
   }

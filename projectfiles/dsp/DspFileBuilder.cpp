@@ -54,6 +54,8 @@ CDspFileBuilder::CDspFileBuilder(const CString& path) : m_path(path), m_hasPushe
 CDspFileBuilder::~CDspFileBuilder() {}
 
 void CDspFileBuilder::Build(CDspFile& file) {
+  // The tree is made by this thread alone: its objects take the heap's lock once.
+  CDspEntryHeap::Hold hold;
   std::unique_ptr<CFileException> openError(new CFileException);
   file.RemoveAll();
   m_hasPushedBack = false;
@@ -165,8 +167,9 @@ void CDspFileBuilder::ReadGroup(CDspTargetFolder& folder, CString& line) {
     const CDspLineTokens tokens(line);
     // The tests exclude each other; the most frequent line goes first, and the line as the IDE
     // writes it is recognised by one comparison.
-    if (IsText(line, CDspTargetFile::kBeginLine) ||
-        tokens.Is({"#", "Begin", "Source", "File"}, CDspLineTokens::nothingAfter)) {
+    if (CDspTargetFile::IsUsualBeginLine(line)) {
+      ReadSourceFile(*Append(folder, new CDspTargetFile), line);
+    } else if (tokens.Is({"#", "Begin", "Source", "File"}, CDspLineTokens::nothingAfter)) {
       ReadSourceFile(*Append(folder, new CDspTargetFile(line)), line);
     } else if (tokens.Is({"#", "Begin", "Group"}, CDspLineTokens::textAfter)) {
       ReadGroup(*Append(folder, new CDspTargetFolder(QuotedTextAfter(line))), line);
@@ -187,22 +190,26 @@ void CDspFileBuilder::ReadGroup(CDspTargetFolder& folder, CString& line) {
 }
 
 // Conditionals inside a source file block stay verbatim: the compiler lines between them all
-// belong to the source file. Every keyword test starts with a "#" token, so only a line whose
-// first token starts with '#' is tested.
+// belong to the source file. Every keyword test starts with a "#" token, which is looked for once.
 void CDspFileBuilder::ReadSourceFile(CDspTargetFile& file, CString& line) {
   for (;;) {
     ReadBlockLine(line);
-    const CDspLineTokens tokens(line);
-    const bool hash = *SkipDspBlanks(line) == '#';
-    if (hash && (IsText(line, CDspTargetFile::kEndLine) ||
-                 tokens.Is({"#", "End", "Source", "File"}, CDspLineTokens::nothingAfter))) {
+    const LPCTSTR afterHash = SkipDspKeyword(line, "#");
+    if (afterHash == NULL) {
+      if (line.GetLength() >= 7 && std::memcmp(static_cast<LPCTSTR>(line), "SOURCE=", 7) == 0)
+        Append(file, new CDspSourceFileSourceEntry(CString(static_cast<LPCTSTR>(line) + 7, line.GetLength() - 7)));
+      else
+        AppendVerbatim(file, line);
+      continue;
+    }
+    const CDspLineTokens tokens(afterHash);
+    if (CDspTargetFile::IsUsualEndLine(line) ||
+        tokens.Is({"End", "Source", "File"}, CDspLineTokens::nothingAfter)) {
       file.SetEndLine(line);
       return;
     }
-    if (std::strncmp(line, "SOURCE=", 7) == 0)
-      Append(file, new CDspSourceFileSourceEntry(line.Mid(7)));
-    else if (hash && (tokens.Is({"#", "ADD", "CPP"}, CDspLineTokens::anythingAfter) ||
-                      tokens.Is({"#", "SUBTRACT", "CPP"}, CDspLineTokens::anythingAfter)))
+    if (tokens.Is({"ADD", "CPP"}, CDspLineTokens::anythingAfter) ||
+        tokens.Is({"SUBTRACT", "CPP"}, CDspLineTokens::anythingAfter))
       MakeConfigLineEntry(line)->InsertInto(file, -1);
     else
       AppendVerbatim(file, line);
@@ -239,19 +246,29 @@ CDspFileEntry* CDspFileBuilder::MakeConfigLineEntry(const CString& line) {
   const bool compiler = arguments != NULL;
   if (!compiler) arguments = SkipDspKeyword(tool, "LINK32");
   if (arguments == NULL) return new CDspFileUnknownEntry(line);
+  m_tokens.clear();
+  SplitDspArguments(arguments, m_tokens);
+  // A compiler line that does not continue is made from the line as it stands; any other takes
+  // its tokens as strings of their own, the continuation lines' with them.
+  const bool continued = !m_tokens.empty() && m_tokens.back().Is("\\");
+  if (compiler && !continued) {
+    std::unique_ptr<CDspCPPConfigEntry> entry(new CDspCPPConfigEntry(base, operation));
+    entry->AddArguments(m_tokens);
+    return entry.release();
+  }
   std::vector<CString> tokens;
-  tokens.reserve(16);  // below the allocator's large-request size
-  SplitDspArguments(arguments, tokens);
+  tokens.reserve(m_tokens.size());
+  for (const CDspToken& token : m_tokens) tokens.push_back(token.ToString());
   std::vector<CDspLineBreak> breaks;
   ReadContinuation(tokens, breaks);
   if (compiler) {
-    auto* entry = new CDspCPPConfigEntry(base, operation);
+    std::unique_ptr<CDspCPPConfigEntry> entry(new CDspCPPConfigEntry(base, operation));
     entry->AddArguments(std::move(tokens), breaks);
-    return entry;
+    return entry.release();
   }
-  auto* entry = new CDspLink32ConfigEntry(base, operation);
+  std::unique_ptr<CDspLink32ConfigEntry> entry(new CDspLink32ConfigEntry(base, operation));
   entry->AddArguments(std::move(tokens), breaks);
-  return entry;
+  return entry.release();
 }
 
 CDspFileEntry* CDspFileBuilder::MakePropLineEntry(const CString& line) {

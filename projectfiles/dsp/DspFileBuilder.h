@@ -55,6 +55,7 @@ class CDspFileBuilder {
 
   CString m_path;
   CStdioFile m_file;
+  std::vector<CDspToken> m_tokens;  // the arguments of the setting line at hand
   CString m_projectName;
   bool m_hasPushedBack;
   CString m_pushedBack;

@@ -19,7 +19,11 @@ void CDspFileEntry::RemoveFrom(CDspFileEntryContainer&) {}
 void CDspFileEntry::Validate() {}
 
 CDspFileEntryContainer::CDspFileEntryContainer() {}
-CDspFileEntryContainer::~CDspFileEntryContainer() { m_entries.clear(); }
+// The entries go under one hold of the tree's heap (their own entries nest in it).
+CDspFileEntryContainer::~CDspFileEntryContainer() {
+  CDspEntryHeap::Hold hold;
+  decltype(m_entries)().swap(m_entries);
+}
 
 int CDspFileEntryContainer::GetCount() const { return static_cast<int>(m_entries.size()); }
 
@@ -44,7 +48,10 @@ void CDspFileEntryContainer::Move(int from, int to) {
     std::rotate(first + target, first + source, first + source + 1);
 }
 
-void CDspFileEntryContainer::RemoveAll() { m_entries.clear(); }
+void CDspFileEntryContainer::RemoveAll() {
+  CDspEntryHeap::Hold hold;
+  m_entries.clear();
+}
 
 void CDspFileEntryContainer::Write(CStdioFile& file) const {
   for (const auto& entry : m_entries) entry->Write(file);
@@ -100,23 +107,15 @@ int CDspFileEntryContainer::IndexOf(const CDspFileEntry* entry) const {
   return -1;
 }
 
-void CDspLineWriter::Put(LPCTSTR text) { Put(text, std::strlen(text)); }
-
-void CDspLineWriter::PutLine(const CString& line) {
-  Put(static_cast<LPCTSTR>(line), static_cast<size_t>(line.GetLength()));
-  Put("\n", 1);
-}
-
-void CDspLineWriter::Put(const char* data, size_t length) {
-  if (length > sizeof(m_buffer) - m_used) {
-    Flush();
-    if (length > sizeof(m_buffer)) {
-      m_file.Write(data, static_cast<UINT>(length));
-      return;
-    }
+// What does not fit goes out first; a part longer than the buffer goes out by itself.
+void CDspLineWriter::PutLong(const char* data, size_t length) {
+  Flush();
+  if (length > sizeof(m_buffer)) {
+    m_file.Write(data, static_cast<UINT>(length));
+    return;
   }
-  std::memcpy(m_buffer + m_used, data, length);
-  m_used += length;
+  std::memcpy(m_buffer, data, length);
+  m_used = length;
 }
 
 void CDspLineWriter::Flush() {

@@ -6,6 +6,7 @@
 
 #include "stdafx.h"
 
+#include <cstring>
 #include <memory>
 #include <vector>
 
@@ -42,9 +43,14 @@ class CDspFileEntry {
   CDspFileEntry(const CDspFileEntry&) = delete;
   CDspFileEntry& operator=(const CDspFileEntry&) = delete;
 
-  // Entries come from the tree's heap; new and delete are used as ever.
+  // Entries come from the tree's heap; new and delete are used as ever. An over-aligned entry
+  // class goes to the global heap.
   static void* operator new(size_t size) { return CDspEntryHeap::Allocate(size); }
   static void operator delete(void* memory, size_t size) noexcept { CDspEntryHeap::Free(memory, size); }
+  static void* operator new(size_t size, std::align_val_t alignment) { return ::operator new(size, alignment); }
+  static void operator delete(void* memory, size_t size, std::align_val_t alignment) noexcept {
+    ::operator delete(memory, size, alignment);
+  }
 };
 
 // An ordered list of entries that it owns. Index -1 is the last entry (GetAt, Move's source) or
@@ -109,16 +115,27 @@ class CDspLineWriter {
   explicit CDspLineWriter(CStdioFile& file) : m_file(file), m_used(0) {}
 
   // The text up to its NUL, as WriteString writes it.
-  void Put(LPCTSTR text);
+  void Put(LPCTSTR text) { Put(text, std::strlen(text)); }
   // Every byte of the string, then "\n", as WriteDspLine writes them.
-  void PutLine(const CString& line);
+  void PutLine(const CString& line) {
+    Put(static_cast<LPCTSTR>(line), static_cast<size_t>(line.GetLength()));
+    Put("\n", 1);
+  }
   void Flush();
 
   CDspLineWriter(const CDspLineWriter&) = delete;
   CDspLineWriter& operator=(const CDspLineWriter&) = delete;
 
  private:
-  void Put(const char* data, size_t length);
+  void Put(const char* data, size_t length) {
+    if (length > sizeof(m_buffer) - m_used) {
+      PutLong(data, length);
+      return;
+    }
+    std::memcpy(m_buffer + m_used, data, length);
+    m_used += length;
+  }
+  void PutLong(const char* data, size_t length);
 
   CStdioFile& m_file;
   size_t m_used;

@@ -1,47 +1,22 @@
 #include "dsp/DspLine.h"
 
-namespace {
+#include <cstring>
+#include <type_traits>
 
-// The string stream's white-space test: bytes from 0x80 up are never white.
-bool IsBlank(char c) {
-  const unsigned char b = static_cast<unsigned char>(c);
-  return b == ' ' || (b >= '\t' && b <= '\r');
-}
+namespace {
 
 // The next character: plain ASCII is never a lead byte, so only the upper half asks the code page.
 LPCTSTR NextChar(LPCTSTR p) { return static_cast<unsigned char>(*p) >= 0x80 ? CharNext(p) : p + 1; }
 
 }  // namespace
 
-LPCTSTR SkipDspBlanks(LPCTSTR p) {
-  while (IsBlank(*p)) ++p;
-  return p;
-}
-
-namespace {
-
-inline LPCTSTR SkipKeyword(LPCTSTR p, LPCTSTR keyword) {
-  while (IsBlank(*p)) ++p;
-  while (*keyword != '\0' && *p == *keyword) {
-    ++p;
-    ++keyword;
-  }
-  // The token must end where the keyword does (keywords are plain ASCII: no lead bytes).
-  if (*keyword != '\0' || (*p != '\0' && !IsBlank(*p))) return NULL;
-  return p;
-}
-
-}  // namespace
-
-LPCTSTR SkipDspKeyword(LPCTSTR p, LPCTSTR keyword) { return SkipKeyword(p, keyword); }
-
 bool CDspLineTokens::Is(std::initializer_list<LPCTSTR> keywords, After after) const {
-  LPCTSTR p = m_line;
+  LPCTSTR p = m_text;
   for (LPCTSTR keyword : keywords) {
-    p = SkipKeyword(p, keyword);
+    p = SkipDspKeyword(p, keyword);
     if (p == NULL) return false;
   }
-  while (IsBlank(*p)) ++p;
+  while (IsDspBlank(*p)) ++p;
   switch (after) {
     case nothingAfter:
       return *p == '\0';
@@ -71,11 +46,11 @@ struct ByteKinds {
 };
 constexpr ByteKinds kByteKinds;
 
-}  // namespace
-
-void SplitDspArguments(LPCTSTR text, std::vector<CString>& tokens) {
+template <typename Token>
+void SplitArguments(LPCTSTR text, std::vector<Token>& tokens) {
+  // The last quote, found stepping by characters; without a quote byte at all there is none.
   LPCTSTR lastQuote = NULL;
-  for (LPCTSTR p = text;;) {
+  for (LPCTSTR p = std::strchr(text, '"') != NULL ? text : "";;) {
     while (kByteKinds[*p] == plainByte || kByteKinds[*p] == blankByte) ++p;
     if (*p == '\0') break;
     if (*p == '"') lastQuote = p;
@@ -83,7 +58,7 @@ void SplitDspArguments(LPCTSTR text, std::vector<CString>& tokens) {
   }
   LPCTSTR p = text;
   for (;;) {
-    while (IsBlank(*p)) ++p;
+    while (IsDspBlank(*p)) ++p;
     if (*p == '\0') return;
     LPCTSTR start = p;
     bool quoted = false;
@@ -92,14 +67,22 @@ void SplitDspArguments(LPCTSTR text, std::vector<CString>& tokens) {
         while (kByteKinds[*p] == plainByte) ++p;
       else
         while (kByteKinds[*p] == plainByte || kByteKinds[*p] == blankByte) ++p;
-      if (*p == '\0' || (!quoted && IsBlank(*p))) break;
+      if (*p == '\0' || (!quoted && IsDspBlank(*p))) break;
       // An opening quote groups only when a closing one follows.
       if (*p == '"' && (quoted || p < lastQuote)) quoted = !quoted;
       p = NextChar(p);
     }
-    tokens.emplace_back(start, static_cast<int>(p - start));
+    if constexpr (std::is_same_v<Token, CString>)
+      tokens.emplace_back(start, static_cast<int>(p - start));
+    else
+      tokens.push_back(Token{start, static_cast<int>(p - start)});
   }
 }
+
+}  // namespace
+
+void SplitDspArguments(LPCTSTR text, std::vector<CString>& tokens) { SplitArguments(text, tokens); }
+void SplitDspArguments(LPCTSTR text, std::vector<CDspToken>& tokens) { SplitArguments(text, tokens); }
 
 CString QuotedTextAfter(const CString& line, int start) {
   const int open = line.Find('"', start);

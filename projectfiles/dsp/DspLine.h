@@ -15,28 +15,56 @@ class CDspLineTokens {
  public:
   enum After { nothingAfter, textAfter, anythingAfter };
 
-  explicit CDspLineTokens(const CString& line) : m_line(line) {}
+  explicit CDspLineTokens(const CString& line) : m_text(line) {}
+  // The rest of a line from `text` on (as after SkipDspKeyword).
+  explicit CDspLineTokens(LPCTSTR text) : m_text(text) {}
 
   // True when the line's first tokens are `keywords`, followed by no further token
   // (nothingAfter), at least one (textAfter) or whatever (anythingAfter).
   bool Is(std::initializer_list<LPCTSTR> keywords, After after) const;
 
  private:
-  const CString& m_line;
+  LPCTSTR m_text;
 };
 
-// The first byte at or after `p` that is not white space.
-LPCTSTR SkipDspBlanks(LPCTSTR p);
+// The string stream's white-space test: bytes from 0x80 up are never white.
+inline bool IsDspBlank(char c) {
+  const unsigned char b = static_cast<unsigned char>(c);
+  return b == ' ' || (b >= '\t' && b <= '\r');
+}
 
 // Skips white space, then takes `keyword` (plain ASCII) when it is the whole next token: the
 // position just after it, or NULL when the next token is something else or there is none.
-LPCTSTR SkipDspKeyword(LPCTSTR p, LPCTSTR keyword);
+inline LPCTSTR SkipDspKeyword(LPCTSTR p, LPCTSTR keyword) {
+  while (IsDspBlank(*p)) ++p;
+  while (*keyword != '\0' && *p == *keyword) {
+    ++p;
+    ++keyword;
+  }
+  // The token must end where the keyword does (keywords are plain ASCII: no lead bytes).
+  if (*keyword != '\0' || (*p != '\0' && !IsDspBlank(*p))) return NULL;
+  return p;
+}
 
 // Appends the argument tokens of `text` to `tokens`: runs of non-white characters, where white
 // space between a double quote and the next one belongs to the token, so that a quoted path with
 // blanks stays one argument. A quote that no other quote follows groups nothing. A lead byte
 // keeps its trail byte.
 void SplitDspArguments(LPCTSTR text, std::vector<CString>& tokens);
+
+// An argument token where it stands in its line, valid while the line is: the reader splits a
+// line into these and makes a string only for what it keeps.
+struct CDspToken {
+  LPCTSTR text;
+  int length;
+
+  bool Is(LPCTSTR expected) const {
+    const size_t size = std::strlen(expected);
+    return static_cast<size_t>(length) == size && std::memcmp(text, expected, size) == 0;
+  }
+  CString ToString() const { return CString(text, length); }
+};
+void SplitDspArguments(LPCTSTR text, std::vector<CDspToken>& tokens);
 
 // Byte-for-byte, case-sensitive equality up to the first NUL, as strcmp compares: every
 // comparison of the project-file layer is one. Most comparisons fail on the first two bytes,
@@ -47,6 +75,14 @@ inline bool IsText(const CString& text, LPCTSTR expected) {
   if (p[0] == '\0') return true;
   if (p[1] != expected[1]) return false;
   return p[1] == '\0' || std::strcmp(p + 2, expected + 2) == 0;
+}
+
+// IsText against a literal, whose length is known, so that no call is made: equal when the
+// literal's bytes are the text's first ones and the text ends (or holds a NUL) right after them.
+template <size_t N>
+inline bool IsDspLiteral(const CString& text, const char (&expected)[N]) {
+  LPCTSTR p = text;
+  return static_cast<size_t>(text.GetLength()) >= N - 1 && std::memcmp(p, expected, N - 1) == 0 && p[N - 1] == '\0';
 }
 
 // The text between the first two double quotes at or after `start`; empty when there are fewer.

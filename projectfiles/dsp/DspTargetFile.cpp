@@ -5,13 +5,13 @@
 #include "dsp/DspLine.h"
 #include "dsp/DspSimpleEntries.h"
 
-const LPCTSTR CDspTargetFile::kBeginLine = "# Begin Source File";
-const LPCTSTR CDspTargetFile::kEndLine = "# End Source File";
+const LPCTSTR CDspTargetFile::kBeginLine = CDspTargetFile::kUsualBegin;
+const LPCTSTR CDspTargetFile::kEndLine = CDspTargetFile::kUsualEnd;
 
 CDspTargetFile::CDspTargetFile() : m_source(NULL), m_add(NULL), m_subtract(NULL) {}
 
 CDspTargetFile::CDspTargetFile(const CString& beginLine) : CDspTargetFile() {
-  if (!IsText(beginLine, kBeginLine)) m_lines.reset(new Lines{beginLine, kEndLine});
+  if (!IsUsualBeginLine(beginLine)) m_lines.reset(new Lines{beginLine, kEndLine});
 }
 
 CDspTargetFile::CDspTargetFile(const CString& beginLine, const CString& endLine) : CDspTargetFile(beginLine) {
@@ -25,7 +25,7 @@ CString CDspTargetFile::GetEndLine() const { return m_lines ? m_lines->end : CSt
 void CDspTargetFile::SetEndLine(const CString& line) {
   if (m_lines)
     m_lines->end = line;
-  else if (!IsText(line, kEndLine))
+  else if (!IsUsualEndLine(line))
     m_lines.reset(new Lines{kBeginLine, line});
 }
 
@@ -34,7 +34,7 @@ void CDspTargetFile::Write(CStdioFile& file) const {
     WriteDspLine(file, m_lines->begin);
   } else {
     CDspLineWriter line(file);
-    line.Put(kBeginLine);
+    line.Put(kUsualBegin);
     line.Put("\n");
     line.Flush();
   }
@@ -43,7 +43,7 @@ void CDspTargetFile::Write(CStdioFile& file) const {
     WriteDspLine(file, m_lines->end);
   } else {
     CDspLineWriter line(file);
-    line.Put(kEndLine);
+    line.Put(kUsualEnd);
     line.Put("\n");
     line.Flush();
   }

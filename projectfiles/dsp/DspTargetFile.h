@@ -5,6 +5,7 @@
 #include <memory>
 
 #include "dsp/DspFileEntry.h"
+#include "dsp/DspLine.h"
 
 class CDspTargetFile : public CDspFileEntry, public CDspFileEntryContainer {
  public:
@@ -34,8 +35,13 @@ class CDspTargetFile : public CDspFileEntry, public CDspFileEntryContainer {
   CString GetEndLine() const;
   void SetEndLine(const CString& line);
 
-  static const LPCTSTR kBeginLine;  // "# Begin Source File"
-  static const LPCTSTR kEndLine;    // "# End Source File"
+  static constexpr char kUsualBegin[] = "# Begin Source File";
+  static constexpr char kUsualEnd[] = "# End Source File";
+  static const LPCTSTR kBeginLine;  // kUsualBegin
+  static const LPCTSTR kEndLine;    // kUsualEnd
+  // A line that reads as the usual one (IsText's equality).
+  static bool IsUsualBeginLine(const CString& line) { return IsDspLiteral(line, kUsualBegin); }
+  static bool IsUsualEndLine(const CString& line) { return IsDspLiteral(line, kUsualEnd); }
   bool GetAddCompilerEntry(CDspCPPConfigEntry*& entry) const;
   bool GetSubtractCompilerEntry(CDspCPPConfigEntry*& entry) const;
 
