@@ -1,0 +1,107 @@
+// What GoogleTest programs of the system's folders share: bytes of host files, the messages of
+// exceptions thrown by pointer, and a test fixture with a fresh temporary drive.
+#pragma once
+
+#ifdef SYSTEM_CODE
+#error "sandbox headers are the test surface of the stand-ins; system code must not include them"
+#endif
+
+#include <afx.h>
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <string>
+
+#include "sandbox/sandbox.h"
+
+namespace sandbox::testing {
+
+// The source tree, as the test registration passes it (SABLEWING_SOURCE_DIR).
+inline std::string SourceRoot() {
+  const char* root = std::getenv("SABLEWING_SOURCE_DIR");
+  return root != nullptr ? std::string(root) : std::string(".");
+}
+
+inline std::string ReadHostFile(const std::string& hostPath) {
+  std::ifstream in(hostPath, std::ios::binary);
+  EXPECT_TRUE(in.good()) << "cannot read " << hostPath;
+  return std::string(std::istreambuf_iterator<char>(in), {});
+}
+
+inline void WriteHostFile(const std::string& hostPath, const std::string& bytes) {
+  std::filesystem::create_directories(std::filesystem::path(hostPath).parent_path());
+  std::ofstream out(hostPath, std::ios::binary);
+  out << bytes;
+}
+
+// The message a CException carries, through its own GetErrorMessage.
+inline std::string MessageOf(CException* e) {
+  char text[2048] = {};
+  e->GetErrorMessage(text, sizeof text);
+  return text;
+}
+
+// Runs `body`, which must throw an E*, and returns the exception's message; the exception is
+// deleted. Any other outcome fails the test.
+template <typename E, typename Body>
+std::string ThrownMessage(Body body) {
+  try {
+    body();
+  } catch (E* e) {
+    std::string message = MessageOf(e);
+    e->Delete();
+    return message;
+  } catch (CException* e) {
+    ADD_FAILURE() << "unexpected exception: " << MessageOf(e);
+    e->Delete();
+    return "";
+  }
+  ADD_FAILURE() << "nothing thrown";
+  return "";
+}
+
+// Runs `body`, which must throw a CFileException, and returns its cause (-1 when none came).
+template <typename Body>
+int ThrownFileCause(Body body) {
+  try {
+    body();
+  } catch (CFileException* e) {
+    const int cause = e->m_cause;
+    e->Delete();
+    return cause;
+  } catch (CException* e) {
+    ADD_FAILURE() << "unexpected exception: " << MessageOf(e);
+    e->Delete();
+    return -1;
+  }
+  ADD_FAILURE() << "nothing thrown";
+  return -1;
+}
+
+// A test with drive `Letter` mapped to a fresh host folder.
+template <char Letter>
+class TempDriveTest : public ::testing::Test {
+ protected:
+  void SetUp() override { host_ = MapTempDrive(Letter); }
+
+  // Writes bytes to <Letter>:\<relative> (relative uses '/' between folders).
+  void WriteDisk(const std::string& relative, const std::string& bytes) {
+    WriteHostFile((std::filesystem::path(host_) / relative).string(), bytes);
+  }
+  // Copies a host folder with everything in it to <Letter>:\<relative>.
+  void CopyToDisk(const std::string& hostFolder, const std::string& relative) {
+    const std::filesystem::path target = std::filesystem::path(host_) / relative;
+    std::filesystem::create_directories(target);
+    std::filesystem::copy(hostFolder, target, std::filesystem::copy_options::recursive);
+  }
+
+  std::string DiskBytes(const std::string& windowsPath) { return ReadHostFile(HostPath(windowsPath)); }
+  bool OnDisk(const std::string& windowsPath) { return std::filesystem::exists(HostPath(windowsPath)); }
+
+  std::string host_;
+};
+
+}  // namespace sandbox::testing
