@@ -10,6 +10,7 @@
 
 #include <atomic>
 #include <filesystem>
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -182,10 +183,13 @@ class EventRecorder final : public IApplicationEvents {
   STDMETHODIMP NewWorkspace() override { return Note("NewWorkspace"); }
 
   ULONG References() const { return refs_; }
+  // Called after each event is written down, as a handler that calls the IDE back would.
+  std::function<void(const std::string& event)> onEvent;
 
  private:
   HRESULT Note(const std::string& event) {
     log_->push_back(label_.empty() ? event : label_ + ":" + event);
+    if (onEvent) onEvent(event);
     return result_;
   }
   static std::string NameOf(IDispatch* document) {
@@ -203,13 +207,13 @@ class EventRecorder final : public IApplicationEvents {
 };
 
 // Advises `sink` on the application's IApplicationEvents connection point; returns the cookie.
-inline DWORD Advise(IApplication* app, IUnknown* sink, IConnectionPointPtr* pointOut = nullptr) {
+inline DWORD Advise(IApplication* app, IUnknown* sink, IConnectionPoint** pointOut = nullptr) {
   IConnectionPointContainerPtr container(app);
   IConnectionPointPtr point;
   EXPECT_EQ(container->FindConnectionPoint(IID_IApplicationEvents, &point), S_OK);
   DWORD cookie = 0;
   EXPECT_EQ(point->Advise(sink, &cookie), S_OK);
-  if (pointOut) *pointOut = point;
+  if (pointOut) *pointOut = point.Detach();
   return cookie;
 }
 
