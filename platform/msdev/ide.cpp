@@ -65,12 +65,17 @@ void Ide::Start(bool visible) {
 }
 
 void Ide::Stop(bool fireShutdown) {
-  if (!Running()) return;
+  {
+    // A sink that quits again while hearing of the shutdown finds the IDE already stopping.
+    std::lock_guard<std::recursive_mutex> g(lock_);
+    if (!running_ || stopping_) return;
+    stopping_ = true;
+  }
   if (fireShutdown) FireApplicationEvent([](IApplicationEvents* sink) { return sink->BeforeApplicationShutDown(); });
   IApplication* application = nullptr;
   {
     std::lock_guard<std::recursive_mutex> g(lock_);
-    if (!running_) return;
+    stopping_ = false;
     std::vector<ProjectRef> closed;
     CloseWorkspaceLocked(closed);
     for (const DocumentRef& document : documents_) document->open = false;

@@ -143,6 +143,7 @@ class Ide {
 
   std::recursive_mutex lock_;
   bool running_ = false;
+  bool stopping_ = false;
   uint64_t session_ = 0;
   IApplication* application_ = nullptr;  // the IDE's own reference while running
   bool visible_ = false;

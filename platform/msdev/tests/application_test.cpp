@@ -55,6 +55,7 @@ TEST_F(ApplicationTest, QuitTellsTheSinksAndLeavesObjectsDisconnected) {
   Advise(app, sink);
   EXPECT_EQ(sink->References(), 2u);
 
+  sink->onEvent = [&](const std::string&) { EXPECT_EQ(app->Quit(), S_OK) << "quitting while the IDE quits"; };
   ASSERT_EQ(app->Quit(), S_OK);
   EXPECT_EQ(*events, std::vector<std::string>{"BeforeApplicationShutDown"});
   EXPECT_FALSE(sandbox::msdev::IdeRunning());
@@ -100,6 +101,38 @@ TEST_F(ApplicationTest, WindowStateTakesTheDocumentedStatesOnly) {
   EXPECT_EQ(app->put_WindowState(0), E_INVALIDARG);
   ASSERT_EQ(app->get_WindowState(&state), S_OK);
   EXPECT_EQ(state, dsWindowStateMaximized);
+}
+
+}  // namespace
+}  // namespace msdev_test
+
+namespace msdev_test {
+namespace {
+
+TEST_F(ApplicationTest, SandboxResetStopsTheIdeSilentlyAndForgetsEverything) {
+  IApplicationPtr app = Application();
+  OpenInstruments();
+  const EventLog events = NewEventLog();
+  EventRecorder* sink = new EventRecorder("", events);
+  Advise(app, sink);
+  ASSERT_EQ(app->PrintToOutputWindow(_bstr_t("line")), S_OK);
+  ASSERT_EQ(app->Clean(Name("MeterDll - Win32 Debug")), S_OK);
+  sandbox::msdev::InjectFailure("IApplication::get_Visible", E_FAIL, -1);
+
+  sandbox::Reset();
+  EXPECT_FALSE(sandbox::msdev::IdeRunning());
+  EXPECT_EQ(*events, std::vector<std::string>{}) << "no event while resetting";
+  EXPECT_EQ(sink->References(), 1u);
+  sink->Release();
+  EXPECT_TRUE(sandbox::msdev::CallLog().empty());
+  EXPECT_TRUE(sandbox::msdev::CleanedConfigurations().empty());
+  EXPECT_EQ(sandbox::msdev::OutputPaneText(), "");
+  EXPECT_EQ(sandbox::msdev::WorkspacePath(), "");
+  VARIANT_BOOL visible = VARIANT_TRUE;
+  EXPECT_EQ(app->get_Visible(&visible), RPC_E_DISCONNECTED) << "the old IDE's object";
+  ASSERT_EQ(CoInitialize(nullptr), S_OK);  // the reset left the apartment too
+  IApplicationPtr fresh = Application();
+  EXPECT_EQ(fresh->get_Visible(&visible), S_OK) << "no failure injected any more";
 }
 
 }  // namespace
