@@ -1,4 +1,5 @@
-// The IDE's process-wide state and its operations (ide.h).
+// The IDE's process-wide state (ide.h): running, the workspace and its projects, the build
+// records, events and what the sandbox reads. Documents and add-ins have files of their own.
 #include "ide.h"
 
 #include <windows.h>
@@ -6,28 +7,12 @@
 #include <algorithm>
 
 #include "application.h"
-#include "com_values.h"
-#include "document.h"
 #include "workspace_reader.h"
 
 namespace msdev {
 namespace {
 
 bool SameText(const std::string& a, const std::string& b) { return lstrcmpi(a.c_str(), b.c_str()) == 0; }
-
-// "Name\nButton text\nStatus text\nTooltip" -> its four parts (missing ones empty).
-std::vector<std::string> CommandTexts(const std::string& text) {
-  std::vector<std::string> parts;
-  size_t start = 0;
-  for (;;) {
-    const size_t end = text.find('\n', start);
-    parts.push_back(text.substr(start, end - start));
-    if (end == std::string::npos) break;
-    start = end + 1;
-  }
-  parts.resize(std::max<size_t>(parts.size(), 4));
-  return parts;
-}
 
 }  // namespace
 
@@ -297,181 +282,6 @@ void Ide::AddFile(const ProjectRef& project, const std::string& file) {
   std::lock_guard<std::recursive_mutex> g(lock_);
   project->modified = true;
   project->addedFiles.push_back(file);
-}
-
-// --- Documents -------------------------------------------------------------------------------
-
-HRESULT Ide::OpenDocument(const std::string& path, bool readOnly, DocumentRef& document) {
-  const std::string full = FullWindowsPath(path);
-  const DWORD attributes = full.empty() ? INVALID_FILE_ATTRIBUTES : GetFileAttributes(full.c_str());
-  if (attributes == INVALID_FILE_ATTRIBUTES) return HRESULT_FROM_WIN32(full.empty() ? ERROR_INVALID_NAME : GetLastError());
-  if (attributes & FILE_ATTRIBUTE_DIRECTORY) return HRESULT_FROM_WIN32(ERROR_ACCESS_DENIED);
-  {
-    std::lock_guard<std::recursive_mutex> g(lock_);
-    for (const DocumentRef& open : documents_) {
-      if (SameText(open->fullPath, full)) {  // already open: the IDE shows it again
-        document = open;
-        return S_OK;
-      }
-    }
-    document = std::make_shared<DocumentModel>();
-    document->fullPath = full;
-    document->readOnly = readOnly || (attributes & FILE_ATTRIBUTE_READONLY);
-    documents_.push_back(document);
-  }
-  FireDocumentEvent(&IApplicationEvents::DocumentOpen, document);
-  return S_OK;
-}
-
-std::vector<DocumentRef> Ide::Documents() {
-  std::lock_guard<std::recursive_mutex> g(lock_);
-  return documents_;
-}
-
-void Ide::CloseDocument(const DocumentRef& document) {
-  FireDocumentEvent(&IApplicationEvents::BeforeDocumentClose, document);
-  std::lock_guard<std::recursive_mutex> g(lock_);
-  document->open = false;
-  documents_.erase(std::remove(documents_.begin(), documents_.end(), document), documents_.end());
-}
-
-void Ide::SaveDocument(const DocumentRef& document) {
-  {
-    std::lock_guard<std::recursive_mutex> g(lock_);
-    document->saved = true;
-  }
-  FireDocumentEvent(&IApplicationEvents::DocumentSave, document);
-}
-
-void Ide::SaveAll() {
-  std::vector<DocumentRef> changed;
-  {
-    std::lock_guard<std::recursive_mutex> g(lock_);
-    for (const DocumentRef& document : documents_)
-      if (!document->saved) changed.push_back(document);
-    for (const ProjectRef& project : projects_) project->modified = false;
-  }
-  for (const DocumentRef& document : changed) SaveDocument(document);
-}
-
-bool Ide::MarkDocumentModified(const std::string& fullPath) {
-  std::lock_guard<std::recursive_mutex> g(lock_);
-  for (const DocumentRef& document : documents_) {
-    if (SameText(document->fullPath, fullPath)) {
-      document->saved = false;
-      return true;
-    }
-  }
-  return false;
-}
-
-void Ide::FireDocumentEvent(HRESULT (IApplicationEvents::*event)(IDispatch*), const DocumentRef& document) {
-  IDispatch* object = new DocumentObject(Session(), document);
-  FireApplicationEvent([&](IApplicationEvents* sink) { return (sink->*event)(object); });
-  object->Release();
-}
-
-// --- Add-ins ---------------------------------------------------------------------------------
-
-void Ide::SetAddInInfo(long cookie, IDispatch* commandObject) {
-  IDispatch* replaced = nullptr;
-  {
-    std::lock_guard<std::recursive_mutex> g(lock_);
-    if (commandObject) commandObject->AddRef();
-    auto it = std::find_if(addIns_.begin(), addIns_.end(), [&](const AddIn& a) { return a.cookie == cookie; });
-    if (it == addIns_.end()) {
-      addIns_.push_back({cookie, commandObject});
-    } else {
-      replaced = it->commandObject;
-      it->commandObject = commandObject;
-    }
-  }
-  if (replaced) replaced->Release();
-}
-
-HRESULT Ide::AddCommand(const std::string& nameAndTexts, const std::string& method, long glyph, long cookie,
-                        bool& added) {
-  added = false;
-  const std::vector<std::string> texts = CommandTexts(nameAndTexts);
-  if (texts[0].empty() || method.empty()) return E_INVALIDARG;
-  std::lock_guard<std::recursive_mutex> g(lock_);
-  if (std::none_of(addIns_.begin(), addIns_.end(), [&](const AddIn& a) { return a.cookie == cookie; }))
-    return E_UNEXPECTED;
-  for (const auto& command : commands_)
-    if (SameText(command.name, texts[0])) return S_OK;
-  commands_.push_back({texts[0], texts[1], texts[2], texts[3], method, static_cast<int32_t>(glyph),
-                       static_cast<int32_t>(cookie)});
-  added = true;
-  return S_OK;
-}
-
-HRESULT Ide::AddCommandBarButton(long type, const std::string& command, long cookie) {
-  if (type != dsGlyph && type != dsText) return E_INVALIDARG;
-  std::lock_guard<std::recursive_mutex> g(lock_);
-  const auto it = std::find_if(commands_.begin(), commands_.end(), [&](const auto& c) { return SameText(c.name, command); });
-  if (it == commands_.end()) return E_INVALIDARG;
-  buttons_.push_back({static_cast<int32_t>(type), it->name, static_cast<int32_t>(cookie)});
-  return S_OK;
-}
-
-HRESULT Ide::ExecuteCommand(const std::string& command) {
-  IDispatch* target = nullptr;
-  std::string method;
-  {
-    std::lock_guard<std::recursive_mutex> g(lock_);
-    const auto it =
-        std::find_if(commands_.begin(), commands_.end(), [&](const auto& c) { return SameText(c.name, command); });
-    if (it == commands_.end()) return E_INVALIDARG;
-    for (const AddIn& addIn : addIns_)
-      if (addIn.cookie == it->cookie) target = addIn.commandObject;
-    if (!target) return E_UNEXPECTED;
-    target->AddRef();
-    method = it->method;
-  }
-  BSTR name = NewBstr(method);
-  DISPID id = 0;
-  HRESULT hr = target->GetIDsOfNames(IID_NULL, &name, 1, 0, &id);
-  if (SUCCEEDED(hr)) {
-    DISPPARAMS none = {nullptr, nullptr, 0, 0};
-    VARIANT result;
-    VariantInit(&result);
-    hr = target->Invoke(id, IID_NULL, 0, DISPATCH_METHOD, &none, &result, nullptr, nullptr);
-    VariantClear(&result);
-  }
-  SysFreeString(name);
-  target->Release();
-  return hr;
-}
-
-void Ide::PrintToOutputWindow(const std::string& line) {
-  std::lock_guard<std::recursive_mutex> g(lock_);
-  outputPane_ += line + "\r\n";
-}
-
-void Ide::EnableModeless(bool enable) {
-  std::lock_guard<std::recursive_mutex> g(lock_);
-  if (!enable) ++modelessDisabled_;
-  else if (modelessDisabled_ > 0) --modelessDisabled_;
-}
-
-bool Ide::Visible() {
-  std::lock_guard<std::recursive_mutex> g(lock_);
-  return visible_;
-}
-
-void Ide::SetVisible(bool visible) {
-  std::lock_guard<std::recursive_mutex> g(lock_);
-  visible_ = visible;
-}
-
-long Ide::WindowState() {
-  std::lock_guard<std::recursive_mutex> g(lock_);
-  return windowState_;
-}
-
-void Ide::SetWindowState(long state) {
-  std::lock_guard<std::recursive_mutex> g(lock_);
-  windowState_ = state;
 }
 
 // --- Events ----------------------------------------------------------------------------------
