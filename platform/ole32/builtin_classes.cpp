@@ -88,10 +88,17 @@ HRESULT BuiltinClassFactory(STANDIN_CREATE_INSTANCE create, REFIID riid, void** 
 extern "C" {
 
 STANDIN_API HRESULT StandinRegisterClass(REFCLSID clsid, const char* progId, STANDIN_CREATE_INSTANCE create) {
+  return StandinRegisterClassEx(clsid, progId, create, CLSCTX_INPROC_SERVER);
+}
+
+STANDIN_API HRESULT StandinRegisterClassEx(REFCLSID clsid, const char* progId, STANDIN_CREATE_INSTANCE create,
+                                           DWORD contexts) {
   if (create == nullptr) return E_INVALIDARG;
+  contexts &= CLSCTX_INPROC_SERVER | CLSCTX_LOCAL_SERVER;
+  if (contexts == 0) return E_INVALIDARG;
   ole32::Table& t = ole32::T();
   std::lock_guard<std::mutex> g(t.lock);
-  ole32::BuiltinClass entry{clsid, progId ? progId : "", create};
+  ole32::BuiltinClass entry{clsid, progId ? progId : "", create, contexts};
   for (ole32::BuiltinClass& c : t.classes) {
     if (c.clsid == clsid) {
       c = entry;

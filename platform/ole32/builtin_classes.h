@@ -12,6 +12,7 @@ struct BuiltinClass {
   CLSID clsid;
   std::string progId;  // "" when none
   STANDIN_CREATE_INSTANCE create;
+  DWORD contexts;  // the CLSCTX_* flags it serves
 };
 
 std::optional<BuiltinClass> FindBuiltinClass(REFCLSID clsid);

@@ -1,6 +1,7 @@
 // CoGetClassObject, CoCreateInstance and CoFreeUnusedLibraries. A class is found in the table of
-// built-in classes first, then under HKCR\CLSID\{clsid}\InprocServer32, whose default value is
-// the Windows path of the server module; the module's DllGetClassObject gives the class object.
+// built-in classes first (when it serves one of the contexts asked), then under
+// HKCR\CLSID\{clsid}\InprocServer32, whose default value is the Windows path of the server
+// module; the module's DllGetClassObject gives the class object.
 // Results as documented: CO_E_NOTINITIALIZED without an apartment, REGDB_E_CLASSNOTREG for a
 // class with no server for the context asked, CO_E_DLLNOTFOUND / CO_E_ERRORINDLL for a server
 // that does not load or has no entry point; the class object's and the factory's own results
@@ -36,10 +37,8 @@ WINOLEAPI CoGetClassObject(REFCLSID rclsid, DWORD dwClsContext, LPVOID pvReserve
   if (!ole32::CallerHasApartment()) return CO_E_NOTINITIALIZED;
   if (pvReserved != nullptr) STANDIN_UNMODELLED_RETURN(E_NOTIMPL);  // activation on another machine
 
-  if (dwClsContext & CLSCTX_INPROC_SERVER) {
-    if (const auto builtin = ole32::FindBuiltinClass(rclsid))
-      return ole32::BuiltinClassFactory(builtin->create, riid, ppv);
-  }
+  if (const auto builtin = ole32::FindBuiltinClass(rclsid); builtin && (dwClsContext & builtin->contexts))
+    return ole32::BuiltinClassFactory(builtin->create, riid, ppv);
   const std::string classKey = ole32::ClassKey(rclsid);
   if (dwClsContext & CLSCTX_INPROC_SERVER) {
     const auto path = ole32::ClassesRootDefault(classKey + "\\InprocServer32");

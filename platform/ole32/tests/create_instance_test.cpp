@@ -150,6 +150,24 @@ TEST_F(CreateInstance, NeedsAnApartment) {
   ASSERT_EQ(CoInitialize(nullptr), S_OK);  // for TearDown
 }
 
+// A stand-in of a program that runs as its own process on Windows serves local-server requests
+// as well; the IDE's set-up programs ask for CLSCTX_LOCAL_SERVER only.
+TEST_F(CreateInstance, BuiltInClassServesTheContextsItWasRegisteredFor) {
+  EXPECT_EQ(StandinRegisterClassEx(CLSID_Counted, nullptr, CreateCounted, CLSCTX_INPROC_HANDLER), E_INVALIDARG);
+  ASSERT_EQ(StandinRegisterClassEx(CLSID_Counted, nullptr, CreateCounted, CLSCTX_INPROC_SERVER | CLSCTX_LOCAL_SERVER),
+            S_OK);
+  for (const DWORD context : {DWORD{CLSCTX_LOCAL_SERVER}, DWORD{CLSCTX_INPROC_SERVER}, DWORD{CLSCTX_ALL}}) {
+    SCOPED_TRACE(context);
+    IUnknown* object = nullptr;
+    ASSERT_EQ(CoCreateInstance(CLSID_Counted, nullptr, context, IID_IUnknown, reinterpret_cast<void**>(&object)), S_OK);
+    object->Release();
+  }
+  ASSERT_EQ(StandinRegisterClassEx(CLSID_Counted, nullptr, CreateCounted, CLSCTX_LOCAL_SERVER), S_OK);
+  void* object = reinterpret_cast<void*>(0xdeadbeef);
+  EXPECT_EQ(CoCreateInstance(CLSID_Counted, nullptr, CLSCTX_INPROC_SERVER, IID_IUnknown, &object), REGDB_E_CLASSNOTREG);
+  EXPECT_EQ(object, nullptr);
+}
+
 TEST_F(CreateInstance, ClassObjectOfABuiltInClass) {
   IClassFactory* factory = nullptr;
   ASSERT_EQ(CoGetClassObject(CLSID_Counted, CLSCTX_INPROC_SERVER, nullptr, IID_IClassFactory,

@@ -1,0 +1,132 @@
+// What add-ins give the IDE (ide.h): their command objects, commands and toolbar buttons, and
+// running a command through its object's late binding; the output pane and modeless windows.
+#include <windows.h>
+
+#include <algorithm>
+
+#include "com_values.h"
+#include "ide.h"
+
+namespace msdev {
+namespace {
+
+bool SameText(const std::string& a, const std::string& b) { return lstrcmpi(a.c_str(), b.c_str()) == 0; }
+
+// "Name\nButton text\nStatus text\nTooltip" -> its four parts (missing ones empty).
+std::vector<std::string> CommandTexts(const std::string& text) {
+  std::vector<std::string> parts;
+  size_t start = 0;
+  for (;;) {
+    const size_t end = text.find('\n', start);
+    parts.push_back(text.substr(start, end - start));
+    if (end == std::string::npos) break;
+    start = end + 1;
+  }
+  parts.resize(std::max<size_t>(parts.size(), 4));
+  return parts;
+}
+
+}  // namespace
+
+void Ide::SetAddInInfo(long cookie, IDispatch* commandObject) {
+  IDispatch* replaced = nullptr;
+  {
+    std::lock_guard<std::recursive_mutex> g(lock_);
+    if (commandObject) commandObject->AddRef();
+    auto it = std::find_if(addIns_.begin(), addIns_.end(), [&](const AddIn& a) { return a.cookie == cookie; });
+    if (it == addIns_.end()) {
+      addIns_.push_back({cookie, commandObject});
+    } else {
+      replaced = it->commandObject;
+      it->commandObject = commandObject;
+    }
+  }
+  if (replaced) replaced->Release();
+}
+
+HRESULT Ide::AddCommand(const std::string& nameAndTexts, const std::string& method, long glyph, long cookie,
+                        bool& added) {
+  added = false;
+  const std::vector<std::string> texts = CommandTexts(nameAndTexts);
+  if (texts[0].empty() || method.empty()) return E_INVALIDARG;
+  std::lock_guard<std::recursive_mutex> g(lock_);
+  if (std::none_of(addIns_.begin(), addIns_.end(), [&](const AddIn& a) { return a.cookie == cookie; }))
+    return E_UNEXPECTED;
+  for (const auto& command : commands_)
+    if (SameText(command.name, texts[0])) return S_OK;
+  commands_.push_back({texts[0], texts[1], texts[2], texts[3], method, static_cast<int32_t>(glyph),
+                       static_cast<int32_t>(cookie)});
+  added = true;
+  return S_OK;
+}
+
+HRESULT Ide::AddCommandBarButton(long type, const std::string& command, long cookie) {
+  if (type != dsGlyph && type != dsText) return E_INVALIDARG;
+  std::lock_guard<std::recursive_mutex> g(lock_);
+  const auto it = std::find_if(commands_.begin(), commands_.end(), [&](const auto& c) { return SameText(c.name, command); });
+  if (it == commands_.end()) return E_INVALIDARG;
+  buttons_.push_back({static_cast<int32_t>(type), it->name, static_cast<int32_t>(cookie)});
+  return S_OK;
+}
+
+HRESULT Ide::ExecuteCommand(const std::string& command) {
+  IDispatch* target = nullptr;
+  std::string method;
+  {
+    std::lock_guard<std::recursive_mutex> g(lock_);
+    const auto it =
+        std::find_if(commands_.begin(), commands_.end(), [&](const auto& c) { return SameText(c.name, command); });
+    if (it == commands_.end()) return E_INVALIDARG;
+    for (const AddIn& addIn : addIns_)
+      if (addIn.cookie == it->cookie) target = addIn.commandObject;
+    if (!target) return E_UNEXPECTED;
+    target->AddRef();
+    method = it->method;
+  }
+  BSTR name = NewBstr(method);
+  DISPID id = 0;
+  HRESULT hr = target->GetIDsOfNames(IID_NULL, &name, 1, 0, &id);
+  if (SUCCEEDED(hr)) {
+    DISPPARAMS none = {nullptr, nullptr, 0, 0};
+    VARIANT result;
+    VariantInit(&result);
+    hr = target->Invoke(id, IID_NULL, 0, DISPATCH_METHOD, &none, &result, nullptr, nullptr);
+    VariantClear(&result);
+  }
+  SysFreeString(name);
+  target->Release();
+  return hr;
+}
+
+void Ide::PrintToOutputWindow(const std::string& line) {
+  std::lock_guard<std::recursive_mutex> g(lock_);
+  outputPane_ += line + "\r\n";
+}
+
+void Ide::EnableModeless(bool enable) {
+  std::lock_guard<std::recursive_mutex> g(lock_);
+  if (!enable) ++modelessDisabled_;
+  else if (modelessDisabled_ > 0) --modelessDisabled_;
+}
+
+bool Ide::Visible() {
+  std::lock_guard<std::recursive_mutex> g(lock_);
+  return visible_;
+}
+
+void Ide::SetVisible(bool visible) {
+  std::lock_guard<std::recursive_mutex> g(lock_);
+  visible_ = visible;
+}
+
+long Ide::WindowState() {
+  std::lock_guard<std::recursive_mutex> g(lock_);
+  return windowState_;
+}
+
+void Ide::SetWindowState(long state) {
+  std::lock_guard<std::recursive_mutex> g(lock_);
+  windowState_ = state;
+}
+
+}  // namespace msdev

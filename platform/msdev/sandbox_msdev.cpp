@@ -1,0 +1,91 @@
+// Sandbox control of the IDE stand-in (sandbox/msdev.h), and its reset.
+#include "sandbox/msdev.h"
+
+#include <windows.h>
+
+#include "automation_object.h"
+#include "call_log.h"
+#include "ide.h"
+#include "sandbox/internal.h"
+
+namespace sandbox::msdev {
+namespace {
+
+::msdev::Ide& TheIde() { return ::msdev::Ide::Instance(); }
+
+struct Registration {
+  Registration() {
+    sandbox::internal::RegisterReset("msdev", [] {
+      TheIde().Reset();
+      ::msdev::ClearCallLog();
+      ::msdev::ClearFailures();
+    });
+  }
+} g_registration;
+
+}  // namespace
+
+void StartIde() { TheIde().Start(true); }
+void StopIde() { TheIde().Stop(true); }
+bool IdeRunning() { return TheIde().Running(); }
+
+bool OpenWorkspace(const std::string& dswPath, std::string* error, bool asNewWorkspace) {
+  TheIde().Start(true);
+  return TheIde().OpenWorkspace(dswPath, error, asNewWorkspace);
+}
+
+void CloseWorkspace() { TheIde().CloseWorkspace(); }
+std::string WorkspacePath() { return TheIde().WorkspacePath(); }
+std::vector<std::string> WorkspaceMessages() { return TheIde().WorkspaceMessages(); }
+
+std::vector<std::string> CallLog() { return ::msdev::CallLog(); }
+void ClearCallLog() { ::msdev::ClearCallLog(); }
+void InjectFailure(const std::string& method, int32_t result, int count) {
+  ::msdev::InjectFailure(method, static_cast<HRESULT>(result), count);
+}
+void ClearFailures() { ::msdev::ClearFailures(); }
+
+std::map<std::string, int> LiveObjects() { return ::msdev::LiveObjects(); }
+int ApplicationReferences() { return TheIde().ApplicationReferences(); }
+
+std::vector<Project> Projects() {
+  std::vector<Project> projects;
+  for (const ::msdev::ProjectRef& p : TheIde().Projects()) {
+    Project project{p->name, p->fullPath, p->configurations, "", p->modified, p->addedFiles};
+    if (!p->configurations.empty()) project.activeConfiguration = p->configurations[p->activeConfiguration];
+    projects.push_back(std::move(project));
+  }
+  return projects;
+}
+
+std::string ActiveProject() {
+  const ::msdev::ProjectRef active = TheIde().ActiveProject();
+  return active ? active->name : "";
+}
+
+std::vector<SettingChange> SettingChanges(const std::string& configuration) {
+  std::vector<SettingChange> changes;
+  for (SettingChange& change : TheIde().SettingChanges())
+    if (configuration.empty() || lstrcmpi(change.configuration.c_str(), configuration.c_str()) == 0)
+      changes.push_back(std::move(change));
+  return changes;
+}
+
+std::vector<std::string> CleanedConfigurations() { return TheIde().CleanedConfigurations(); }
+std::vector<std::string> Builds() { return TheIde().Builds(); }
+std::vector<Command> Commands() { return TheIde().Commands(); }
+std::vector<ToolbarButton> ToolbarButtons() { return TheIde().ToolbarButtons(); }
+std::string OutputPaneText() { return TheIde().OutputPaneText(); }
+int ModelessDisabledDepth() { return TheIde().ModelessDisabledDepth(); }
+bool ModelessEnabled() { return TheIde().ModelessDisabledDepth() == 0; }
+bool IdeVisible() { return TheIde().Visible(); }
+
+std::vector<Document> OpenDocuments() {
+  std::vector<Document> documents;
+  for (const ::msdev::DocumentRef& d : TheIde().Documents()) documents.push_back({d->fullPath, d->readOnly, d->saved});
+  return documents;
+}
+
+bool MarkDocumentModified(const std::string& fullPath) { return TheIde().MarkDocumentModified(fullPath); }
+
+}  // namespace sandbox::msdev

@@ -1,0 +1,42 @@
+// The IDE's own reader of workspace (.dsw) and project (.dsp) files: just what the IDE shows of
+// them (the projects of a workspace, a project's name and configurations). It reads through
+// kernel32 with Windows paths, takes CR LF or LF, and keeps every byte of names and paths.
+#pragma once
+
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace msdev {
+
+// A project as the workspace file lists it.
+struct WorkspaceEntry {
+  std::string name;      // as quoted after "Project:"
+  std::string fullPath;  // the project file, resolved against the workspace's folder
+};
+
+// What a project file says of itself.
+struct ProjectFileInfo {
+  std::string name;                         // from the first line's Name="..."
+  std::vector<std::string> configurations;  // in file order
+  std::string defaultConfiguration;         // the CFG= line's, when it names one of them
+};
+
+// Reads the whole file at a Windows path; false with the Windows error code in *error.
+bool ReadWholeFile(const std::string& windowsPath, std::string& bytes, unsigned long* error);
+
+// The full Windows form of a path (GetFullPathName); "" when it cannot be formed.
+std::string FullWindowsPath(const std::string& path);
+
+// Parses a workspace file's text. `folder` is the full path of the folder the .dsw lives in.
+// False with a message in *error when the text is not a workspace file or a project line is
+// malformed.
+bool ParseWorkspace(std::string_view text, const std::string& folder, std::vector<WorkspaceEntry>& projects,
+                    std::string* error);
+
+// Parses a project file's text: configurations from the header's !MESSAGE "..." (based on ...)
+// lines, else the # Name "..." lines, else the CFG= line (a single-configuration project). False
+// with a message in *error when the first line is not a project file's.
+bool ParseProject(std::string_view text, ProjectFileInfo& info, std::string* error);
+
+}  // namespace msdev
