@@ -54,7 +54,14 @@ class STANDIN_API CDocTemplate : public CCmdTarget {
   ~CDocTemplate() override;
 
   enum DocStringIndex { windowTitle, docName, fileNewName, filterName, filterExt, regFileTypeId, regFileTypeName };
-  enum Confidence { noAttempt, maybeAttemptForeign, maybeAttemptNative, yesAttemptForeign, yesAttemptNative, yesAlreadyOpen };
+  enum Confidence {
+    noAttempt,
+    maybeAttemptForeign,
+    maybeAttemptNative,
+    yesAttemptForeign,
+    yesAttemptNative,
+    yesAlreadyOpen
+  };
 
   virtual POSITION GetFirstDocPosition() const = 0;
   virtual CDocument* GetNextDoc(POSITION& rPos) const = 0;

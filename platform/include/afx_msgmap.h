@@ -105,7 +105,8 @@ STANDIN_API const MessageEntry* FindCommandEntry(const MessageMap* map, UINT id,
   {WM_NCDESTROY, 0, 0, 0, nullptr, ::afx_internal::Signature::kVoid,                              \
    AFX_INTERNAL_HANDLER(onCommand, void (CCmdTarget::*)(), OnNcDestroy)},
 #define ON_WM_CLOSE()                                                                             \
-  {WM_CLOSE, 0, 0, 0, nullptr, ::afx_internal::Signature::kVoid, AFX_INTERNAL_HANDLER(onCommand, void (CCmdTarget::*)(), OnClose)},
+  {WM_CLOSE, 0, 0, 0, nullptr, ::afx_internal::Signature::kVoid,                                 \
+   AFX_INTERNAL_HANDLER(onCommand, void (CCmdTarget::*)(), OnClose)},
 #define ON_WM_TIMER()                                                                             \
   {WM_TIMER, 0, 0, 0, nullptr, ::afx_internal::Signature::kTimer,                                 \
    AFX_INTERNAL_HANDLER(onTimer, void (CCmdTarget::*)(UINT), OnTimer)},

@@ -40,7 +40,8 @@ const afx_internal::MessageMap* CCmdTarget::GetMessageMap() const { return GetTh
 
 BOOL CCmdTarget::OnCmdMsg(UINT nID, int nCode, void*, AFX_CMDHANDLERINFO* pHandlerInfo) {
   if (static_cast<UINT>(nCode) == CN_UPDATE_COMMAND_UI) return FALSE;
-  const afx_internal::MessageEntry* entry = afx_internal::FindCommandEntry(GetMessageMap(), nID, static_cast<UINT>(nCode));
+  const afx_internal::MessageEntry* entry =
+      afx_internal::FindCommandEntry(GetMessageMap(), nID, static_cast<UINT>(nCode));
   if (entry == nullptr) return FALSE;
   if (pHandlerInfo != NULL) {
     pHandlerInfo->pTarget = this;

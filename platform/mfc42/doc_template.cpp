@@ -166,7 +166,9 @@ CMultiDocTemplate::~CMultiDocTemplate() {
 
 POSITION CMultiDocTemplate::GetFirstDocPosition() const { return m_docList.GetHeadPosition(); }
 
-CDocument* CMultiDocTemplate::GetNextDoc(POSITION& rPos) const { return static_cast<CDocument*>(m_docList.GetNext(rPos)); }
+CDocument* CMultiDocTemplate::GetNextDoc(POSITION& rPos) const {
+  return static_cast<CDocument*>(m_docList.GetNext(rPos));
+}
 
 void CMultiDocTemplate::AddDocument(CDocument* pDoc) {
   CDocTemplate::AddDocument(pDoc);

@@ -21,8 +21,9 @@ BOOL CFrameWnd::Create(LPCTSTR lpszClassName, LPCTSTR lpszWindowName, DWORD dwSt
   }
   // rectDefault (CW_USEDEFAULT) leaves the size to the window manager as well.
   const bool byDefault = rect.left == CW_USEDEFAULT;
-  return CreateEx(dwExStyle, lpszClassName, lpszWindowName, dwStyle, rect.left, rect.top,
-                  byDefault ? CW_USEDEFAULT : rect.right - rect.left, byDefault ? CW_USEDEFAULT : rect.bottom - rect.top,
+  const int width = byDefault ? CW_USEDEFAULT : rect.right - rect.left;
+  const int height = byDefault ? CW_USEDEFAULT : rect.bottom - rect.top;
+  return CreateEx(dwExStyle, lpszClassName, lpszWindowName, dwStyle, rect.left, rect.top, width, height,
                   pParentWnd != NULL ? pParentWnd->GetSafeHwnd() : NULL, NULL, pContext);
 }
 

@@ -53,7 +53,8 @@ WINUSERAPI BOOL WINAPI WaitMessage() {
 WINUSERAPI DWORD WINAPI MsgWaitForMultipleObjects(DWORD count, const HANDLE* handles, BOOL waitAll, DWORD milliseconds,
                                                   DWORD wakeMask) {
   if (waitAll) STANDIN_UNMODELLED_LASTERROR(WAIT_FAILED);
-  if (count >= MAXIMUM_WAIT_OBJECTS || (count > 0 && handles == nullptr)) return Fail(ERROR_INVALID_PARAMETER, WAIT_FAILED);
+  if (count >= MAXIMUM_WAIT_OBJECTS || (count > 0 && handles == nullptr))
+    return Fail(ERROR_INVALID_PARAMETER, WAIT_FAILED);
   auto queue = MyQueue();
   std::vector<HANDLE> all(handles, handles + count);
   all.push_back(queue->wake);

@@ -93,7 +93,8 @@ WINUSERAPI HWND WINAPI CreateWindowEx(DWORD exStyle, LPCSTR className, LPCSTR wi
   SendMessage(handle, WM_SIZE, SIZE_RESTORED, MAKELPARAM(cs.cx, cs.cy));
   SendMessage(handle, WM_MOVE, 0, MAKELPARAM(cs.x, cs.y));
   if (child && (cs.dwExStyle & WS_EX_NOPARENTNOTIFY) == 0)
-    SendMessage(GetParent(handle), WM_PARENTNOTIFY, MAKEWPARAM(WM_CREATE, window->id), reinterpret_cast<LPARAM>(handle));
+    SendMessage(GetParent(handle), WM_PARENTNOTIFY, MAKEWPARAM(WM_CREATE, window->id),
+                reinterpret_cast<LPARAM>(handle));
   if (cs.style & WS_VISIBLE) ShowWindow(handle, SW_SHOW);
   return IsWindow(handle) ? handle : nullptr;
 }

@@ -16,8 +16,10 @@ WINUSERAPI int WINAPI GetWindowText(HWND window, LPSTR text, int maxCount) {
   if (text != nullptr && maxCount > 0) text[0] = '\0';
   auto w = Find(window);
   if (!w || text == nullptr || maxCount <= 0) return 0;
-  if (AskTheWindow(*w))
-    return static_cast<int>(SendMessage(window, WM_GETTEXT, static_cast<WPARAM>(maxCount), reinterpret_cast<LPARAM>(text)));
+  if (AskTheWindow(*w)) {
+    const LRESULT copied = SendMessage(window, WM_GETTEXT, static_cast<WPARAM>(maxCount), reinterpret_cast<LPARAM>(text));
+    return static_cast<int>(copied);
+  }
   std::string title;
   {
     std::lock_guard<std::mutex> g(Lock());

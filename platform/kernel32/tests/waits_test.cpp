@@ -74,8 +74,10 @@ TEST(WaitForMultipleObjects, RefusesBadArguments) {
       {.name = "no handles", .count = 0, .handles = twice, .waitAll = FALSE, .error = ERROR_INVALID_PARAMETER},
       {.name = "too many", .count = MAXIMUM_WAIT_OBJECTS + 1, .handles = tooMany.data(), .waitAll = FALSE,
        .error = ERROR_INVALID_PARAMETER},
-      {.name = "one handle twice, all", .count = 2, .handles = twice, .waitAll = TRUE, .error = ERROR_INVALID_PARAMETER},
-      {.name = "a handle that is not open", .count = 2, .handles = stale, .waitAll = FALSE, .error = ERROR_INVALID_HANDLE},
+      {.name = "one handle twice, all", .count = 2, .handles = twice, .waitAll = TRUE,
+       .error = ERROR_INVALID_PARAMETER},
+      {.name = "a handle that is not open", .count = 2, .handles = stale, .waitAll = FALSE,
+       .error = ERROR_INVALID_HANDLE},
       {.name = "no handle array", .count = 1, .handles = nullptr, .waitAll = FALSE, .error = ERROR_INVALID_PARAMETER},
   };
   for (const Row& row : rows) {

@@ -126,8 +126,8 @@ TEST_F(MfcWindow, MessageMapsDispatchAlongTheClassChain) {
 LRESULT CALLBACK RefuseIdeWindows(int code, WPARAM wParam, LPARAM lParam) {
   if (code == HCBT_CREATEWND) {
     const auto* cbt = reinterpret_cast<CBT_CREATEWND*>(lParam);
-    if (cbt->lpcs->lpszName != nullptr && std::string(cbt->lpcs->lpszName).find("Microsoft Visual C++") != std::string::npos)
-      return 1;
+    const char* name = cbt->lpcs->lpszName;
+    if (name != nullptr && std::string(name).find("Microsoft Visual C++") != std::string::npos) return 1;
   }
   return CallNextHookEx(nullptr, code, wParam, lParam);
 }

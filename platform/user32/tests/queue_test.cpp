@@ -99,7 +99,8 @@ class ForeignWindow {
  public:
   ForeignWindow() {
     thread_ = std::thread([this] {
-      window_ = CreateWindowEx(0, kRecorder, "foreign", WS_OVERLAPPED, 0, 0, 10, 10, nullptr, nullptr, nullptr, nullptr);
+      window_ =
+          CreateWindowEx(0, kRecorder, "foreign", WS_OVERLAPPED, 0, 0, 10, 10, nullptr, nullptr, nullptr, nullptr);
       thread_id_ = GetCurrentThreadId();
       ready_ = true;
       MSG msg;
@@ -244,7 +245,8 @@ TEST_F(Queue, MsgWaitForMultipleObjectsWaitsForHandlesOrInput) {
   EXPECT_EQ(MsgWaitForMultipleObjects(1, &event, FALSE, 0, QS_ALLINPUT), static_cast<DWORD>(WAIT_TIMEOUT));
   HWND window = Make("w");
   std::thread([window] { PostMessage(window, WM_USER, 0, 0); }).join();
-  EXPECT_EQ(MsgWaitForMultipleObjects(1, &event, FALSE, INFINITE, QS_POSTMESSAGE), static_cast<DWORD>(WAIT_OBJECT_0 + 1));
+  EXPECT_EQ(MsgWaitForMultipleObjects(1, &event, FALSE, INFINITE, QS_POSTMESSAGE),
+            static_cast<DWORD>(WAIT_OBJECT_0 + 1));
   EXPECT_EQ(MsgWaitForMultipleObjects(1, &event, FALSE, 0, QS_SENDMESSAGE), static_cast<DWORD>(WAIT_TIMEOUT))
       << "a posted message is not a sent one";
   CloseHandle(event);

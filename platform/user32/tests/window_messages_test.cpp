@@ -184,7 +184,8 @@ LRESULT CALLBACK Shouting(HWND w, UINT m, WPARAM wp, LPARAM lp) {
   }
   if (m == WM_GETTEXT) {
     const LRESULT n = CallWindowProc(previous, w, m, wp, lp);
-    for (LRESULT i = 0; i < n; ++i) reinterpret_cast<char*>(lp)[i] = static_cast<char>(toupper(reinterpret_cast<char*>(lp)[i]));
+    char* text = reinterpret_cast<char*>(lp);
+    for (LRESULT i = 0; i < n; ++i) text[i] = static_cast<char>(toupper(static_cast<unsigned char>(text[i])));
     return n;
   }
   return CallWindowProc(previous, w, m, wp, lp);
