@@ -1,6 +1,6 @@
 // The MFC core classes (mfc42, one shared library per process): CObject and run-time class
 // information, the diagnostic macros, the exception classes, CString, CTime/CTimeSpan, CFile,
-// CStdioFile and CFileFind. Window classes live in afxwin.h.
+// CStdioFile and CFileFind. Windows, threads, the application and documents live in afxwin.h.
 //
 // Debug semantics: this build is a debug build of the library unless NDEBUG is defined, so ASSERT
 // and ASSERT_VALID evaluate their argument and report a failure (to standard error and to the
@@ -40,6 +40,11 @@
 
 class CObject;
 class CArchive;
+
+// An opaque place in one of MFC's lists, handed out by GetFirst...Position and moved on by
+// GetNext...; NULL past the end.
+struct __POSITION {};
+typedef __POSITION* POSITION;
 class CDumpContext;
 class CFile;
 class CString;

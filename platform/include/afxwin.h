@@ -1,13 +1,13 @@
-// MFC: the application-wide services the core classes need so far (message boxes, the resource
-// and instance handles, string helpers). Window classes come with the window manager.
+// MFC: the application-wide services (message boxes, the resource and instance handles, string
+// helpers), and the window, thread, application and document classes (afx_*.h, included below).
 #pragma once
 
 #include "afx.h"
 
-// Shows a message box owned by no window (no main window exists yet) with the application's name
-// as caption. Without an icon in nType, MB_OK and MB_OKCANCEL boxes get the exclamation icon and
-// MB_YESNO and MB_YESNOCANCEL boxes the question icon, as the platform's default handler does.
-// Returns the button chosen (the scripted user's answer).
+// Shows a message box with the application's name as caption, owned by the calling thread's main
+// window when there is one (AfxGetMainWnd). Without an icon in nType, MB_OK and MB_OKCANCEL boxes
+// get the exclamation icon and MB_YESNO and MB_YESNOCANCEL boxes the question icon, as the
+// platform's default handler does. Returns the button chosen (the scripted user's answer).
 STANDIN_API int AFXAPI AfxMessageBox(LPCTSTR lpszText, UINT nType = MB_OK, UINT nIDHelp = 0);
 // The prompt is string resource nIDPrompt; a missing string is an assertion failure and shows
 // an empty box.
@@ -17,7 +17,8 @@ STANDIN_API int AFXAPI AfxMessageBox(UINT nIDPrompt, UINT nType = MB_OK, UINT nI
 STANDIN_API HINSTANCE AFXAPI AfxGetResourceHandle();
 STANDIN_API void AFXAPI AfxSetResourceHandle(HINSTANCE hInstResource);
 STANDIN_API HINSTANCE AFXAPI AfxGetInstanceHandle();
-// The application's name: until an application object exists, the program's file title.
+// The application's name: the application object's m_pszAppName, or without an application
+// object the program's file title.
 STANDIN_API LPCTSTR AFXAPI AfxGetAppName();
 
 // rString = lpszFormat with each "%1" (and "%2") replaced by the argument.
@@ -28,3 +29,8 @@ STANDIN_API void AFXAPI AfxFormatString2(CString& rString, UINT nIDS, LPCTSTR lp
 // when there are fewer fields. A separator byte inside a double-byte character does not split.
 STANDIN_API BOOL AFXAPI AfxExtractSubString(CString& rString, LPCTSTR lpszFullString, int iSubString,
                                             TCHAR chSep = '\n');
+
+#include "afx_msgmap.h"
+#include "afx_wnd.h"
+#include "afx_thread.h"
+#include "afx_doc.h"

@@ -4,6 +4,8 @@
 #include "windef.h"
 #include "winerror.h"
 #include "winbase.h"
+#include "synchapi.h"
+#include "processthreadsapi.h"
 #include "fileapi.h"
 #include "winreg.h"
 #include "winuser.h"

@@ -1,5 +1,5 @@
-// user32: string resources, message boxes, wsprintf, and the resource types. Window functions
-// come with the window manager.
+// user32: string resources, message boxes, wsprintf and the resource types; windows, messages
+// and hooks are declared in the headers included at the end.
 #pragma once
 
 #include <cstdarg>
@@ -81,10 +81,16 @@ WINUSERAPI int WINAPI LoadString(HINSTANCE instance, UINT id, LPSTR buffer, int 
 #define IDIGNORE 5
 #define IDYES 6
 #define IDNO 7
+#define IDCLOSE 8
+#define IDHELP 9
 
-// MessageBox asks the user and returns the button chosen; 0 when the box cannot be shown.
+// MessageBox shows a top-level window of class "#32770" titled with the caption (a NULL caption
+// is "Error"), owned by the owner's top-level window, which is disabled while the box is up; it
+// returns the button chosen, or 0 when the box cannot be shown (a CBT hook refused its window).
 // A box nobody answers returns the cancel answer: IDCANCEL where there is a Cancel button, IDOK
-// for MB_OK, IDNO for MB_YESNO, IDABORT for MB_ABORTRETRYIGNORE. A NULL caption is "Error".
+// for MB_OK, IDNO for MB_YESNO, IDABORT for MB_ABORTRETRYIGNORE. While up, the box runs a modal
+// loop on the calling thread: a WM_COMMAND with one of its button ids, or WM_CLOSE (the cancel
+// answer), ends it.
 WINUSERAPI int WINAPI MessageBox(HWND owner, LPCSTR text, LPCSTR caption, UINT type);
 WINUSERAPI BOOL WINAPI MessageBeep(UINT type);
 
@@ -94,3 +100,7 @@ WINUSERAPI int CDECL wsprintf(LPSTR buffer, LPCSTR format, ...);
 WINUSERAPI int WINAPI wvsprintf(LPSTR buffer, LPCSTR format, va_list arguments);
 
 }  // extern "C"
+
+#include "winuser_window.h"
+#include "winuser_message.h"
+#include "winuser_hook.h"

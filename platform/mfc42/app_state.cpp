@@ -1,5 +1,5 @@
 // The process-wide MFC state that exists before an application object: the resource and
-// instance handles, the application's name, and message boxes.
+// instance handles, the program's name, and message boxes.
 #include <afxwin.h>
 
 #include <algorithm>
@@ -7,6 +7,7 @@
 #include <string>
 
 #include "sandbox/internal.h"
+#include "wnd_map.h"
 
 namespace {
 
@@ -23,10 +24,15 @@ AppState& State() {
 
 struct ResetHook {
   ResetHook() {
+    // The application object is the program's and outlives resets; the window manager has
+    // dropped every window, so no window has an object any more.
     sandbox::internal::RegisterReset("mfc42", [] {
-      std::lock_guard<std::mutex> guard(State().lock);
-      State().resourceHandle = NULL;
-      State().appName.clear();
+      {
+        std::lock_guard<std::mutex> guard(State().lock);
+        State().resourceHandle = NULL;
+        State().appName.clear();
+      }
+      mfc42::ForgetAllPermanent();
     });
   }
 } g_resetHook;
@@ -60,6 +66,7 @@ void AFXAPI AfxSetResourceHandle(HINSTANCE hInstResource) {
 }
 
 LPCTSTR AFXAPI AfxGetAppName() {
+  if (CWinApp* app = AfxGetApp(); app != NULL && app->m_pszAppName != NULL) return app->m_pszAppName;
   std::lock_guard<std::mutex> guard(State().lock);
   if (State().appName.empty()) {
     char path[MAX_PATH] = "";
@@ -69,9 +76,10 @@ LPCTSTR AFXAPI AfxGetAppName() {
   return State().appName.c_str();
 }
 
-// Without an application object the platform's default handler shows the box: no owner, the
-// application's name as caption, and a default icon for the common button sets.
-int AFXAPI AfxMessageBox(LPCTSTR lpszText, UINT nType, UINT) {
+// The application shows the box (owned by the main window); without an application object the
+// platform's default handler does: no owner, the program's name as caption. Both add a default
+// icon for the common button sets.
+int AFXAPI AfxMessageBox(LPCTSTR lpszText, UINT nType, UINT nIDHelp) {
   if ((nType & MB_ICONMASK) == 0) {
     switch (nType & MB_TYPEMASK) {
       case MB_OK:
@@ -86,7 +94,9 @@ int AFXAPI AfxMessageBox(LPCTSTR lpszText, UINT nType, UINT) {
         break;
     }
   }
-  return MessageBox(NULL, lpszText != NULL ? lpszText : "", AfxGetAppName(), nType);
+  if (lpszText == NULL) lpszText = "";
+  if (CWinApp* app = AfxGetApp()) return app->DoMessageBox(lpszText, nType, nIDHelp);
+  return MessageBox(NULL, lpszText, AfxGetAppName(), nType);
 }
 
 int AFXAPI AfxMessageBox(UINT nIDPrompt, UINT nType, UINT nIDHelp) {

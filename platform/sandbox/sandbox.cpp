@@ -19,6 +19,9 @@ struct State {
   std::vector<std::pair<std::string, std::function<void()>>> resets;
   std::map<std::string, std::deque<Answer>> answers;
   std::vector<Modal> modals;
+  std::vector<uint64_t> modalTickets;  // parallel to modals
+  uint64_t nextTicket = 1;
+  std::vector<std::function<void()>> clockListeners;
   bool clockSet = false;
   int64_t clockMs = 0;
   int biasMinutes = 0;
@@ -34,6 +37,17 @@ int64_t HostNowMs() {
   return duration_cast<milliseconds>(system_clock::now().time_since_epoch()).count();
 }
 
+// Tells every wait on the clock to look again; called without the state's lock held, since the
+// listeners take the locks of their own waits.
+void NotifyClockChanged() {
+  std::vector<std::function<void()>> listeners;
+  {
+    std::lock_guard<std::recursive_mutex> g(S().lock);
+    listeners = S().clockListeners;
+  }
+  for (auto& listener : listeners) listener();
+}
+
 }  // namespace
 
 void Reset() {
@@ -44,10 +58,12 @@ void Reset() {
     S().unmodelled.clear();
     S().answers.clear();
     S().modals.clear();
+    S().modalTickets.clear();
     S().clockSet = false;
     S().biasMinutes = 0;
     for (auto& [name, fn] : S().resets) hooks.push_back(fn);
   }
+  NotifyClockChanged();
   for (auto& fn : hooks) fn();
 }
 
@@ -77,23 +93,32 @@ void ClearUnmodelledCalls() {
 }
 
 void SetClock(int64_t unixMilliseconds) {
-  std::lock_guard<std::recursive_mutex> g(S().lock);
-  S().clockSet = true;
-  S().clockMs = unixMilliseconds;
+  {
+    std::lock_guard<std::recursive_mutex> g(S().lock);
+    S().clockSet = true;
+    S().clockMs = unixMilliseconds;
+  }
+  NotifyClockChanged();
 }
 
 void AdvanceClock(int64_t milliseconds) {
-  std::lock_guard<std::recursive_mutex> g(S().lock);
-  if (!S().clockSet) {
-    S().clockSet = true;
-    S().clockMs = HostNowMs();
+  {
+    std::lock_guard<std::recursive_mutex> g(S().lock);
+    if (!S().clockSet) {
+      S().clockSet = true;
+      S().clockMs = HostNowMs();
+    }
+    S().clockMs += milliseconds;
   }
-  S().clockMs += milliseconds;
+  NotifyClockChanged();
 }
 
 void UseRealClock() {
-  std::lock_guard<std::recursive_mutex> g(S().lock);
-  S().clockSet = false;
+  {
+    std::lock_guard<std::recursive_mutex> g(S().lock);
+    S().clockSet = false;
+  }
+  NotifyClockChanged();
 }
 
 int64_t ClockNow() {
@@ -126,6 +151,7 @@ std::vector<Modal> Modals() {
 void ClearModals() {
   std::lock_guard<std::recursive_mutex> g(S().lock);
   S().modals.clear();
+  S().modalTickets.clear();
 }
 
 namespace internal {
@@ -161,7 +187,7 @@ void RegisterReset(const char* module, std::function<void()> reset) {
   S().resets.emplace_back(module, std::move(reset));
 }
 
-Answer Ask(Modal modal, int cancelResult) {
+Answer Ask(Modal modal, int cancelResult, uint64_t* ticket) {
   Answer answer{cancelResult, {}};
   bool unanswered = false;
   {
@@ -176,10 +202,24 @@ Answer Ask(Modal modal, int cancelResult) {
     }
     modal.result = answer.result;
     S().modals.push_back(modal);
+    S().modalTickets.push_back(S().nextTicket);
+    if (ticket != nullptr) *ticket = S().nextTicket;
+    ++S().nextTicket;
   }
   if (unanswered)
     Fail("no answer queued for " + modal.kind + " \"" + modal.caption + "\": " + modal.text);
   return answer;
+}
+
+void FinishModal(uint64_t ticket, int result) {
+  std::lock_guard<std::recursive_mutex> g(S().lock);
+  for (size_t i = 0; i < S().modalTickets.size(); ++i)
+    if (S().modalTickets[i] == ticket) S().modals[i].result = result;
+}
+
+void OnClockChange(std::function<void()> listener) {
+  std::lock_guard<std::recursive_mutex> g(S().lock);
+  S().clockListeners.push_back(std::move(listener));
 }
 
 uint64_t FileTimeNow() {

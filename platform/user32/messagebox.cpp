@@ -1,17 +1,20 @@
-// MessageBox: a modal moment answered by the sandbox's scripted user. (It becomes a top-level
-// window of class "#32770" once the window manager exists; the answers stay as they are.)
-#include <windows.h>
-
+// MessageBox: a top-level window of class "#32770" (so CBT hooks see it and may refuse it, and
+// other threads find it among the top-level windows), answered by the sandbox's scripted user.
+// A scripted answer ends the box at once; the answer "leave it alone" (sandbox::kLeaveAlone)
+// keeps it up in a modal loop until the program ends it with a WM_COMMAND naming one of its
+// buttons or with WM_CLOSE.
 #include <algorithm>
+#include <chrono>
 #include <iterator>
 #include <string>
 #include <vector>
 
-#include "sandbox/internal.h"
+#include "user_state.h"
 
 namespace {
 
 constexpr UINT kCancelTryContinue = 6;  // MB_CANCELTRYCONTINUE, not modelled
+constexpr char kBoxProperty[] = "StandIn.MessageBox";
 
 struct Buttons {
   int cancelAnswer;     // what closing the box (Esc, the close box) returns
@@ -33,30 +36,112 @@ const Buttons* ButtonsOf(UINT type) {
   return buttons < std::size(kButtons) ? &kButtons[buttons] : nullptr;
 }
 
+bool IsButton(const Buttons& buttons, int id) {
+  return std::find(buttons.ids.begin(), buttons.ids.end(), id) != buttons.ids.end();
+}
+
+// A box that is up: how it ended, set by its procedure on the box's thread.
+struct Box {
+  const Buttons* buttons;
+  bool ended = false;
+  int result = 0;
+};
+
+LRESULT CALLBACK BoxProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+  if (auto* box = static_cast<Box*>(GetProp(window, kBoxProperty))) {
+    if (message == WM_COMMAND && IsButton(*box->buttons, LOWORD(wParam))) {
+      box->ended = true;
+      box->result = LOWORD(wParam);
+      return 0;
+    }
+    if (message == WM_CLOSE) {
+      box->ended = true;
+      box->result = box->buttons->cancelAnswer;
+      return 0;
+    }
+  }
+  return DefWindowProc(window, message, wParam, lParam);
+}
+
+// The modal loop of a box left alone: the thread's other windows keep getting their messages and
+// messages sent to the thread are served. WM_QUIT ends the box with the cancel answer and is
+// posted again for the loop outside, as a modal loop does. After the real-time limit the test
+// fails instead of hanging.
+int RunLeftAlone(HWND window, Box& box, const std::string& caption) {
+  using Clock = std::chrono::steady_clock;
+  const auto limit = Clock::now() + std::chrono::milliseconds(sandbox::kLeaveAloneLimitMs);
+  while (!box.ended) {
+    MSG msg;
+    if (PeekMessage(&msg, nullptr, 0, 0, PM_REMOVE)) {
+      if (msg.message == WM_QUIT) {
+        PostQuitMessage(static_cast<int>(msg.wParam));
+        return box.buttons->cancelAnswer;
+      }
+      TranslateMessage(&msg);
+      DispatchMessage(&msg);
+      continue;
+    }
+    if (box.ended || !IsWindow(window)) break;
+    const auto left = std::chrono::ceil<std::chrono::milliseconds>(limit - Clock::now()).count();
+    if (left <= 0) {
+      sandbox::internal::Fail("MessageBox \"" + caption + "\" was left alone for " +
+                              std::to_string(sandbox::kLeaveAloneLimitMs / 1000) + " s and nothing ended it");
+      return box.buttons->cancelAnswer;
+    }
+    MsgWaitForMultipleObjects(0, nullptr, FALSE, static_cast<DWORD>(left), QS_ALLINPUT);
+  }
+  return box.ended ? box.result : box.buttons->cancelAnswer;
+}
+
 }  // namespace
 
 extern "C" {
 
-// MessageBox: the scripted user's answer for kind "MessageBox" (caption, text, style = type),
-// else the cancel answer above. A NULL caption is "Error". An undefined button set fails with
-// ERROR_INVALID_MSGBOX_STYLE and shows nothing.
-WINUSERAPI int WINAPI MessageBox(HWND, LPCSTR text, LPCSTR caption, UINT type) {
+// MessageBox: the scripted user's answer for kind "MessageBox" (caption = the box's title after
+// the hooks, text, style = type), else the cancel answer above. An undefined button set fails
+// with ERROR_INVALID_MSGBOX_STYLE and shows nothing; a box a CBT hook refuses returns 0 and
+// neither asks the scripted user nor is recorded (nobody saw it).
+WINUSERAPI int WINAPI MessageBox(HWND owner, LPCSTR text, LPCSTR caption, UINT type) {
   if ((type & MB_TYPEMASK) == kCancelTryContinue) STANDIN_UNMODELLED_LASTERROR(0);
   const Buttons* buttons = ButtonsOf(type);
   if (buttons == nullptr) {
     ::SetLastError(ERROR_INVALID_MSGBOX_STYLE);
     return 0;
   }
+  const HWND window = CreateWindowEx(WS_EX_DLGMODALFRAME, "#32770", caption ? caption : "Error",
+                                     WS_POPUP | WS_CAPTION | WS_SYSMENU | DS_MODALFRAME, 0, 0, 320, 120, owner,
+                                     nullptr, nullptr, nullptr);
+  if (window == nullptr) return 0;
+  Box box{buttons};
+  SetProp(window, kBoxProperty, &box);
+  SetWindowLongPtr(window, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(BoxProc));
+  const HWND ownerWindow = GetWindow(window, GW_OWNER);
+  const bool disabledOwner = ownerWindow != nullptr && !EnableWindow(ownerWindow, FALSE);
+  ShowWindow(window, SW_SHOW);
+
   sandbox::Modal modal;
   modal.kind = "MessageBox";
-  modal.caption = caption ? caption : "Error";
+  char title[512];
+  GetWindowText(window, title, sizeof title);
+  modal.caption = title;
   modal.text = text ? text : "";
   modal.style = type;
-  const sandbox::Answer answer = sandbox::internal::Ask(modal, buttons->cancelAnswer);
-  if (std::find(buttons->ids.begin(), buttons->ids.end(), answer.result) == buttons->ids.end())
-    sandbox::internal::Fail("MessageBox \"" + modal.caption + "\": the scripted answer " + std::to_string(answer.result) +
-                            " is not a button of this box");
-  return answer.result;
+  uint64_t ticket = 0;
+  const sandbox::Answer answer = sandbox::internal::Ask(modal, buttons->cancelAnswer, &ticket);
+  int result = answer.result;
+  if (answer.result == sandbox::kLeaveAlone) {
+    result = RunLeftAlone(window, box, modal.caption);
+    sandbox::internal::FinishModal(ticket, result);
+  } else if (!IsButton(*buttons, answer.result)) {
+    sandbox::internal::Fail("MessageBox \"" + modal.caption + "\": the scripted answer " +
+                            std::to_string(answer.result) + " is not a button of this box");
+  }
+  if (disabledOwner) EnableWindow(ownerWindow, TRUE);
+  if (IsWindow(window)) {
+    RemoveProp(window, kBoxProperty);
+    DestroyWindow(window);
+  }
+  return result;
 }
 
 // MessageBeep: there is no speaker; the beep succeeds without a sound.

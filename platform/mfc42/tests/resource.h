@@ -7,4 +7,6 @@
 #define IDS_DATE_FORMAT 5
 #define IDS_LONG 6
 #define IDS_ERROR_FALLBACK 7
+#define IDR_WORKSPACE 20
+#define IDR_PROJECT 21
 #define IDS_ONLY_IN_RESMOD 100

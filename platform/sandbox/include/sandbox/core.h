@@ -31,6 +31,11 @@ SANDBOX_API void ClearUnmodelledCalls();
 
 // The sandbox clock, in milliseconds since 1970-01-01 00:00:00 UTC. By default it follows the
 // host's clock; once set it stands still until set or advanced again.
+//
+// Waits follow it (Sleep, timed waits, timers): on the real clock they last their time; on a
+// standing clock a wait of N ms ends as soon as the test moves the clock N ms past the wait's
+// start, or after N ms of real time at the latest, so a wait never hangs and a loop that waits
+// for N sandbox seconds runs until the test advances the clock.
 SANDBOX_API void SetClock(int64_t unixMilliseconds);
 SANDBOX_API void AdvanceClock(int64_t milliseconds);
 SANDBOX_API void UseRealClock();

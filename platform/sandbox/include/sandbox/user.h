@@ -31,10 +31,21 @@ struct Answer {
   std::string text;
 };
 
+// Answer::result for "the user leaves the modal alone": a modal that is a window (a message box)
+// then stays up, and its modal loop keeps running, until the program ends it: a WM_COMMAND with
+// one of its button ids (posted or sent by any thread) or WM_CLOSE (the cancel answer). The
+// record in Modals() gets the answer that ended it. A box left alone for kLeaveAloneLimitMs of
+// real time fails the test through the failure handler and ends with the cancel answer, so a
+// test whose program never answers fails instead of hanging.
+constexpr int kLeaveAlone = -1;
+constexpr int kLeaveAloneLimitMs = 30000;
+
 // Queue an answer for the next modal of that kind (answers of one kind are taken in order).
 SANDBOX_API void QueueAnswer(const std::string& kind, Answer answer);
 SANDBOX_API size_t PendingAnswers();
-SANDBOX_API std::vector<Modal> Modals();  // every modal shown since the last reset, in order
+// Every modal shown since the last reset, in order. A modal that was left alone and is still up
+// has result kLeaveAlone.
+SANDBOX_API std::vector<Modal> Modals();
 SANDBOX_API void ClearModals();
 
 }  // namespace sandbox

@@ -1,0 +1,169 @@
+// MFC: windows. A CWnd is attached to its window through a process-wide map of permanent objects;
+// FromHandle makes temporary wrappers for other windows, deleted at the thread's idle time
+// (CWnd::DeleteTempMap). A window made by Create/CreateEx sends every message to its object:
+// AfxWndProc -> WindowProc -> the message map -> DefWindowProc. Included by afxwin.h.
+#pragma once
+
+#include "afx_msgmap.h"
+
+class CWinThread;
+class CWnd;
+namespace afx_internal {
+struct WndInternals;  // mfc42's own access to a CWnd's insides
+}
+
+// The procedure of every window with a permanent object: the object's WindowProc, with the
+// message kept for Default(). A CException thrown by a handler is reported (ReportError; a
+// CUserException is not, the user has been told) and deleted; WM_CREATE then answers -1.
+STANDIN_API LRESULT CALLBACK AfxWndProc(HWND hWnd, UINT nMsg, WPARAM wParam, LPARAM lParam);
+STANDIN_API LRESULT AFXAPI AfxCallWndProc(CWnd* pWnd, HWND hWnd, UINT nMsg, WPARAM wParam, LPARAM lParam);
+
+// A rectangle: RECT with the few helpers window code uses.
+class CRect : public tagRECT {
+ public:
+  CRect() : tagRECT{0, 0, 0, 0} {}
+  CRect(int l, int t, int r, int b) : tagRECT{l, t, r, b} {}
+  CRect(const RECT& rect) : tagRECT(rect) {}
+  int Width() const { return right - left; }
+  int Height() const { return bottom - top; }
+  operator LPRECT() { return this; }
+  operator LPCRECT() const { return this; }
+};
+
+class STANDIN_API CWnd : public CCmdTarget {
+  DECLARE_DYNCREATE(CWnd)
+ public:
+  CWnd();
+  // A window still attached is destroyed with its object.
+  ~CWnd() override;
+
+  HWND m_hWnd;
+  operator HWND() const { return m_hWnd; }
+  // The window handle. Call it on an object, never on a null pointer.
+  HWND GetSafeHwnd() const { return m_hWnd; }
+
+  // The permanent object of a window, else a temporary one (valid until the thread's idle time);
+  // NULL for NULL.
+  static CWnd* PASCAL FromHandle(HWND hWnd);
+  // The permanent object of a window, or NULL.
+  static CWnd* PASCAL FromHandlePermanent(HWND hWnd);
+  // Deletes the calling thread's temporary objects.
+  static void PASCAL DeleteTempMap();
+  BOOL Attach(HWND hWndNew);
+  HWND Detach();
+
+  // Makes the window and attaches it before it gets its first message (WM_NCCREATE), so the
+  // object sees every message. PreCreateWindow may change the CREATESTRUCT or refuse (FALSE).
+  // FALSE when the window could not be made (a CBT hook refused it, WM_CREATE answered -1).
+  virtual BOOL CreateEx(DWORD dwExStyle, LPCTSTR lpszClassName, LPCTSTR lpszWindowName, DWORD dwStyle, int x, int y,
+                        int nWidth, int nHeight, HWND hWndParent, HMENU nIDorHMenu, LPVOID lpParam = NULL);
+  virtual BOOL CreateEx(DWORD dwExStyle, LPCTSTR lpszClassName, LPCTSTR lpszWindowName, DWORD dwStyle,
+                        const RECT& rect, CWnd* pParentWnd, UINT nID, LPVOID lpParam = NULL);
+  // A child window (WS_CHILD is added) with id nID.
+  virtual BOOL Create(LPCTSTR lpszClassName, LPCTSTR lpszWindowName, DWORD dwStyle, const RECT& rect,
+                      CWnd* pParentWnd, UINT nID, void* pContext = NULL);
+  virtual BOOL DestroyWindow();
+  // Without a class name, the class of plain MFC windows.
+  virtual BOOL PreCreateWindow(CREATESTRUCT& cs);
+  // Called after the window's last message (WM_NCDESTROY), with the object detached. Nothing
+  // here; objects that delete themselves (frames) do it here.
+  virtual void PostNcDestroy();
+
+  // The message path: WindowProc offers the message to OnWndMsg (commands to OnCommand, others to
+  // the message map) and hands what nobody took to DefWindowProc (the procedure the window had
+  // before the object took it over).
+  virtual LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam);
+  virtual BOOL OnWndMsg(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* pResult);
+  virtual LRESULT DefWindowProc(UINT message, WPARAM wParam, LPARAM lParam);
+  // WM_COMMAND: routes the command (LOWORD of wParam, code HIWORD) through OnCmdMsg.
+  virtual BOOL OnCommand(WPARAM wParam, LPARAM lParam);
+  // Messages the thread's loop takes for this window or a child of it, before they are
+  // dispatched; TRUE keeps them from being dispatched. Nothing here.
+  virtual BOOL PreTranslateMessage(MSG* pMsg);
+  // DefWindowProc with the message being handled.
+  LRESULT Default();
+  static const MSG* PASCAL GetCurrentMessage();
+
+  LRESULT SendMessage(UINT message, WPARAM wParam = 0, LPARAM lParam = 0);
+  BOOL PostMessage(UINT message, WPARAM wParam = 0, LPARAM lParam = 0);
+  // Sends to every child (bDeep: every descendant) in z-order, parents before their children.
+  // bOnlyPerm: only windows with a permanent object get it, through their object directly;
+  // else every window gets it through SendMessage.
+  void SendMessageToDescendants(UINT message, WPARAM wParam = 0, LPARAM lParam = 0, BOOL bDeep = TRUE,
+                                BOOL bOnlyPerm = FALSE);
+
+  void SetWindowText(LPCTSTR lpszString);
+  int GetWindowText(LPTSTR lpszStringBuf, int nMaxCount) const;
+  void GetWindowText(CString& rString) const;
+  int GetWindowTextLength() const;
+  DWORD GetStyle() const;
+  DWORD GetExStyle() const;
+  int GetDlgCtrlID() const;
+  CWnd* GetDlgItem(int nID) const;
+  CWnd* GetParent() const;
+  CWnd* GetOwner() const;
+  CWnd* GetTopWindow() const;
+  CWnd* GetWindow(UINT nCmd) const;
+  CWnd* GetNextWindow(UINT nFlag = GW_HWNDNEXT) const;
+  static CWnd* PASCAL GetDesktopWindow();
+  BOOL IsChild(const CWnd* pWnd) const;
+  BOOL ShowWindow(int nCmdShow);
+  BOOL IsWindowVisible() const;
+  BOOL EnableWindow(BOOL bEnable = TRUE);
+  BOOL IsWindowEnabled() const;
+  void MoveWindow(int x, int y, int nWidth, int nHeight, BOOL bRepaint = TRUE);
+  void MoveWindow(LPCRECT lpRect, BOOL bRepaint = TRUE);
+  void GetWindowRect(LPRECT lpRect) const;
+  void GetClientRect(LPRECT lpRect) const;
+  CWnd* SetFocus();
+  static CWnd* PASCAL GetFocus();
+  UINT_PTR SetTimer(UINT_PTR nIDEvent, UINT nElapse, void(CALLBACK* lpfnTimer)(HWND, UINT, UINT_PTR, DWORD));
+  BOOL KillTimer(UINT_PTR nIDEvent);
+  // A message box owned by this window; a NULL caption is the platform's "Error".
+  int MessageBox(LPCTSTR lpszText, LPCTSTR lpszCaption = NULL, UINT nType = MB_OK);
+
+  // Default handlers (Default()) for the messages the macros name.
+  afx_msg int OnCreate(LPCREATESTRUCT lpCreateStruct);
+  afx_msg void OnDestroy();
+  afx_msg void OnClose();
+  afx_msg void OnTimer(UINT nIDEvent);
+  // Detaches the object (a thread's main window also ends the thread's message loop, with
+  // m_pMainWnd cleared) and calls PostNcDestroy.
+  afx_msg void OnNcDestroy();
+
+ protected:
+  WNDPROC m_pfnSuper;  // the window's procedure before AfxWndProc took it over
+
+  friend struct afx_internal::WndInternals;
+  DECLARE_MESSAGE_MAP()
+};
+
+// A window class with these attributes, registered for the program on first use, its procedure
+// DefWindowProc (CreateEx gives its windows AfxWndProc); the name stays valid for the process.
+STANDIN_API LPCTSTR AFXAPI AfxRegisterWndClass(UINT nClassStyle, HCURSOR hCursor = 0, HBRUSH hbrBackground = 0,
+                                               HICON hIcon = 0);
+
+// A top-level frame. Commands go to its own map, then to the application's. It deletes itself
+// when its window is gone. Frames made from resources (LoadFrame) are not modelled.
+class STANDIN_API CFrameWnd : public CWnd {
+  DECLARE_DYNCREATE(CFrameWnd)
+ public:
+  static const CRect rectDefault;  // CW_USEDEFAULT all round
+  CFrameWnd();
+  ~CFrameWnd() override;
+
+  // Without a class name, the class of MFC frames. A menu name is not modelled (must be NULL).
+  virtual BOOL Create(LPCTSTR lpszClassName, LPCTSTR lpszWindowName, DWORD dwStyle = WS_OVERLAPPEDWINDOW,
+                      const RECT& rect = rectDefault, CWnd* pParentWnd = NULL, LPCTSTR lpszMenuName = NULL,
+                      DWORD dwExStyle = 0, void* pContext = NULL);
+  BOOL PreCreateWindow(CREATESTRUCT& cs) override;
+  BOOL OnCmdMsg(UINT nID, int nCode, void* pExtra, AFX_CMDHANDLERINFO* pHandlerInfo) override;
+  void PostNcDestroy() override;
+
+  // The application's main frame first asks the documents to save (SaveAllModified) and closes
+  // them; then the window is destroyed.
+  afx_msg void OnClose();
+
+ protected:
+  DECLARE_MESSAGE_MAP()
+};

@@ -1,0 +1,120 @@
+// The message path of a window with an object: AfxWndProc, WindowProc, the message map, commands,
+// the default handling, and the object's end with its window.
+#include <afxwin.h>
+
+using afx_internal::Signature;
+
+namespace {
+
+// The message each thread's window objects are handling now, for Default().
+thread_local MSG t_current{};
+
+}  // namespace
+
+LRESULT AFXAPI AfxCallWndProc(CWnd* pWnd, HWND hWnd, UINT nMsg, WPARAM wParam, LPARAM lParam) {
+  const MSG saved = t_current;
+  t_current = MSG{hWnd, nMsg, wParam, lParam, 0, {0, 0}};
+  LRESULT result = 0;
+  try {
+    result = pWnd->WindowProc(nMsg, wParam, lParam);
+  } catch (CException* e) {
+    // A user exception means the user has been told already.
+    AfxExceptionGuard guard(e);
+    if (!e->IsKindOf(RUNTIME_CLASS(CUserException))) e->ReportError();
+    result = nMsg == WM_CREATE ? -1 : 0;
+  }
+  t_current = saved;
+  return result;
+}
+
+LRESULT CALLBACK AfxWndProc(HWND hWnd, UINT nMsg, WPARAM wParam, LPARAM lParam) {
+  CWnd* pWnd = CWnd::FromHandlePermanent(hWnd);
+  if (pWnd == NULL) return ::DefWindowProc(hWnd, nMsg, wParam, lParam);
+  return AfxCallWndProc(pWnd, hWnd, nMsg, wParam, lParam);
+}
+
+const MSG* PASCAL CWnd::GetCurrentMessage() { return &t_current; }
+
+LRESULT CWnd::Default() { return DefWindowProc(t_current.message, t_current.wParam, t_current.lParam); }
+
+LRESULT CWnd::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
+  LRESULT result = 0;
+  if (!OnWndMsg(message, wParam, lParam, &result)) result = DefWindowProc(message, wParam, lParam);
+  return result;
+}
+
+BOOL CWnd::OnWndMsg(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* pResult) {
+  LRESULT result = 0;
+  if (message == WM_COMMAND) {
+    if (!OnCommand(wParam, lParam)) return FALSE;
+    result = 1;
+  } else {
+    const afx_internal::MessageEntry* entry = afx_internal::FindMessageEntry(GetMessageMap(), message);
+    if (entry == nullptr) return FALSE;
+    switch (entry->signature) {
+      case Signature::kMessage:
+        result = (this->*entry->handler.onMessage)(wParam, lParam);
+        break;
+      case Signature::kCreate:
+        result = (this->*entry->handler.onCreate)(reinterpret_cast<LPCREATESTRUCT>(lParam));
+        break;
+      case Signature::kTimer:
+        (this->*entry->handler.onTimer)(static_cast<UINT>(wParam));
+        break;
+      case Signature::kVoid:
+        (this->*entry->handler.onCommand)();
+        break;
+      default:
+        return FALSE;
+    }
+  }
+  if (pResult != NULL) *pResult = result;
+  return TRUE;
+}
+
+LRESULT CWnd::DefWindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
+  if (m_pfnSuper != NULL) return ::CallWindowProc(m_pfnSuper, m_hWnd, message, wParam, lParam);
+  return ::DefWindowProc(m_hWnd, message, wParam, lParam);
+}
+
+// A menu or accelerator (no control) is CN_COMMAND whatever its code; a control's notification
+// keeps its code.
+BOOL CWnd::OnCommand(WPARAM wParam, LPARAM lParam) {
+  const UINT nID = LOWORD(wParam);
+  int nCode = HIWORD(wParam);
+  if (lParam == 0) nCode = CN_COMMAND;
+  return OnCmdMsg(nID, nCode, NULL, NULL);
+}
+
+BOOL CWnd::PreTranslateMessage(MSG*) { return FALSE; }
+
+int CWnd::OnCreate(LPCREATESTRUCT) { return static_cast<int>(Default()); }
+
+void CWnd::OnDestroy() { Default(); }
+
+void CWnd::OnClose() { Default(); }
+
+void CWnd::OnTimer(UINT) { Default(); }
+
+void CWnd::OnNcDestroy() {
+  CWinThread* thread = AfxGetThread();
+  if (thread != NULL && thread->m_pMainWnd == this) {
+    thread->m_pMainWnd = NULL;
+    ::PostQuitMessage(0);
+  }
+  if (thread != NULL && thread->m_pActiveWnd == this) thread->m_pActiveWnd = NULL;
+  Default();
+  // The window gets its own procedure back, so that nothing reaches the object any more.
+  const HWND hWnd = m_hWnd;
+  if (m_pfnSuper != NULL && reinterpret_cast<WNDPROC>(::GetWindowLongPtr(hWnd, GWLP_WNDPROC)) == AfxWndProc)
+    ::SetWindowLongPtr(hWnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(m_pfnSuper));
+  m_pfnSuper = NULL;
+  Detach();
+  PostNcDestroy();
+}
+
+void CWnd::PostNcDestroy() {}
+
+BEGIN_MESSAGE_MAP(CWnd, CCmdTarget)
+ON_WM_NCDESTROY()
+END_MESSAGE_MAP()
