@@ -12,19 +12,20 @@ thread_local MSG t_current{};
 }  // namespace
 
 LRESULT AFXAPI AfxCallWndProc(CWnd* pWnd, HWND hWnd, UINT nMsg, WPARAM wParam, LPARAM lParam) {
-  const MSG saved = t_current;
+  // The message being handled, put back however the handler leaves (ExitThread unwinds too).
+  struct Current {
+    MSG saved = t_current;
+    ~Current() { t_current = saved; }
+  } current;
   t_current = MSG{hWnd, nMsg, wParam, lParam, 0, {0, 0}};
-  LRESULT result = 0;
   try {
-    result = pWnd->WindowProc(nMsg, wParam, lParam);
+    return pWnd->WindowProc(nMsg, wParam, lParam);
   } catch (CException* e) {
     // A user exception means the user has been told already.
     AfxExceptionGuard guard(e);
     if (!e->IsKindOf(RUNTIME_CLASS(CUserException))) e->ReportError();
-    result = nMsg == WM_CREATE ? -1 : 0;
+    return nMsg == WM_CREATE ? -1 : 0;
   }
-  t_current = saved;
-  return result;
 }
 
 LRESULT CALLBACK AfxWndProc(HWND hWnd, UINT nMsg, WPARAM wParam, LPARAM lParam) {

@@ -75,7 +75,8 @@ bool HasInputLocked(const ThreadQueue& queue, DWORD wakeMask) {
 
 ClockDeadline NextTimerLocked(const ThreadQueue& queue) {
   ClockDeadline next = ClockDeadline::Never();
-  for (const Timer& timer : queue.timers) next = ClockDeadline::Earlier(next, timer.due);
+  for (const Timer& timer : queue.timers)
+    if (!timer.due.Passed()) next = ClockDeadline::Earlier(next, timer.due);
   return next;
 }
 

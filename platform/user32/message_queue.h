@@ -16,8 +16,9 @@ enum class Fetched { kNothing, kMessage, kQuit };
 Fetched Fetch(const std::shared_ptr<ThreadQueue>& queue, MSG& msg, HWND filter, UINT filterMin, UINT filterMax,
               bool remove);
 
-// With the lock held: whether the queue has what the QS_* mask names, and when its next timer is
-// due (never without timers).
+// With the lock held: whether the queue has what the QS_* mask names, and when its next timer
+// becomes due (never without one that is still to come; a due timer a filter keeps out must not
+// end every wait at once).
 bool HasInputLocked(const ThreadQueue& queue, DWORD wakeMask);
 sandbox::internal::ClockDeadline NextTimerLocked(const ThreadQueue& queue);
 

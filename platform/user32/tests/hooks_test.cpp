@@ -118,6 +118,24 @@ TEST_F(Hooks, DestructionCanBeRefusedToo) {
   EXPECT_TRUE(DestroyWindow(window));
 }
 
+HWND g_keepOut = nullptr;
+LRESULT CALLBACK NoActivation(int code, WPARAM wParam, LPARAM lParam) {
+  if (code == HCBT_ACTIVATE && reinterpret_cast<HWND>(wParam) == g_keepOut) return 1;
+  return CallNextHookEx(nullptr, code, wParam, lParam);
+}
+
+TEST_F(Hooks, ActivationCanBeRefused) {
+  HWND active = Make("active", WS_OVERLAPPEDWINDOW | WS_VISIBLE);
+  g_keepOut = Make("kept out");
+  HHOOK hook = SetWindowsHookEx(WH_CBT, NoActivation, nullptr, GetCurrentThreadId());
+  Log().Take();
+  EXPECT_EQ(SetActiveWindow(g_keepOut), nullptr);
+  EXPECT_EQ(GetActiveWindow(), active);
+  EXPECT_TRUE(Log().Take().empty()) << "nobody was told anything";
+  UnhookWindowsHookEx(hook);
+  EXPECT_EQ(SetActiveWindow(g_keepOut), active);
+}
+
 TEST_F(Hooks, RefusesWhatItCannotInstallAndStaleHandles) {
   struct Row {
     const char* name;

@@ -75,6 +75,25 @@ TEST_F(Queue, FiltersPickByWindowAndRangeButWmQuitPassesAll) {
   EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_INVALID_THREAD_ID));
 }
 
+// A due timer that the filter keeps out does not come; GetMessage waits for what the filter takes,
+// and the timer is still due afterwards.
+TEST_F(Queue, AFilterKeepsADueTimerOutAndItStaysDue) {
+  sandbox::SetClock(1000000);
+  HWND window = Make("w");
+  SetTimer(window, 1, 10, nullptr);
+  sandbox::AdvanceClock(10);
+  std::thread poster([window] {
+    Sleep(20);  // on the standing clock: 20 ms of real time, while GetMessage waits
+    PostMessage(window, WM_USER, 0, 0);
+  });
+  MSG msg;
+  EXPECT_TRUE(GetMessage(&msg, nullptr, WM_USER, WM_USER));
+  EXPECT_EQ(msg.message, static_cast<UINT>(WM_USER));
+  poster.join();
+  EXPECT_TRUE(PeekMessage(&msg, nullptr, 0, 0, PM_REMOVE));
+  EXPECT_EQ(msg.message, static_cast<UINT>(WM_TIMER)) << "still due";
+}
+
 TEST_F(Queue, MessagesOfADestroyedWindowAreDropped) {
   HWND window = Make("w");
   PostMessage(window, WM_USER, 0, 0);
