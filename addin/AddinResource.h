@@ -1,0 +1,9 @@
+// String-table ids of the bridge to Developer Studio and the project customizer. Every module that
+// carries them includes CustomizerStrings.rc (and the catalogue's strings, which hold the product
+// name 5008) in its resource script, so these ids must stay free in those modules.
+#pragma once
+
+#define IDS_NO_PROJECT_LOADED 5010
+#define IDS_PROJECT_READ_ONLY 5035
+#define IDS_FATAL_ERROR 5038
+#define IDS_NO_PRECOMPILED_HEADER 5039

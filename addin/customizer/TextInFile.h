@@ -1,0 +1,13 @@
+// Inserting and removing a block of text in a source file (the include block of a precompiled
+// header). The file is read whole in text mode and, when it changes, written again whole: beside
+// the file first, then put in its place, so a failed write leaves the file as it was.
+#pragma once
+
+#include "stdafx.h"
+
+// Inserts `text` at the start of the first `marker` (before) or at its end (after), or at the end
+// of the file when there is no marker. Nothing happens when the file is empty or already holds the
+// text.
+void InsertTextInFile(const CString& path, const CString& text, const CString& marker, bool before);
+// Deletes the first occurrence of `text`; nothing when the file is empty or does not hold it.
+void RemoveTextFromFile(const CString& path, const CString& text);

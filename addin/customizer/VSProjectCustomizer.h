@@ -1,0 +1,69 @@
+// Turns a component selection into edits of the active project: adds what the marked catalogue
+// components need and takes out what the unmarked ones brought, in the project file, the
+// workspace file, the generated includes header TqIncludes.h beside the project file and the
+// precompiled header of each configuration.
+//
+// It works on the file models through their editors, never on Developer Studio's in-memory
+// project: the workspace is closed in Developer Studio before anything is written, and the caller
+// reopens it afterwards (CVSApplication::ReopenWorkspace).
+#pragma once
+
+#include "stdafx.h"
+
+#include "Component.h"
+
+class CVSApplication;
+class CDspEditor;
+class CDswEditor;
+class CIncludesFileEditor;
+class CCPPCompilerEntryEditor;
+class CDspFileGroupEditor;
+
+class CVSProjectCustomizer {
+ public:
+  // On Windows NT the debug-information switches are treated differently (the depot's NT test).
+  explicit CVSProjectCustomizer(bool isWindowsNT);
+
+  // Applies the Selected flags of the whole catalogue to the active project and saves the three
+  // files (with numbered backups of the project and workspace files when makeBackups; their paths
+  // go to the out-parameters, either of which may be null). Refuses read-only files with
+  // CVSProjectCustomizerException 5035 before anything is closed or written.
+  void ApplyComponentSelection(CVSApplication& app, std::vector<CComponent>& catalogue, bool makeBackups,
+                               CString* dspBackupPath, CString* dswBackupPath);
+  // Sets each component's Selected flag from the project's includes header.
+  void ReadCurrentSelection(CVSApplication& app, std::vector<CComponent>& catalogue);
+  bool AllConfigurationsUseMFC(CVSApplication& app);
+  bool IsDllProject(CVSApplication& app);
+  static int CountSelectedComponents(const std::vector<CComponent>& catalogue);
+
+  void AddSelectedComponents(CDswEditor& dsw, CDspEditor& dsp, CIncludesFileEditor& includes,
+                             const std::vector<CComponent>& catalogue);
+  void RemoveDeselectedComponents(CDswEditor& dsw, CDspEditor& dsp, CIncludesFileEditor& includes,
+                                  const std::vector<CComponent>& catalogue);
+  void AddComponentToProject(CDswEditor& dsw, CDspEditor& dsp, const CComponent& component);
+  void RemoveComponentFromProject(CDswEditor& dsw, CDspEditor& dsp, const CComponent& component);
+  void UpdateIncludesFile(CDspEditor& dsp, const std::vector<CComponent>& catalogue, const CString& includesPath);
+  void IncludeIncludesFileInStdAfx(CVSApplication& app, CDspEditor& dsp, const std::vector<CComponent>& catalogue);
+
+ private:
+  enum ConfigurationKind { configNeither, configDebug, configRelease };
+  static ConfigurationKind KindOf(CCPPCompilerEntryEditor& compiler);
+
+  void AddComponentHeaders(CDspEditor& dsp, const CComponent& component);
+  void AddComponentSources(CDspEditor& dsp, const CComponent& component);
+  void RemoveComponentFiles(CDspEditor& dsp, const CComponent& component, const std::vector<CString>& paths);
+  void AddCompilerSettings(CDspEditor& dsp, const CComponent& component);
+  void RemoveCompilerSettings(CDspEditor& dsp, const CComponent& component);
+  void AddLinkerSettings(CDspEditor& dsp, const CComponent& component);
+  void RemoveLinkerSettings(CDspEditor& dsp, const CComponent& component);
+  void AddSections(CDspEditor& dsp, const CComponent& component);
+  void RemoveSections(CDspEditor& dsp, const CComponent& component);
+
+  // The precompiled header that configuration `index` names with its /Yu switch, resolved against
+  // the project directory; false when the configuration names none.
+  static bool GetPrecompiledHeaderPath(CDspEditor& dsp, int index, const CString& projectDir, CString& path);
+  // True when a file that the selection rewrites exists and is read-only.
+  static bool AreFilesToEditReadOnly(CVSApplication& app, CDspEditor& dsp, const CString& includesPath);
+
+  bool m_isWindowsNT;
+};
