@@ -10,6 +10,7 @@
 
 #include "dsp/DspFile.h"
 #include "dsp/DspFileBuilder.h"
+#include "ratio_reporter.h"
 #include "sandbox/sandbox.h"
 
 namespace {
@@ -145,33 +146,13 @@ void ReadThenWrite(benchmark::State& state) {
 BENCHMARK(LineCopy)->Arg(20000)->Arg(200000)->Unit(benchmark::kMillisecond)->MinTime(0.5)->Repetitions(5);
 BENCHMARK(ReadThenWrite)->Arg(20000)->Arg(200000)->Unit(benchmark::kMillisecond)->MinTime(0.5)->Repetitions(5);
 
-// Keeps each benchmark's best time per iteration over its repetitions so that main can print the
-// ratios.
-class RatioReporter : public benchmark::ConsoleReporter {
- public:
-  void ReportRuns(const std::vector<Run>& runs) override {
-    for (const Run& run : runs) {
-      if (run.run_type != Run::RT_Iteration || run.error_occurred) continue;
-      const std::string name = run.run_name.function_name + "/" + run.run_name.args;
-      const double time = run.GetAdjustedRealTime();
-      auto found = times.find(name);
-      if (found == times.end() || time < found->second) times[name] = time;
-    }
-    ConsoleReporter::ReportRuns(runs);
-  }
-  std::map<std::string, double> times;
-};
-
 }  // namespace
 
 int main(int argc, char** argv) {
   benchmark::Initialize(&argc, argv);
   RatioReporter reporter;
   benchmark::RunSpecifiedBenchmarks(&reporter);
-  auto& t = reporter.times;
-  auto ratio = [&t](const std::string& a, const std::string& b) {
-    return t.count(a) && t.count(b) && t[b] > 0 ? t[a] / t[b] : 0.0;
-  };
+  auto ratio = [&reporter](const std::string& a, const std::string& b) { return reporter.Ratio(a, b); };
   std::printf("\nround trip / line copy, 20,000 files:  %.2f (goal: at most 2)\n",
               ratio("ReadThenWrite/20000", "LineCopy/20000"));
   std::printf("round trip / line copy, 200,000 files: %.2f (goal: at most 2)\n",

@@ -1,0 +1,237 @@
+// Applying 50 components to a generated project of 10,000 source files, beside a plain read and
+// write of the same four files (project, workspace, includes header, precompiled header) through
+// the project-file classes. Prints how the customizer's run compares with the plain round trip.
+//
+// The customizer runs as in the IDE: the workspace is open in the IDE stand-in and the bridge saves,
+// cleans and closes it before the files are written. Backups are off on both sides, so that both
+// write the same files.
+#include <benchmark/benchmark.h>
+
+#include <comdef.h>
+#include <objmodel/appauto.h>
+
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
+#include <string>
+#include <vector>
+
+#include "Component.h"
+#include "TqFile.h"
+#include "bridge/VSApplication.h"
+#include "customizer/VSProjectCustomizer.h"
+#include "editors/DspEditor.h"
+#include "editors/DswEditor.h"
+#include "editors/IncludesFileEditor.h"
+#include "editors/ReplaceFile.h"
+#include "ratio_reporter.h"
+#include "sandbox/msdev.h"
+#include "sandbox/sandbox.h"
+
+namespace {
+
+const int kFiles = 10000;
+const int kComponents = 50;
+const int kGroups = 5;
+
+const char kWorkspace[] = "T:\\Big\\Big.dsw";
+const char kProject[] = "T:\\Big\\Big.dsp";
+const char kIncludes[] = "T:\\Big\\TqIncludes.h";
+const char kStdAfx[] = "T:\\Big\\StdAfx.h";
+
+std::string Lines(std::initializer_list<std::string> lines) {
+  std::string text;
+  for (const std::string& line : lines) text += line + "\r\n";
+  return text;
+}
+
+std::string Configuration(const char* name, bool debug) {
+  const std::string define = debug ? "/D \"_DEBUG\"" : "/D \"NDEBUG\"";
+  const std::string runtime = debug ? "/MDd /W3 /Gm /GX /ZI /Od" : "/MD /W3 /GX /O2";
+  return Lines({"# PROP BASE Use_MFC 6", "# PROP Use_MFC 6", std::string("# PROP Output_Dir \"") + name + "\"",
+                "# ADD BASE CPP /nologo " + runtime + " /D \"WIN32\" " + define + " /Yu\"stdafx.h\" /FD /c",
+                "# ADD CPP /nologo " + runtime + " /D \"WIN32\" " + define +
+                    " /D \"_WINDOWS\" /D \"_WINDLL\" /D \"_AFXDLL\" /D \"_USRDLL\" /Yu\"stdafx.h\" /FD /c",
+                "LINK32=link.exe", "# ADD BASE LINK32 /nologo /subsystem:windows /dll /machine:I386",
+                std::string("# ADD LINK32 /nologo /subsystem:windows /dll ") + (debug ? "/debug " : "") +
+                    "/machine:I386",
+                ""});
+}
+
+// A regular DLL project as the IDE writes it, Release and Debug, with `files` source files in groups.
+std::string GeneratedProject(int files) {
+  std::string text = Lines({"# Microsoft Developer Studio Project File - Name=\"Big\" - Package Owner=<4>",
+                            "# Microsoft Developer Studio Generated Build File, Format Version 6.00",
+                            "# ** DO NOT EDIT **", "", "# TARGTYPE \"Win32 (x86) Dynamic-Link Library\" 0x0102", "",
+                            "CFG=Big - Win32 Debug", "!MESSAGE Possible choices for configuration are:",
+                            "!MESSAGE ",
+                            "!MESSAGE \"Big - Win32 Release\" (based on \"Win32 (x86) Dynamic-Link Library\")",
+                            "!MESSAGE \"Big - Win32 Debug\" (based on \"Win32 (x86) Dynamic-Link Library\")",
+                            "!MESSAGE ", "", "# Begin Project", "CPP=cl.exe", "RSC=rc.exe", "",
+                            "!IF  \"$(CFG)\" == \"Big - Win32 Release\"", ""});
+  text += Configuration("Release", false);
+  text += Lines({"!ELSEIF  \"$(CFG)\" == \"Big - Win32 Debug\"", ""});
+  text += Configuration("Debug", true);
+  text += Lines({"!ENDIF ", "", "# Begin Target", "", "# Name \"Big - Win32 Release\"", "# Name \"Big - Win32 Debug\""});
+  for (int g = 0; g < kGroups; ++g) {
+    text += Lines({"# Begin Group \"Group " + std::to_string(g) + "\"", "",
+                   "# PROP Default_Filter \"cpp;c;cxx;rc;def;r;odl;idl;hpj;bat\""});
+    for (int f = g; f < files; f += kGroups)
+      text += Lines({"# Begin Source File", "", "SOURCE=.\\source\\Module" + std::to_string(f) + ".cpp",
+                     "# End Source File"});
+    text += Lines({"# End Group"});
+  }
+  return text + Lines({"# End Target", "# End Project"});
+}
+
+std::string GeneratedWorkspace() {
+  return Lines({"Microsoft Developer Studio Workspace File, Format Version 6.00",
+                "# WARNING: DO NOT EDIT OR DELETE THIS WORKSPACE FILE!", "",
+                "###############################################################################", "",
+                "Project: \"Big\"=.\\Big.dsp - Package Owner=<4>", "", "Package=<5>", "{{{", "}}}", "",
+                "Package=<4>", "{{{", "}}}", "",
+                "###############################################################################", "", "Global:", "",
+                "Package=<5>", "{{{", "}}}", "", "Package=<3>", "{{{", "}}}", "",
+                "###############################################################################", ""});
+}
+
+std::string StdAfx() {
+  return Lines({"#include <afxwin.h>", "", "//{{AFX_INSERT_LOCATION}}",
+                "// Microsoft Visual C++ will insert additional declarations immediately before the previous line."});
+}
+
+// Fifty selected components, every tenth an instrument driver, each with headers, a source with
+// its own settings, Debug and Release settings, a section, a control GUID and an includes line.
+std::vector<CComponent> GeneratedCatalogue() {
+  std::vector<CComponent> catalogue(kComponents);
+  for (int i = 0; i < kComponents; ++i) {
+    char id[16];
+    std::snprintf(id, sizeof id, "%02d", i);
+    const CString name = CString("Comp") + id;
+    char guid[64];
+    std::snprintf(guid, sizeof guid, "8A2C4E%02X-3B5D-4F61-9E7A-0C1D2E3F4A5B", i);
+    CComponent& c = catalogue[i];
+    c.ComponentName = name;
+    c.Category = i % 10 == 9 ? "Legacy C and IVI C Drivers" : "Core Components";
+    c.InVXIPNP = i % 10 == 9;
+    c.Namespace = CString("NS") + id;
+    c.Selected = true;
+    c.ComponentHeaders = {"$(CPP)\\include\\" + name + ".h", "$(CPP)\\include\\" + name + "Impl.h"};
+    ComponentSource source;
+    source.SourceFile = "$(CPP)\\source\\" + name + ".cpp";
+    source.AddCompilerSettings = {"/D \"" + name + "_EXPORTS\""};
+    source.SubtractCompilerSettings = {"/Yu\"stdafx.h\""};
+    c.ComponentSources = {source};
+    c.CompilerReleaseSettings = {"/I \"$(CPP)\\include\"", "/D \"USE_" + name + "\""};
+    c.CompilerDebugSettings = {"/I \"$(CPP)\\include\"", "/D \"USE_" + name + "\""};
+    c.LinkerReleaseSettings = {name + ".lib"};
+    c.LinkerDebugSettings = {name + "d.lib"};
+    ComponentSection section;
+    section.GUID = guid;
+    section.SectionEntries = {{"ClassName", "C" + name}, {"HeaderFile", name + ".h"}, {"ImplFile", name + ".cpp"}};
+    c.Sections = {section};
+    c.DSWControlPalletGuids = {guid};
+    c.IncludesFileHeaderIncludes = {name + ".h"};
+  }
+  return catalogue;
+}
+
+struct World {
+  std::string host;
+  std::string project, workspace, stdafx;
+  IApplication* ide = NULL;
+  std::vector<CComponent> catalogue = GeneratedCatalogue();
+
+  World() {
+    host = sandbox::MapTempDrive('T');
+    project = GeneratedProject(kFiles);
+    workspace = GeneratedWorkspace();
+    stdafx = StdAfx();
+    Restore();
+    CoInitialize(NULL);
+    sandbox::msdev::StartIde();
+    sandbox::msdev::OpenWorkspace(kWorkspace);
+    CoCreateInstance(CLSID_Application, NULL, CLSCTX_LOCAL_SERVER, IID_IApplication, reinterpret_cast<void**>(&ide));
+  }
+
+  void Write(const char* name, const std::string& bytes) {
+    std::ofstream(host + "/Big/" + name, std::ios::binary) << bytes;
+  }
+
+  // The four files as before any run, and the workspace open in the IDE.
+  void Restore() {
+    std::filesystem::create_directories(host + "/Big");
+    Write("Big.dsp", project);
+    Write("Big.dsw", workspace);
+    Write("StdAfx.h", stdafx);
+    std::filesystem::remove(host + "/Big/TqIncludes.h");
+    if (ide != NULL && sandbox::msdev::WorkspacePath().empty()) sandbox::msdev::OpenWorkspace(kWorkspace);
+  }
+};
+
+World& TheWorld() {
+  static World* world = new World;
+  return *world;
+}
+
+void Customize(benchmark::State& state) {
+  World& world = TheWorld();
+  for (auto _ : state) {
+    state.PauseTiming();
+    world.Restore();
+    state.ResumeTiming();
+    try {
+      CVSApplication app(world.ide);
+      app.LoadActiveProject();
+      CVSProjectCustomizer(true).ApplyComponentSelection(app, world.catalogue, false, NULL, NULL);
+    } catch (CException* e) {
+      e->Delete();
+      state.SkipWithError("the customizer failed");
+      return;
+    }
+  }
+}
+
+void ReadAndWrite(benchmark::State& state) {
+  World& world = TheWorld();
+  for (auto _ : state) {
+    state.PauseTiming();
+    world.Restore();
+    state.ResumeTiming();
+    try {
+      CDswEditor dsw;
+      CDspEditor dsp;
+      CIncludesFileEditor includes;
+      dsw.Open(kWorkspace);
+      dsp.Open(kProject);
+      includes.Open(kIncludes);
+      CString stdafx;
+      TQ::ReadTextFile(kStdAfx, stdafx);
+      dsp.Save();
+      dsw.Save();
+      includes.Save();
+      WriteFileReplacing(kStdAfx, [&stdafx](CStdioFile& file) { file.WriteString(stdafx); });
+    } catch (CException* e) {
+      e->Delete();
+      state.SkipWithError("the round trip failed");
+      return;
+    }
+  }
+}
+
+// Best of five repetitions: the machine is shared.
+BENCHMARK(ReadAndWrite)->Unit(benchmark::kMillisecond)->MinTime(0.5)->Repetitions(5);
+BENCHMARK(Customize)->Unit(benchmark::kMillisecond)->MinTime(0.5)->Repetitions(5);
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  benchmark::Initialize(&argc, argv);
+  RatioReporter reporter;
+  benchmark::RunSpecifiedBenchmarks(&reporter);
+  std::printf("\n50 components applied / plain read and write of the four files, 10,000 source files: %.2f "
+              "(goal: at most 1.5)\n",
+              reporter.Ratio("Customize", "ReadAndWrite"));
+  benchmark::Shutdown();
+  return 0;
+}
