@@ -73,21 +73,17 @@ void Ide::Start(bool visible) {
   }
 }
 
+// A sandbox reset tells nobody: what the sinks and add-ins live in may be reset already. Either
+// way the windows go before the application object, with no lock held.
 void Ide::Stop(bool fireShutdown) {
-  Shutdown(fireShutdown);
-}
-
-// Quitting tells the sinks and the add-ins; a sandbox reset tells nobody (what they live in may be
-// gone already). Either way the windows go before the application object, with no lock held.
-void Ide::Shutdown(bool quitting) {
   {
     // A sink that quits again while hearing of the shutdown finds the IDE already stopping.
     std::lock_guard<std::recursive_mutex> g(lock_);
     if (!running_ || stopping_) return;
     stopping_ = true;
   }
-  if (quitting) FireApplicationEvent([](IApplicationEvents* sink) { return sink->BeforeApplicationShutDown(); });
-  addInLoader_.DisconnectAll(quitting);
+  if (fireShutdown) FireApplicationEvent([](IApplicationEvents* sink) { return sink->BeforeApplicationShutDown(); });
+  addInLoader_.DisconnectAll(fireShutdown);
   Toolbars();  // their final titles, while the windows are there
   IApplication* application = nullptr;
   CIdeApp* app = nullptr;
@@ -158,7 +154,7 @@ int Ide::ApplicationReferences() {
 }
 
 void Ide::Reset() {
-  Shutdown(false);
+  Stop(false);
   addInLoader_.Clear();
   std::lock_guard<std::recursive_mutex> g(lock_);
   ClearRecords();

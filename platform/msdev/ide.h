@@ -64,8 +64,10 @@ class Ide {
   // (with its main frame and document templates) is made on it, then the add-ins registered
   // for the user are loaded.
   void Start(bool visible);
-  // Quits: BeforeApplicationShutDown when `fireShutdown`, then the workspace and the documents
-  // close silently and sinks and command objects are released.
+  // Quits (`fireShutdown`): BeforeApplicationShutDown reaches the sinks and each add-in hears
+  // OnDisconnection(VARIANT_FALSE). Without it (a sandbox reset) nobody is told. Then the
+  // workspace and the documents close silently, the windows and the MFC application go, and
+  // add-ins, sinks and command objects are released.
   void Stop(bool fireShutdown);
   bool Running();
   // Changes at every start, so that objects made by an earlier run can tell they are stale.
@@ -192,7 +194,6 @@ class Ide {
   };
 
   Ide();
-  void Shutdown(bool quitting);
   void ClearRecords();
   void CloseWorkspaceLocked(std::vector<ProjectRef>& closed);
   void ReleaseSessionObjects();

@@ -13,7 +13,8 @@ constexpr UINT kBuildTabId = 1;
 
 }  // namespace
 
-CMainFrame::CMainFrame(CIdeApp* app) : m_pApp(app), m_workspacePane("Workspace"), m_outputPane("Output"), m_buildTab("Build") {}
+CMainFrame::CMainFrame(CIdeApp* app)
+    : m_pApp(app), m_workspacePane("Workspace"), m_outputPane("Output"), m_buildTab("Build") {}
 
 CMainFrame::~CMainFrame() = default;
 
