@@ -44,8 +44,6 @@ bool DwordValue(HKEY key, const char* name, DWORD& value) {
          type == REG_DWORD && size == sizeof value;
 }
 
-std::string Hex(HRESULT hr) { return LogHresult(hr); }
-
 }  // namespace
 
 void AddInLoader::LoadAll(IDispatch* application) {
@@ -80,7 +78,7 @@ void AddInLoader::Load(const std::string& progId, IDispatch* application) {
   if (SUCCEEDED(hr))
     hr = CoCreateInstance(clsid, nullptr, CLSCTX_INPROC_SERVER, IID_IDSAddIn, reinterpret_cast<void**>(&addIn));
   if (FAILED(hr)) {
-    Note(progId + ": the add-in cannot be made (" + Hex(hr) + ")");
+    Note(progId + ": the add-in cannot be made (" + LogHresult(hr) + ")");
     RegCloseKey(key);
     return;
   }
@@ -92,7 +90,7 @@ void AddInLoader::Load(const std::string& progId, IDispatch* application) {
   VARIANT_BOOL loaded = VARIANT_FALSE;
   hr = addIn->OnConnection(application, firstTime ? VARIANT_TRUE : VARIANT_FALSE, cookie, &loaded);
   if (FAILED(hr) || loaded == VARIANT_FALSE) {
-    Note(progId + (FAILED(hr) ? ": OnConnection failed (" + Hex(hr) + ")" : ": the add-in did not load"));
+    Note(progId + (FAILED(hr) ? ": OnConnection failed (" + LogHresult(hr) + ")" : ": the add-in did not load"));
     addIn->Release();
     RegCloseKey(key);
     return;
@@ -115,7 +113,7 @@ void AddInLoader::DisconnectAll(bool tell) {
   for (const Entry& entry : loaded) {
     if (tell) {
       const HRESULT hr = entry.addIn->OnDisconnection(VARIANT_FALSE);
-      if (FAILED(hr)) Note(entry.progId + ": OnDisconnection failed (" + Hex(hr) + ")");
+      if (FAILED(hr)) Note(entry.progId + ": OnDisconnection failed (" + LogHresult(hr) + ")");
     }
     entry.addIn->Release();
   }
@@ -132,7 +130,7 @@ long AddInLoader::Unload(const std::string& progId) {
     loaded_.erase(it);
   }
   const HRESULT hr = entry.addIn->OnDisconnection(VARIANT_TRUE);
-  if (FAILED(hr)) Note(entry.progId + ": OnDisconnection failed (" + Hex(hr) + ")");
+  if (FAILED(hr)) Note(entry.progId + ": OnDisconnection failed (" + LogHresult(hr) + ")");
   entry.addIn->Release();
   const std::string keyPath = std::string(kAddInsKey) + "\\" + entry.progId;
   HKEY key = nullptr;
