@@ -5,6 +5,8 @@
 
 #include "application.h"
 #include "com_values.h"
+#include "ide_app.h"
+#include "text_doc.h"
 
 namespace msdev {
 namespace {
@@ -23,21 +25,21 @@ HRESULT DocumentObject::Connected() {
   return FAILED(hr) || document_->open ? hr : RPC_E_DISCONNECTED;
 }
 
+// The document's MFC object asks and closes, as when the user closes its window.
 HRESULT DocumentObject::CloseDocument(const DocumentRef& document, DsSaveChanges saveChanges, DsSaveStatus& status) {
-  Ide& ide = Ide::Instance();
   status = dsSaveSucceeded;
-  if (!document->saved) {
-    if (saveChanges == dsSaveChangesPrompt) {
-      const std::string text = "Save changes to " + document->fullPath + "?";
-      switch (MessageBox(nullptr, text.c_str(), "Developer Studio", MB_YESNOCANCEL | MB_ICONEXCLAMATION)) {
-        case IDYES: saveChanges = dsSaveChangesYes; break;
-        case IDNO: saveChanges = dsSaveChangesNo; break;
-        default: status = dsSaveCanceled; return S_OK;
-      }
+  CIdeApp* app = Ide::Instance().App();
+  CTextDoc* doc = app != nullptr ? app->FindTextDocument(document) : nullptr;
+  if (doc == nullptr) return RPC_E_DISCONNECTED;
+  if (saveChanges == dsSaveChangesPrompt) {
+    if (!doc->SaveModified()) {
+      status = dsSaveCanceled;
+      return S_OK;
     }
-    if (saveChanges == dsSaveChangesYes) ide.SaveDocument(document);
+  } else if (saveChanges == dsSaveChangesYes && doc->IsModified()) {
+    doc->OnSaveDocument(doc->GetPathName());
   }
-  ide.CloseDocument(document);
+  doc->OnCloseDocument();
   return S_OK;
 }
 

@@ -1,10 +1,13 @@
 // The open documents (documents.h).
 #include "documents.h"
 
+#include <windows.h>
+
 #include "application.h"
 #include "com_values.h"
 #include "document.h"
 #include "ide.h"
+#include "ide_app.h"
 
 namespace msdev {
 
@@ -91,8 +94,10 @@ STDMETHODIMP DocumentsObject::Open(BSTR filename, VARIANT docType, VARIANT readO
         if (const HRESULT hr = OptionalBool(readOnly, false, asReadOnly); FAILED(hr)) return hr;
         const std::string path = Ansi(filename);
         if (path.empty()) return E_INVALIDARG;
+        CIdeApp* app = Ide::Instance().App();
+        if (app == nullptr) return RPC_E_DISCONNECTED;
         DocumentRef document;
-        if (const HRESULT hr = Ide::Instance().OpenDocument(path, asReadOnly, document); FAILED(hr)) return hr;
+        if (const HRESULT hr = app->OpenTextDocument(path, asReadOnly, document); FAILED(hr)) return hr;
         *Document = new DocumentObject(Session(), document);
         return S_OK;
       },

@@ -7,6 +7,7 @@
 #include <algorithm>
 
 #include "application.h"
+#include "ide_app.h"
 #include "workspace_reader.h"
 
 namespace msdev {
@@ -27,13 +28,7 @@ Ide& Ide::Instance() {
 
 // --- Running ---------------------------------------------------------------------------------
 
-void Ide::Start(bool visible) {
-  std::lock_guard<std::recursive_mutex> g(lock_);
-  if (running_) return;
-  running_ = true;
-  ++session_;
-  visible_ = visible;
-  windowState_ = dsWindowStateNormal;
+void Ide::ClearRecords() {
   workspacePath_.clear();
   workspaceMessages_.clear();
   projects_.clear();
@@ -46,9 +41,40 @@ void Ide::Start(bool visible) {
   settings_.clear();
   cleaned_.clear();
   builds_.clear();
-  application_ = new ApplicationObject(session_);
+  projectCopies_.clear();
+  toolbars_.clear();
+  prompts_.clear();
+  saveAllReceived_.clear();
 }
 
+void Ide::Start(bool visible) {
+  {
+    std::lock_guard<std::recursive_mutex> g(lock_);
+    if (running_) return;
+    running_ = true;
+    ++session_;
+    visible_ = visible;
+    windowState_ = dsWindowStateNormal;
+    ClearRecords();
+    application_ = new ApplicationObject(session_);
+  }
+  addInLoader_.Clear();
+  // The application is the process's: made here, on the thread that becomes the UI thread.
+  CIdeApp* app = new CIdeApp(visible);
+  {
+    std::lock_guard<std::recursive_mutex> g(lock_);
+    app_ = app;
+  }
+  app->InitInstance();
+  IDispatch* application = nullptr;
+  if (SUCCEEDED(Application(IID_IDispatch, reinterpret_cast<void**>(&application)))) {
+    addInLoader_.LoadAll(application);
+    application->Release();
+  }
+}
+
+// A sandbox reset tells nobody: what the sinks and add-ins live in may be reset already. Either
+// way the windows go before the application object, with no lock held.
 void Ide::Stop(bool fireShutdown) {
   {
     // A sink that quits again while hearing of the shutdown finds the IDE already stopping.
@@ -57,7 +83,10 @@ void Ide::Stop(bool fireShutdown) {
     stopping_ = true;
   }
   if (fireShutdown) FireApplicationEvent([](IApplicationEvents* sink) { return sink->BeforeApplicationShutDown(); });
+  addInLoader_.DisconnectAll(fireShutdown);
+  Toolbars();  // their final titles, while the windows are there
   IApplication* application = nullptr;
+  CIdeApp* app = nullptr;
   {
     std::lock_guard<std::recursive_mutex> g(lock_);
     stopping_ = false;
@@ -68,6 +97,12 @@ void Ide::Stop(bool fireShutdown) {
     running_ = false;
     application = application_;
     application_ = nullptr;
+    app = app_;
+    app_ = nullptr;
+  }
+  if (app) {
+    app->CloseWindows();
+    delete app;
   }
   ReleaseSessionObjects();
   if (application) application->Release();
@@ -105,8 +140,9 @@ bool Ide::Serves(uint64_t session) {
 HRESULT Ide::Application(REFIID riid, void** ppv) {
   if (!ppv) return E_POINTER;
   *ppv = nullptr;
+  if (!Running()) Start(false);
   std::lock_guard<std::recursive_mutex> g(lock_);
-  if (!running_) Start(false);
+  if (!application_) return E_UNEXPECTED;  // stopped meanwhile by another thread
   return application_->QueryInterface(riid, ppv);
 }
 
@@ -119,63 +155,28 @@ int Ide::ApplicationReferences() {
 
 void Ide::Reset() {
   Stop(false);
+  addInLoader_.Clear();
   std::lock_guard<std::recursive_mutex> g(lock_);
-  workspacePath_.clear();
-  workspaceMessages_.clear();
-  commands_.clear();
-  buttons_.clear();
-  outputPane_.clear();
-  modelessDisabled_ = 0;
-  settings_.clear();
-  cleaned_.clear();
-  builds_.clear();
+  ClearRecords();
   visible_ = false;
+}
+
+CIdeApp* Ide::App() {
+  std::lock_guard<std::recursive_mutex> g(lock_);
+  return app_;
 }
 
 // --- Workspace -------------------------------------------------------------------------------
 
 bool Ide::OpenWorkspace(const std::string& dswPath, std::string* error, bool asNewWorkspace) {
-  const std::string full = FullWindowsPath(dswPath);
-  std::string text;
-  unsigned long code = 0;
-  if (full.empty() || !ReadWholeFile(full, text, &code)) {
-    if (error) *error = "cannot read the workspace " + dswPath + " (error " + std::to_string(code) + ")";
-    return false;
-  }
-  const size_t slash = full.find_last_of("\\/");
+  std::string full;
   std::vector<WorkspaceEntry> entries;
-  std::string problem;
-  if (!ParseWorkspace(text, full.substr(0, slash), entries, &problem)) {
-    if (error) *error = full + ": " + problem;
-    return false;
-  }
+  if (!ReadWorkspaceFile(dswPath, full, entries, error)) return false;
   std::vector<ProjectRef> projects;
   std::vector<std::string> messages;
-  for (const WorkspaceEntry& entry : entries) {
-    auto project = std::make_shared<ProjectModel>();
-    project->name = entry.name;
-    project->fullPath = entry.fullPath;
-    std::string projectText;
-    ProjectFileInfo info;
-    if (!ReadWholeFile(entry.fullPath, projectText, &code)) {
-      messages.push_back("cannot read the project " + entry.fullPath + " (error " + std::to_string(code) + ")");
-    } else if (!ParseProject(projectText, info, &problem)) {
-      messages.push_back(entry.fullPath + ": " + problem);
-    } else {
-      project->name = info.name;
-      project->configurations = info.configurations;
-      const auto it = std::find(info.configurations.begin(), info.configurations.end(), info.defaultConfiguration);
-      project->activeConfiguration = it == info.configurations.end() ? 0 : it - info.configurations.begin();
-    }
-    projects.push_back(std::move(project));
-  }
+  for (const WorkspaceEntry& entry : entries) projects.push_back(ReadProject(entry.name, entry.fullPath, messages));
 
-  bool hadWorkspace = false;
-  {
-    std::lock_guard<std::recursive_mutex> g(lock_);
-    hadWorkspace = !workspacePath_.empty();
-  }
-  if (hadWorkspace) CloseWorkspace();
+  if (!WorkspacePath().empty()) CloseWorkspace();
   {
     std::lock_guard<std::recursive_mutex> g(lock_);
     workspacePath_ = full;
@@ -204,6 +205,14 @@ void Ide::CloseWorkspace() {
     CloseWorkspaceLocked(closed);
   }
   FireApplicationEvent([](IApplicationEvents* sink) { return sink->WorkspaceClose(); });
+}
+
+std::string Ide::WorkspaceName() {
+  std::lock_guard<std::recursive_mutex> g(lock_);
+  const size_t slash = workspacePath_.find_last_of("\\/");
+  std::string name = workspacePath_.substr(slash == std::string::npos ? 0 : slash + 1);
+  const size_t dot = name.rfind('.');
+  return dot == std::string::npos || dot == 0 ? name : name.substr(0, dot);
 }
 
 std::string Ide::WorkspacePath() {
@@ -321,6 +330,30 @@ std::vector<sandbox::msdev::ToolbarButton> Ide::ToolbarButtons() {
   return buttons_;
 }
 
+// A toolbar's title is read from its window while there is one (an add-in may rename it at any
+// time), and kept when the window goes.
+std::vector<sandbox::msdev::Toolbar> Ide::Toolbars() {
+  std::vector<ToolbarRecord> records;
+  {
+    std::lock_guard<std::recursive_mutex> g(lock_);
+    records = toolbars_;
+  }
+  for (ToolbarRecord& record : records) {
+    if (record.window == nullptr || !IsWindow(record.window)) continue;
+    char title[256] = "";
+    GetWindowText(record.window, title, sizeof title);
+    record.title = title;
+  }
+  std::vector<sandbox::msdev::Toolbar> toolbars;
+  std::lock_guard<std::recursive_mutex> g(lock_);
+  for (const ToolbarRecord& record : records) {
+    for (ToolbarRecord& kept : toolbars_)
+      if (kept.window == record.window && kept.cookie == record.cookie) kept.title = record.title;
+    toolbars.push_back({record.cookie, record.title});
+  }
+  return toolbars;
+}
+
 std::string Ide::OutputPaneText() {
   std::lock_guard<std::recursive_mutex> g(lock_);
   return outputPane_;
@@ -329,6 +362,26 @@ std::string Ide::OutputPaneText() {
 int Ide::ModelessDisabledDepth() {
   std::lock_guard<std::recursive_mutex> g(lock_);
   return modelessDisabled_;
+}
+
+void Ide::RecordPrompt(const std::string& text, unsigned style, int result) {
+  std::lock_guard<std::recursive_mutex> g(lock_);
+  prompts_.push_back({text, style, result});
+}
+
+std::vector<sandbox::msdev::Prompt> Ide::Prompts() {
+  std::lock_guard<std::recursive_mutex> g(lock_);
+  return prompts_;
+}
+
+void Ide::RecordSaveAllReceived(const std::string& window) {
+  std::lock_guard<std::recursive_mutex> g(lock_);
+  saveAllReceived_.push_back(window);
+}
+
+std::vector<std::string> Ide::SaveAllReceived() {
+  std::lock_guard<std::recursive_mutex> g(lock_);
+  return saveAllReceived_;
 }
 
 }  // namespace msdev

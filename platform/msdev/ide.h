@@ -1,7 +1,9 @@
 // The IDE itself, one per process: whether it runs, the open workspace and its projects, the
 // open documents, the add-ins' commands and toolbar buttons, the output pane, and the sinks of
-// its events. Plain C++ operations: the automation objects call them now, and the IDE's
-// application, main frame and workspace document will call them once they exist.
+// its events. Plain C++ operations: the IDE's MFC application, main frame and documents
+// (ide_app.h) and the automation objects call them; they are the one place where the IDE's
+// behaviour lives. The MFC classes are its windows and documents: they show the prompts and
+// route the commands.
 //
 // The IDE is apartment-threaded, as the real program is: its callers are expected on one thread
 // at a time. A lock still guards the state, so the sandbox may look at it from anywhere; events
@@ -11,13 +13,17 @@
 #include <objmodel/appauto.h>
 
 #include <functional>
+#include <map>
 #include <memory>
 #include <mutex>
 #include <string>
 #include <vector>
 
+#include "addin_loader.h"
 #include "event_sinks.h"
 #include "sandbox/msdev.h"
+
+class CIdeApp;
 
 namespace msdev {
 
@@ -31,6 +37,11 @@ struct ProjectModel {
   bool modified = false;
   bool open = true;
   std::vector<std::string> addedFiles;
+  // The IDE's own copy of the project file: what it last read or wrote. Saving writes it back;
+  // what the automation recorded is kept beside it, never merged into the text.
+  std::string copy;
+  bool hasCopy = false;         // false when the file could not be read
+  bool changedOutside = false;  // the file on disk is not the IDE's copy: to be asked about
 };
 
 struct DocumentModel {
@@ -49,10 +60,14 @@ class Ide {
 
   // --- Running ---------------------------------------------------------------------------
   // Starts the IDE when it is not running; `visible` as a user starts it, invisible as an
-  // automation server.
+  // automation server. The calling thread becomes the IDE's UI thread: the MFC application
+  // (with its main frame and document templates) is made on it, then the add-ins registered
+  // for the user are loaded.
   void Start(bool visible);
-  // Quits: BeforeApplicationShutDown when `fireShutdown`, then the workspace and the documents
-  // close silently and sinks and command objects are released.
+  // Quits (`fireShutdown`): BeforeApplicationShutDown reaches the sinks and each add-in hears
+  // OnDisconnection(VARIANT_FALSE). Without it (a sandbox reset) nobody is told. Then the
+  // workspace and the documents close silently, the windows and the MFC application go, and
+  // add-ins, sinks and command objects are released.
   void Stop(bool fireShutdown);
   bool Running();
   // Changes at every start, so that objects made by an earlier run can tell they are stale.
@@ -63,14 +78,22 @@ class Ide {
   HRESULT Application(REFIID riid, void** ppv);
   // References callers hold on the application object.
   int ApplicationReferences();
-  // Forgets everything recorded (sandbox reset); stops first.
+  // Forgets everything recorded (sandbox reset); stops first, telling nobody.
   void Reset();
+  // The running IDE's MFC application; null while it is stopped.
+  CIdeApp* App();
 
   // --- Workspace --------------------------------------------------------------------------
-  // Opens a .dsw (closing the open one first). False with *error when it cannot be read.
+  // Opens a .dsw (closing the open one first, without asking). False with *error, nothing
+  // changed, when it cannot be read. A project file that is not the IDE's copy of it (it changed
+  // on disk since the IDE last read or wrote it in this run) is shown from the IDE's copy and
+  // marked changedOutside. Called by the workspace document (workspace_doc.h), which asks first.
   bool OpenWorkspace(const std::string& dswPath, std::string* error, bool asNewWorkspace = false);
+  // Closes the open workspace without asking; fires WorkspaceClose.
   void CloseWorkspace();
   std::string WorkspacePath();
+  // The workspace's name: the .dsw's file name without its extension; "" without a workspace.
+  std::string WorkspaceName();
   std::vector<std::string> WorkspaceMessages();
   std::vector<ProjectRef> Projects();
   ProjectRef ActiveProject();            // null without a workspace
@@ -78,6 +101,20 @@ class Ide {
   // The project of a configuration named `name` (any case); null when none has it.
   ProjectRef FindConfiguration(const std::string& name, std::string* exactName);
   bool SetActiveConfiguration(const ProjectRef& project, const std::string& configuration);
+
+  // --- Project files (ide_project_files.cpp) ------------------------------------------------
+  std::vector<ProjectRef> ModifiedProjects();
+  // The first open project whose file changed outside the IDE and was not asked about; null when none.
+  ProjectRef NextChangedOutside();
+  // Reads the project file again: configurations from the file, the new bytes are the IDE's copy,
+  // nothing modified.
+  void ReloadProject(const ProjectRef& project);
+  // Keeps the IDE's copy over what is on disk: the project is modified, so saving writes it back.
+  void KeepOwnCopy(const ProjectRef& project);
+  // Writes the IDE's copy of the project file (beside it, then renamed over it); false, with a
+  // line in WorkspaceMessages(), when it cannot be written. The project is then no longer
+  // modified. A project without a copy has nothing to write.
+  bool SaveProject(const ProjectRef& project);
 
   // --- Build ------------------------------------------------------------------------------
   void Clean(const std::string& configuration);
@@ -95,7 +132,7 @@ class Ide {
   void CloseDocument(const DocumentRef& document);
   // Marks it saved and fires DocumentSave.
   void SaveDocument(const DocumentRef& document);
-  // Saves every changed document and forgets the projects' changes.
+  // Saves every changed document and writes every modified project file.
   void SaveAll();
   bool MarkDocumentModified(const std::string& fullPath);
 
@@ -105,6 +142,7 @@ class Ide {
   // had no SetAddInInfo.
   HRESULT AddCommand(const std::string& nameAndTexts, const std::string& method, long glyph, long cookie,
                      bool& added);
+  // The first button of an add-in (by cookie) makes the add-in's toolbar window.
   HRESULT AddCommandBarButton(long type, const std::string& command, long cookie);
   // Calls the command's method on its add-in's command object (GetIDsOfNames + Invoke).
   HRESULT ExecuteCommand(const std::string& command);
@@ -114,6 +152,11 @@ class Ide {
   void SetVisible(bool visible);
   long WindowState();
   void SetWindowState(long state);
+
+  AddInLoader& AddIns() { return addInLoader_; }
+  // The user unloads an add-in (AddInLoader::Unload): its command object, commands, buttons and
+  // toolbar window go with it. False when none of that ProgID is loaded.
+  bool UnloadAddIn(const std::string& progId);
 
   // --- Events -----------------------------------------------------------------------------
   EventSinks& ApplicationSinks() { return applicationSinks_; }
@@ -127,18 +170,35 @@ class Ide {
   std::vector<std::string> Builds();
   std::vector<sandbox::msdev::Command> Commands();
   std::vector<sandbox::msdev::ToolbarButton> ToolbarButtons();
+  std::vector<sandbox::msdev::Toolbar> Toolbars();
   std::string OutputPaneText();
   int ModelessDisabledDepth();
+  void RecordPrompt(const std::string& text, unsigned style, int result);
+  std::vector<sandbox::msdev::Prompt> Prompts();
+  void RecordSaveAllReceived(const std::string& window);
+  std::vector<std::string> SaveAllReceived();
 
  private:
   struct AddIn {
     long cookie;
     IDispatch* commandObject;  // one reference held while the IDE runs
   };
+  struct ToolbarRecord {
+    int32_t cookie;
+    HWND window;        // null when it could not be made
+    std::string title;  // as last seen
+  };
+  // Compares paths as Windows does, without regard to case.
+  struct PathLess {
+    bool operator()(const std::string& a, const std::string& b) const;
+  };
 
   Ide();
+  void ClearRecords();
   void CloseWorkspaceLocked(std::vector<ProjectRef>& closed);
   void ReleaseSessionObjects();
+  // Reads a project file for a workspace being opened (ide_project_files.cpp).
+  ProjectRef ReadProject(const std::string& name, const std::string& fullPath, std::vector<std::string>& messages);
   void FireDocumentEvent(HRESULT (IApplicationEvents::*event)(IDispatch*), const DocumentRef& document);
 
   std::recursive_mutex lock_;
@@ -163,7 +223,15 @@ class Ide {
   std::vector<sandbox::msdev::SettingChange> settings_;
   std::vector<std::string> cleaned_;
   std::vector<std::string> builds_;
+  // Per project file, the bytes the IDE last read or wrote in this run, across closing and
+  // opening workspaces.
+  std::map<std::string, std::string, PathLess> projectCopies_;
+  std::vector<ToolbarRecord> toolbars_;
+  std::vector<sandbox::msdev::Prompt> prompts_;
+  std::vector<std::string> saveAllReceived_;
+  CIdeApp* app_ = nullptr;  // made and used on the UI thread
 
+  AddInLoader addInLoader_;
   EventSinks applicationSinks_;
   EventSinks debuggerSinks_;
 };

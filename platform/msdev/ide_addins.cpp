@@ -6,6 +6,7 @@
 
 #include "com_values.h"
 #include "ide.h"
+#include "ide_app.h"
 
 namespace msdev {
 namespace {
@@ -60,13 +61,57 @@ HRESULT Ide::AddCommand(const std::string& nameAndTexts, const std::string& meth
   return S_OK;
 }
 
+// The window is made with no lock held: the CBT hooks of the thread (an add-in's among them) see
+// it being made and may rename or refuse it.
 HRESULT Ide::AddCommandBarButton(long type, const std::string& command, long cookie) {
   if (type != dsGlyph && type != dsText) return E_INVALIDARG;
+  size_t toolbar = 0;  // the position of a toolbar record still to get its window, plus one
+  {
+    std::lock_guard<std::recursive_mutex> g(lock_);
+    const auto it =
+        std::find_if(commands_.begin(), commands_.end(), [&](const auto& c) { return SameText(c.name, command); });
+    if (it == commands_.end()) return E_INVALIDARG;
+    buttons_.push_back({static_cast<int32_t>(type), it->name, static_cast<int32_t>(cookie)});
+    if (std::none_of(toolbars_.begin(), toolbars_.end(), [&](const ToolbarRecord& t) { return t.cookie == cookie; })) {
+      toolbars_.push_back({static_cast<int32_t>(cookie), nullptr, ""});
+      toolbar = toolbars_.size();
+    }
+  }
+  if (toolbar == 0) return S_OK;
+  CIdeApp* app = App();
+  const HWND window = app ? app->MakeToolbar(static_cast<int>(toolbar)) : nullptr;
+  char title[256] = "";
+  if (window) GetWindowText(window, title, sizeof title);
   std::lock_guard<std::recursive_mutex> g(lock_);
-  const auto it = std::find_if(commands_.begin(), commands_.end(), [&](const auto& c) { return SameText(c.name, command); });
-  if (it == commands_.end()) return E_INVALIDARG;
-  buttons_.push_back({static_cast<int32_t>(type), it->name, static_cast<int32_t>(cookie)});
+  if (toolbar <= toolbars_.size() && toolbars_[toolbar - 1].cookie == cookie) {
+    toolbars_[toolbar - 1].window = window;
+    toolbars_[toolbar - 1].title = title;
+  }
   return S_OK;
+}
+
+bool Ide::UnloadAddIn(const std::string& progId) {
+  const long cookie = addInLoader_.Unload(progId);
+  if (cookie == 0) return false;
+  IDispatch* commandObject = nullptr;
+  HWND toolbar = nullptr;
+  {
+    std::lock_guard<std::recursive_mutex> g(lock_);
+    for (auto it = addIns_.begin(); it != addIns_.end(); ++it) {
+      if (it->cookie != cookie) continue;
+      commandObject = it->commandObject;
+      addIns_.erase(it);
+      break;
+    }
+    std::erase_if(commands_, [&](const sandbox::msdev::Command& c) { return c.cookie == cookie; });
+    std::erase_if(buttons_, [&](const sandbox::msdev::ToolbarButton& b) { return b.cookie == cookie; });
+    for (ToolbarRecord& record : toolbars_)
+      if (record.cookie == cookie) toolbar = record.window;
+  }
+  Toolbars();  // the toolbar's final title, before its window goes
+  if (CIdeApp* app = App(); app && toolbar) app->DestroyToolbar(toolbar);
+  if (commandObject) commandObject->Release();
+  return true;
 }
 
 HRESULT Ide::ExecuteCommand(const std::string& command) {
@@ -115,8 +160,11 @@ bool Ide::Visible() {
 }
 
 void Ide::SetVisible(bool visible) {
-  std::lock_guard<std::recursive_mutex> g(lock_);
-  visible_ = visible;
+  {
+    std::lock_guard<std::recursive_mutex> g(lock_);
+    visible_ = visible;
+  }
+  if (CIdeApp* app = App()) app->ShowMainFrame(visible);
 }
 
 long Ide::WindowState() {

@@ -1,11 +1,12 @@
-// The IDE's open documents (ide.h): opened from existing files, saved and closed with their events.
+// The IDE's open documents (ide.h): opened from existing files, saved and closed with their events;
+// saving everything.
 #include <windows.h>
 
 #include <algorithm>
 
 #include "document.h"
 #include "ide.h"
-#include "workspace_reader.h"
+#include "file_io.h"
 
 namespace msdev {
 
@@ -57,9 +58,9 @@ void Ide::SaveAll() {
     std::lock_guard<std::recursive_mutex> g(lock_);
     for (const DocumentRef& document : documents_)
       if (!document->saved) changed.push_back(document);
-    for (const ProjectRef& project : projects_) project->modified = false;
   }
   for (const DocumentRef& document : changed) SaveDocument(document);
+  for (const ProjectRef& project : ModifiedProjects()) SaveProject(project);
 }
 
 bool Ide::MarkDocumentModified(const std::string& fullPath) {

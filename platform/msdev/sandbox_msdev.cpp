@@ -6,6 +6,9 @@
 #include "automation_object.h"
 #include "call_log.h"
 #include "ide.h"
+#include "ide_app.h"
+#include "main_frame.h"
+#include "prompts.h"
 #include "sandbox/internal.h"
 
 namespace sandbox::msdev {
@@ -31,10 +34,24 @@ bool IdeRunning() { return TheIde().Running(); }
 
 bool OpenWorkspace(const std::string& dswPath, std::string* error, bool asNewWorkspace) {
   TheIde().Start(true);
-  return TheIde().OpenWorkspace(dswPath, error, asNewWorkspace);
+  CIdeApp* app = TheIde().App();
+  if (app == nullptr) {
+    if (error) *error = "the IDE is not running";
+    return false;
+  }
+  return app->OpenWorkspace(dswPath, asNewWorkspace, error);
 }
 
-void CloseWorkspace() { TheIde().CloseWorkspace(); }
+// As the menu command reaches the IDE: through the main frame.
+bool CloseWorkspace() {
+  CIdeApp* app = TheIde().App();
+  if (app == nullptr) return true;
+  if (CMainFrame* frame = app->MainFrame())
+    frame->SendMessage(WM_COMMAND, ID_FILE_CLOSE_WORKSPACE);
+  else
+    app->CloseWorkspace();
+  return TheIde().WorkspacePath().empty();
+}
 std::string WorkspacePath() { return TheIde().WorkspacePath(); }
 std::vector<std::string> WorkspaceMessages() { return TheIde().WorkspaceMessages(); }
 
@@ -75,6 +92,7 @@ std::vector<std::string> CleanedConfigurations() { return TheIde().CleanedConfig
 std::vector<std::string> Builds() { return TheIde().Builds(); }
 std::vector<Command> Commands() { return TheIde().Commands(); }
 std::vector<ToolbarButton> ToolbarButtons() { return TheIde().ToolbarButtons(); }
+std::vector<Toolbar> Toolbars() { return TheIde().Toolbars(); }
 std::string OutputPaneText() { return TheIde().OutputPaneText(); }
 int ModelessDisabledDepth() { return TheIde().ModelessDisabledDepth(); }
 bool ModelessEnabled() { return TheIde().ModelessDisabledDepth() == 0; }
@@ -87,5 +105,15 @@ std::vector<Document> OpenDocuments() {
 }
 
 bool MarkDocumentModified(const std::string& fullPath) { return TheIde().MarkDocumentModified(fullPath); }
+
+std::string IdeTitle() { return ::msdev::kIdeTitle; }
+std::string SaveChangesPrompt(const std::string& fullPath) { return ::msdev::SaveChangesText(fullPath); }
+std::string ReloadProjectPrompt(const std::string& fullPath) { return ::msdev::ReloadProjectText(fullPath); }
+std::vector<Prompt> Prompts() { return TheIde().Prompts(); }
+std::vector<std::string> SaveAllReceived() { return TheIde().SaveAllReceived(); }
+
+std::vector<AddIn> AddIns() { return TheIde().AddIns().Loaded(); }
+std::vector<std::string> AddInMessages() { return TheIde().AddIns().Messages(); }
+bool UnloadAddIn(const std::string& progId) { return TheIde().UnloadAddIn(progId); }
 
 }  // namespace sandbox::msdev

@@ -8,6 +8,8 @@
 // parenthesis are relied on).
 #include "workspace_reader.h"
 
+#include "file_io.h"
+
 #include <windows.h>
 
 #include <algorithm>
@@ -103,38 +105,6 @@ void AddOnce(std::vector<std::string>& names, std::string name) {
 
 }  // namespace
 
-bool ReadWholeFile(const std::string& windowsPath, std::string& bytes, unsigned long* error) {
-  const HANDLE file = CreateFile(windowsPath.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
-                                 FILE_ATTRIBUTE_NORMAL, nullptr);
-  if (file == INVALID_HANDLE_VALUE) {
-    if (error) *error = GetLastError();
-    return false;
-  }
-  std::string content;
-  char buffer[16384];
-  DWORD read = 0;
-  bool ok = true;
-  for (;;) {
-    if (!ReadFile(file, buffer, sizeof buffer, &read, nullptr)) {
-      ok = false;
-      if (error) *error = GetLastError();
-      break;
-    }
-    if (read == 0) break;
-    content.append(buffer, read);
-  }
-  CloseHandle(file);
-  if (ok) bytes = std::move(content);
-  return ok;
-}
-
-std::string FullWindowsPath(const std::string& path) {
-  char buffer[MAX_PATH * 4];
-  const DWORD length = GetFullPathName(path.c_str(), sizeof buffer, buffer, nullptr);
-  if (length == 0 || length >= sizeof buffer) return "";
-  return std::string(buffer, length);
-}
-
 bool ParseWorkspace(std::string_view text, const std::string& folder, std::vector<WorkspaceEntry>& projects,
                     std::string* error) {
   const std::vector<std::string_view> lines = Lines(text);
@@ -193,6 +163,26 @@ bool ParseProject(std::string_view text, ProjectFileInfo& info, std::string* err
   if (cfg && std::find(result.configurations.begin(), result.configurations.end(), *cfg) != result.configurations.end())
     result.defaultConfiguration = *cfg;
   info = std::move(result);
+  return true;
+}
+
+bool ReadWorkspaceFile(const std::string& path, std::string& fullPath, std::vector<WorkspaceEntry>& projects,
+                       std::string* error) {
+  const std::string full = FullWindowsPath(path);
+  std::string text;
+  unsigned long code = 0;
+  if (full.empty() || !ReadWholeFile(full, text, &code)) {
+    if (error) *error = "cannot read the workspace " + path + " (error " + std::to_string(code) + ")";
+    return false;
+  }
+  std::vector<WorkspaceEntry> entries;
+  std::string problem;
+  if (!ParseWorkspace(text, full.substr(0, full.find_last_of("\\/")), entries, &problem)) {
+    if (error) *error = full + ": " + problem;
+    return false;
+  }
+  fullPath = full;
+  projects = std::move(entries);
   return true;
 }
 

@@ -22,17 +22,16 @@ struct ProjectFileInfo {
   std::string defaultConfiguration;         // the CFG= line's, when it names one of them
 };
 
-// Reads the whole file at a Windows path; false with the Windows error code in *error.
-bool ReadWholeFile(const std::string& windowsPath, std::string& bytes, unsigned long* error);
-
-// The full Windows form of a path (GetFullPathName); "" when it cannot be formed.
-std::string FullWindowsPath(const std::string& path);
-
 // Parses a workspace file's text. `folder` is the full path of the folder the .dsw lives in.
 // False with a message in *error when the text is not a workspace file or a project line is
 // malformed.
 bool ParseWorkspace(std::string_view text, const std::string& folder, std::vector<WorkspaceEntry>& projects,
                     std::string* error);
+
+// Reads and parses the workspace file at `path`: its full path and its projects. False with
+// *error, and nothing set, when it cannot be read or is not a workspace file.
+bool ReadWorkspaceFile(const std::string& path, std::string& fullPath, std::vector<WorkspaceEntry>& projects,
+                       std::string* error);
 
 // Parses a project file's text: configurations from the header's !MESSAGE "..." (based on ...)
 // lines, else the # Name "..." lines, else the CFG= line (a single-configuration project). False

@@ -3,6 +3,7 @@
 // write down the events they hear.
 #pragma once
 
+#include <afxwin.h>
 #include <comdef.h>
 #include <objmodel/appauto.h>
 
@@ -10,7 +11,9 @@
 
 #include <atomic>
 #include <filesystem>
+#include <fstream>
 #include <functional>
+#include <sstream>
 #include <memory>
 #include <string>
 #include <vector>
@@ -35,6 +38,13 @@ namespace msdev_test {
 namespace fs = std::filesystem;
 
 inline std::string Fixture(const std::string& name) { return std::string(MSDEV_FIXTURES_DIR) + "/" + name; }
+inline std::string ReadFile(const std::string& hostPath) {
+  std::ifstream in(hostPath, std::ios::binary);
+  std::ostringstream bytes;
+  bytes << in.rdbuf();
+  return bytes.str();
+}
+inline std::string ReadFixture(const std::string& name) { return ReadFile(Fixture(name)); }
 
 // The text of a BSTR (ANSI through the process code page, as the IDE's callers read it).
 inline std::string Text(BSTR text) {
@@ -57,6 +67,43 @@ std::string StringProperty(Get get) {
 inline _variant_t I2(short index) { return _variant_t(index, VT_I2); }
 inline _variant_t I4(LONG index) { return _variant_t(index, VT_I4); }
 inline _variant_t Name(const char* name) { return _variant_t(name); }
+
+// Takes and dispatches what the calling thread's queue holds, as the IDE's message loop would
+// the next time it runs.
+inline void PumpMessages() {
+  MSG msg;
+  while (PeekMessage(&msg, nullptr, 0, 0, PM_REMOVE)) {
+    TranslateMessage(&msg);
+    DispatchMessage(&msg);
+  }
+}
+
+// The title of a window.
+inline std::string TitleOf(HWND window) {
+  char title[256] = "";
+  GetWindowText(window, title, sizeof title);
+  return title;
+}
+
+// The add-in bridge's ways into the IDE besides automation: the application's document template
+// whose run-time class name is exactly "CProjectWorkspaceDocTemplate", and the path of its first
+// document ("" without a workspace).
+inline CDocTemplate* WorkspaceTemplate() {
+  CWinApp* app = AfxGetApp();
+  if (app == nullptr) return nullptr;
+  for (POSITION pos = app->GetFirstDocTemplatePosition(); pos != nullptr;) {
+    CDocTemplate* docTemplate = app->GetNextDocTemplate(pos);
+    if (std::string(docTemplate->GetRuntimeClass()->m_lpszClassName) == "CProjectWorkspaceDocTemplate")
+      return docTemplate;
+  }
+  return nullptr;
+}
+
+inline std::string OpenWorkspacePath() {
+  CDocTemplate* workspaces = WorkspaceTemplate();
+  POSITION pos = workspaces != nullptr ? workspaces->GetFirstDocPosition() : nullptr;
+  return pos != nullptr ? static_cast<LPCTSTR>(workspaces->GetNextDoc(pos)->GetPathName()) : "";
+}
 
 // Every test runs in an apartment with the IDE stopped and T: a fresh temporary drive holding
 // the fixtures laid out as the workspace Instruments.dsw expects them:
@@ -85,6 +132,7 @@ class IdeTest : public testing::Test {
   }
   // Writes `bytes` to a host file under T:.
   void Write(const std::string& relative, const std::string& bytes);
+  std::string Read(const std::string& relative) const { return ReadFile(HostPath(relative)); }
   std::string HostPath(const std::string& relative) const { return (fs::path(drive_) / relative).string(); }
 
   // The running IDE's application object, as a set-up program reaches it.

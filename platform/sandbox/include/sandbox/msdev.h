@@ -1,6 +1,10 @@
 // Sandbox control of the IDE stand-in (platform/msdev): starting and stopping the IDE, opening a
-// workspace, the log of automation calls, injected failures, live automation objects and what
-// the IDE recorded. Implemented by the msdev module.
+// workspace, the log of automation calls, injected failures, live automation objects, add-ins,
+// and what the IDE recorded and asked. Implemented by the msdev module.
+//
+// The IDE runs on the thread that starts it (its UI thread): its MFC application (AfxGetApp(),
+// named "Microsoft Visual C++"), the main frame (AfxGetMainWnd() there) and the windows it makes
+// belong to that thread, and the prompts it posts itself come when that thread pumps messages.
 //
 // On sandbox::Reset(): the IDE is stopped without firing any event (sinks and add-in command
 // objects are released), everything recorded is cleared, the call log is empty and no failure
@@ -22,22 +26,33 @@
 namespace sandbox::msdev {
 
 // Starts the IDE as a user would (visible); nothing happens when it runs already. CoCreateInstance
-// of "MSDEV.Application" starts it too, invisible, as an automation server.
+// of "MSDEV.Application" starts it too, invisible, as an automation server. Either way the
+// add-ins registered for the user are loaded (see AddIns()).
 SANDBOX_API void StartIde();
-// Closes the IDE as Quit does: BeforeApplicationShutDown reaches the sinks, then the workspace
-// and the documents are closed without further events and every sink and add-in command object
-// is released. What was recorded stays readable until the next start or reset.
+// Closes the IDE as Quit does: BeforeApplicationShutDown reaches the sinks, every add-in hears
+// OnDisconnection(VARIANT_FALSE) and is released, then the workspace and the documents are
+// closed without further events or prompts, the windows go, and every sink and add-in command
+// object is released. What was recorded stays readable until the next start or reset.
 SANDBOX_API void StopIde();
 SANDBOX_API bool IdeRunning();
 
 // Opens the workspace `dswPath` (a Windows path) in the running IDE, as File > Open Workspace
-// does: a workspace already open is closed first (WorkspaceClose), then WorkspaceOpen fires (or
-// NewWorkspace when `asNewWorkspace`, as after the New Project dialog made it). A .dsw that
-// cannot be read or is not a workspace file fails: false, *error says why, nothing changes. A
-// project file that is missing or unreadable leaves that project without configurations and a
-// line in WorkspaceMessages(). Starts the IDE when it is not running.
+// does, through the application's OpenDocumentFile and the workspace's document template: the
+// .dsw is read first; then a workspace already open is closed as Close Workspace does (prompts
+// for changed items, which may keep it open: false, *error says so) and WorkspaceOpen fires (or
+// NewWorkspace when `asNewWorkspace`, as after the New Project dialog made it; that also reopens
+// the workspace that is open, which File > Open Workspace leaves as it is). A .dsw that cannot
+// be read or is not a workspace file fails: false, *error says why, the IDE shows its error box
+// (captioned IdeTitle()), nothing changes. A project file that is missing or unreadable leaves
+// that project without configurations and a line in WorkspaceMessages(). A project file that
+// changed on disk since the IDE last read or wrote it in this run is asked about when the UI
+// thread next pumps its messages (ReloadProjectPrompt). Starts the IDE when it is not running.
 SANDBOX_API bool OpenWorkspace(const std::string& dswPath, std::string* error = nullptr, bool asNewWorkspace = false);
-SANDBOX_API void CloseWorkspace();
+// Close Workspace, as the command (WM_COMMAND 36633 to the main frame) does: for each changed
+// document and project, SaveChangesPrompt (Yes saves, No drops the changes, Cancel keeps the
+// workspace open; a box a hook refused counts as No), then the documents close
+// (BeforeDocumentClose) and the workspace (WorkspaceClose). True when no workspace is open after.
+SANDBOX_API bool CloseWorkspace();
 // Full path of the open .dsw, "" when none.
 SANDBOX_API std::string WorkspacePath();
 // What the IDE reported while it read the current workspace's projects.
@@ -106,6 +121,15 @@ struct ToolbarButton {
   int32_t cookie = 0;
 };
 SANDBOX_API std::vector<ToolbarButton> ToolbarButtons();
+// The toolbar windows the add-ins' first buttons made, in order: top-level windows of the thread
+// that added the button (the UI thread), made by CreateWindowEx so that CBT hooks see them, named
+// "Toolbar<n>" (n from 1 in each run of the IDE). The title is the window's final one (a hook may
+// rename it), kept when the window goes; "" when a hook refused the window.
+struct Toolbar {
+  int32_t cookie = 0;
+  std::string title;
+};
+SANDBOX_API std::vector<Toolbar> Toolbars();
 // The Build pane of the output window: each line PrintToOutputWindow wrote, ending "\r\n".
 SANDBOX_API std::string OutputPaneText();
 // EnableModeless(FALSE) calls not yet balanced by EnableModeless(TRUE); modeless windows are
@@ -123,5 +147,44 @@ struct Document {
 SANDBOX_API std::vector<Document> OpenDocuments();
 // Marks an open document (full path, any case) as changed by the user; false when none is open.
 SANDBOX_API bool MarkDocumentModified(const std::string& fullPath);
+
+// The texts the IDE shows, as it shows them: its title (the main frame's without a workspace,
+// the caption of every box it shows), the question before a changed document or project closes
+// (MB_YESNOCANCEL | MB_ICONEXCLAMATION), and the question about a project file changed outside
+// the IDE (MB_YESNO | MB_ICONQUESTION).
+SANDBOX_API std::string IdeTitle();
+SANDBOX_API std::string SaveChangesPrompt(const std::string& fullPath);
+SANDBOX_API std::string ReloadProjectPrompt(const std::string& fullPath);
+
+// Every question the IDE asked in this run, in order, with what came back. result 0: the box
+// could not be made (a CBT hook refused it), so nobody saw it; the IDE took that as No.
+struct Prompt {
+  std::string text;
+  unsigned style = 0;
+  int result = 0;
+};
+SANDBOX_API std::vector<Prompt> Prompts();
+// The IDE's windows that got the save-all command (WM_COMMAND 34560), in the order they got it:
+// "MainFrame" (which saves every changed document and project file), and its descendants
+// "Workspace" and "Output" (panes, children of the frame) and "Build" (a tab, child of Output),
+// which only take note.
+SANDBOX_API std::vector<std::string> SaveAllReceived();
+
+// Add-ins the IDE loaded from HKCU\Software\Microsoft\DevStudio.0\AddIns (a subkey per ProgID
+// whose default value is "1") and which stay connected, in load order. firstTime is what
+// OnConnection was told: true until the add-in has once been loaded, after which the IDE writes
+// "Loaded" = REG_DWORD 1 into its key.
+struct AddIn {
+  std::string progId;
+  int32_t cookie = 0;
+  bool firstTime = false;
+};
+SANDBOX_API std::vector<AddIn> AddIns();
+// Add-ins that could not be made or connected, or declined to load, one line each.
+SANDBOX_API std::vector<std::string> AddInMessages();
+// Unloads an add-in as the user does in the add-in list: OnDisconnection(VARIANT_TRUE), release;
+// its command object, commands, buttons and toolbar go, and its key's default value becomes "0".
+// False when no add-in of that ProgID is loaded.
+SANDBOX_API bool UnloadAddIn(const std::string& progId);
 
 }  // namespace sandbox::msdev
