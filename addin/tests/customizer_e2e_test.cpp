@@ -1,0 +1,293 @@
+// The customizer from end to end: the sample installation's catalogue loaded by the depot, a copy
+// of the sample MFC DLL project open in the IDE stand-in, the selection applied through the bridge,
+// the workspace reopened with the IDE's prompts answered, and the four files on disk compared with
+// golden files byte for byte.
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <initializer_list>
+#include <map>
+
+#include "DependancyUpdater.h"
+#include "InformationDepot.h"
+#include "bridge_test_support.h"
+#include "customizer/VSProjectCustomizer.h"
+#include "customizer/VSProjectCustomizerException.h"
+#include "customizer_test_support.h"
+
+using namespace addin_test;
+using sandbox::testing::ThrownMessage;
+
+namespace {
+
+const char kProjectDir[] = "P:\\Thermo\\";
+const char* const kEditedFiles[] = {"Thermo.dsp", "Thermo.dsw", "TqIncludes.h", "StdAfx.h"};
+const char kReadOnlyMessage[] = "The project file(s) are read-only. You cannot modify the project.";
+
+class CustomizerEndToEndTest : public IdeDriveTest<'P'> {
+ protected:
+  void SetUp() override {
+    IdeDriveTest::SetUp();
+    sandbox::MapDrive('C', SampleFolder());
+    std::string error;
+    ASSERT_TRUE(sandbox::RegistryLoad(SampleFolder() + "/sablewing.reg", &error)) << error;
+    CopyToDisk(SampleFolder() + "/Projects/Thermo", "Thermo");
+    OpenWorkspace("P:\\Thermo\\Thermo.dsw");
+    depot_.LoadComponents(NULL);
+    // A standing clock, from now on (files written from here are newer than the copied project):
+    // the thread that answers the reopened workspace's prompts runs until the test moves it on.
+    sandbox::SetClock(sandbox::ClockNow());
+  }
+
+  // Marks exactly `names` and what they need, as the component tree does when the user checks them.
+  void Select(std::initializer_list<const char*> names) {
+    for (CComponent& component : depot_.GetComponents()) component.Selected = false;
+    CDependancyUpdater updater;
+    for (const char* name : names) {
+      CComponent* component = depot_.FindComponent(name);
+      ASSERT_NE(component, nullptr) << name;
+      component->Selected = true;
+      updater.PropagateSelection(component);
+    }
+  }
+
+  // One run of the components command: the active project, the selection applied, the workspace
+  // reopened and, when the project file changed, the IDE's prompt about it answered by the bridge's
+  // thread.
+  void Apply(bool makeBackups = true) {
+    const std::string projectBefore = DiskBytes("P:\\Thermo\\Thermo.dsp");
+    CVSApplication app(ide_);
+    app.LoadActiveProject();
+    CVSProjectCustomizer customizer(depot_.IsWindowsNT());
+    customizer.ApplyComponentSelection(app, depot_.GetComponents(), makeBackups, &dspBackup_, &dswBackup_);
+    const bool changed = DiskBytes("P:\\Thermo\\Thermo.dsp") != projectBefore;
+    const size_t shown = sandbox::Modals().size();
+    if (changed) sandbox::QueueAnswer("MessageBox", {sandbox::kLeaveAlone, ""});
+    app.ReopenWorkspace(true);
+    if (changed) {
+      EXPECT_TRUE(PumpUntil([shown] {
+        const std::vector<sandbox::Modal> modals = sandbox::Modals();
+        return modals.size() > shown && modals.back().result == IDYES;
+      }));
+      // Its three seconds are over: it ends by itself.
+      sandbox::AdvanceClock(3000);
+      CVSApplication::FinishAnsweringPrompts(false);
+    } else {
+      PumpMessages();
+      EXPECT_EQ(sandbox::Modals().size(), shown);
+      // Nothing shows whether the thread has begun its three seconds yet; it is stopped instead.
+      CVSApplication::FinishAnsweringPrompts(true);
+    }
+  }
+
+  // The selection the project's includes header gives back.
+  std::vector<std::string> ReadBack() {
+    CVSApplication app(ide_);
+    app.LoadActiveProject();
+    CVSProjectCustomizer(depot_.IsWindowsNT()).ReadCurrentSelection(app, depot_.GetComponents());
+    std::vector<std::string> selected;
+    for (const CComponent& component : depot_.GetComponents())
+      if (component.Selected) selected.push_back(std::string(component.ComponentName));
+    return selected;
+  }
+
+  std::map<std::string, std::string> EditedFiles() {
+    std::map<std::string, std::string> files;
+    for (const char* name : kEditedFiles) {
+      const std::string path = std::string(kProjectDir) + name;
+      files[name] = OnDisk(path) ? DiskBytes(path) : "<none>";
+    }
+    return files;
+  }
+
+  void ExpectGolden(const std::string& folder) {
+    for (const char* name : kEditedFiles) {
+      SCOPED_TRACE(name);
+      EXPECT_EQ(DiskBytes(std::string(kProjectDir) + name), GoldenBytes("e2e/" + folder + "/" + name));
+    }
+  }
+
+  std::vector<std::string> Backups() {
+    std::vector<std::string> names;
+    const std::string folder = sandbox::HostPath("P:\\Thermo\\Sablewing_Backup");
+    if (!std::filesystem::exists(folder)) return names;
+    for (const auto& entry : std::filesystem::directory_iterator(folder)) names.push_back(entry.path().filename());
+    std::sort(names.begin(), names.end());
+    return names;
+  }
+
+  CInformationDepot depot_;
+  CString dspBackup_, dswBackup_;
+};
+
+TEST_F(CustomizerEndToEndTest, AddsAComponentAndWhatItNeedsToAFreshProject) {
+  Select({"TqGraph"});
+  Apply();
+  ExpectGolden("add_graph");
+  EXPECT_EQ(dspBackup_, "P:\\Thermo\\Sablewing_Backup\\Thermo_sablewing_001.dsp");
+  EXPECT_EQ(dswBackup_, "P:\\Thermo\\Sablewing_Backup\\Thermo_sablewing_001.dsw");
+  EXPECT_EQ(DiskBytes(std::string(dspBackup_)),
+            sandbox::testing::ReadHostFile(SampleFolder() + "/Projects/Thermo/Thermo.dsp"));
+  // Every selected component with an includes-header line reads back.
+  EXPECT_EQ(ReadBack(), (std::vector<std::string>{"TqControls", "TqCore", "TqCoreRuntime", "TqGraph"}));
+  // The IDE was told the project changed and reloaded it; it keeps the new file.
+  EXPECT_EQ(sandbox::msdev::WorkspacePath(), "P:\\Thermo\\Thermo.dsw");
+}
+
+TEST_F(CustomizerEndToEndTest, AddsACSourceDriverAndALibraryDriverInOneRun) {
+  Select({"hgcounter", "tqpower"});
+  Apply();
+  ExpectGolden("add_drivers");
+}
+
+TEST_F(CustomizerEndToEndTest, RemovingAComponentTakesItsFilesSectionsAndWorkspaceEntriesButNotItsSettings) {
+  Select({"TqGraph"});
+  Apply();
+  Select({"TqControls"});
+  Apply();
+  ExpectGolden("remove_graph");
+}
+
+TEST_F(CustomizerEndToEndTest, TheSameSelectionTwiceChangesNothingButTheBackups) {
+  Select({"TqGraph", "hgcounter"});
+  Apply();
+  const std::map<std::string, std::string> first = EditedFiles();
+  Apply();
+  EXPECT_EQ(EditedFiles(), first);
+  EXPECT_EQ(Backups(), (std::vector<std::string>{"Thermo_sablewing_001.dsp", "Thermo_sablewing_001.dsw",
+                                                 "Thermo_sablewing_002.dsp", "Thermo_sablewing_002.dsw"}));
+}
+
+TEST_F(CustomizerEndToEndTest, DeselectingEverythingLeavesAnIncludesHeaderWithoutIncludes) {
+  Select({"TqGraph", "hgcounter"});
+  Apply();
+  Select({});
+  Apply();
+  ExpectGolden("deselect_all");
+  EXPECT_TRUE(ReadBack().empty());
+}
+
+TEST_F(CustomizerEndToEndTest, ReadOnlyFilesAreRefusedBeforeAnythingIsClosedOrWritten) {
+  Select({"TqCore"});
+  Apply(false);
+  Select({"TqGraph"});
+  for (const char* name : kEditedFiles) {
+    SCOPED_TRACE(name);
+    const std::string path = std::string(kProjectDir) + name;
+    const std::map<std::string, std::string> before = EditedFiles();
+    ASSERT_TRUE(::SetFileAttributes(path.c_str(), FILE_ATTRIBUTE_READONLY));
+    const size_t cleaned = sandbox::msdev::CleanedConfigurations().size();
+    {
+      CVSApplication app(ide_);
+      app.LoadActiveProject();
+      CVSProjectCustomizer customizer(depot_.IsWindowsNT());
+      EXPECT_EQ(ThrownMessage<CVSProjectCustomizerException>([&] {
+                  customizer.ApplyComponentSelection(app, depot_.GetComponents(), true, NULL, NULL);
+                }),
+                kReadOnlyMessage);
+    }
+    EXPECT_EQ(EditedFiles(), before);
+    EXPECT_TRUE(Backups().empty());
+    EXPECT_EQ(sandbox::msdev::WorkspacePath(), "P:\\Thermo\\Thermo.dsw");
+    EXPECT_EQ(sandbox::msdev::CleanedConfigurations().size(), cleaned);
+    ASSERT_TRUE(::SetFileAttributes(path.c_str(), FILE_ATTRIBUTE_NORMAL));
+  }
+}
+
+// The project names its precompiled header "stdafx.h"; on disk it is StdAfx.h, found as on Windows.
+// A configuration without a precompiled header (no /Yu, or /Yu without a name) is told about; a
+// header that is named but not on disk is passed over without a word.
+TEST_F(CustomizerEndToEndTest, PrecompiledHeadersThatAreMissingOrNotOnDisk) {
+  const std::string project = std::string(kProjectDir) + "Thermo.dsp";
+  const std::string original = DiskBytes(project);
+  const std::string debugLine = "/D \"_USRDLL\" /Yu\"stdafx.h\" /FD /GZ /c";
+  ASSERT_NE(original.find(debugLine), std::string::npos);
+  struct Case {
+    const char* name;
+    const char* debugYu;  // what the Debug configuration says instead of /Yu"stdafx.h"
+    bool deleteHeader;
+    bool told;
+  } const cases[] = {
+      {"no /Yu in Debug", "", false, true},
+      {"/Yu without a name in Debug", "/Yu ", false, true},
+      {"StdAfx.h not on disk", "/Yu\"stdafx.h\" ", true, false},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    std::string text = original;
+    text.replace(text.find(debugLine), debugLine.size(), std::string("/D \"_USRDLL\" ") + c.debugYu + "/FD /GZ /c");
+    WriteDisk("Thermo/Thermo.dsp", text);
+    if (c.deleteHeader) ::DeleteFile("P:\\Thermo\\StdAfx.h");
+    sandbox::ClearModals();
+    Select({"TqCore"});
+    Apply(false);
+    int told = 0;
+    for (const sandbox::Modal& modal : sandbox::Modals())
+      if (modal.caption == "Sablewing" &&
+          modal.text.find("does not use a precompiled header") != std::string::npos)
+        ++told;
+    EXPECT_EQ(told, c.told ? 1 : 0);
+    EXPECT_NE(DiskBytes(project).find("TqCore.lib"), std::string::npos);  // the edits stay
+    EXPECT_EQ(OnDisk("P:\\Thermo\\StdAfx.h"), !c.deleteHeader);
+  }
+}
+
+// A precompiled header named with a folder ("pch\stdafx.h") lies below the project directory,
+// whatever the process's current directory is; and a read-only one refuses the run before anything
+// is written.
+TEST_F(CustomizerEndToEndTest, APrecompiledHeaderInAFolderIsFoundBelowTheProjectNeverBelowTheCurrentDirectory) {
+  std::string project = DiskBytes("P:\\Thermo\\Thermo.dsp");
+  for (size_t at = project.find("/Yu\"stdafx.h\""); at != std::string::npos; at = project.find("/Yu\"stdafx.h\"", at + 1))
+    project.replace(at, 13, "/Yu\"pch\\stdafx.h\"");
+  WriteDisk("Thermo/Thermo.dsp", project);
+  const std::string header = DiskBytes("P:\\Thermo\\StdAfx.h");
+  ASSERT_TRUE(::DeleteFile("P:\\Thermo\\StdAfx.h"));
+  WriteDisk("Thermo/pch/StdAfx.h", header);
+  WriteDisk("Decoy/pch/StdAfx.h", header);
+  ASSERT_TRUE(::SetCurrentDirectory("P:\\Decoy"));
+  Select({"TqCore"});
+
+  ASSERT_TRUE(::SetFileAttributes("P:\\Thermo\\pch\\StdAfx.h", FILE_ATTRIBUTE_READONLY));
+  {
+    CVSApplication app(ide_);
+    app.LoadActiveProject();
+    EXPECT_EQ(ThrownMessage<CVSProjectCustomizerException>([&] {
+                CVSProjectCustomizer(true).ApplyComponentSelection(app, depot_.GetComponents(), false, NULL, NULL);
+              }),
+              kReadOnlyMessage);
+  }
+  EXPECT_EQ(DiskBytes("P:\\Thermo\\Thermo.dsp"), project);
+  ASSERT_TRUE(::SetFileAttributes("P:\\Thermo\\pch\\StdAfx.h", FILE_ATTRIBUTE_NORMAL));
+
+  Apply(false);
+  EXPECT_EQ(DiskBytes("P:\\Thermo\\pch\\StdAfx.h"), GoldenBytes("e2e/add_graph/StdAfx.h"));
+  EXPECT_EQ(DiskBytes("P:\\Decoy\\pch\\StdAfx.h"), header);
+}
+
+TEST_F(CustomizerEndToEndTest, ElevenRunsKeepTenBackupsAndReplaceTheOldest) {
+  const std::string original = DiskBytes("P:\\Thermo\\Thermo.dsp");
+  const char* const selections[] = {"TqCore", "TqUtility"};
+  std::string tenthBefore;
+  for (int run = 1; run <= 11; ++run) {
+    SCOPED_TRACE("run " + std::to_string(run));
+    if (run == 11) tenthBefore = DiskBytes("P:\\Thermo\\Thermo.dsp");
+    Select({selections[run % 2]});
+    Apply();
+  }
+  std::vector<std::string> expected;
+  for (int n = 1; n <= 10; ++n) {
+    char name[64];
+    std::snprintf(name, sizeof name, "Thermo_sablewing_%03d.dsp", n);
+    expected.push_back(name);
+    std::snprintf(name, sizeof name, "Thermo_sablewing_%03d.dsw", n);
+    expected.push_back(name);
+  }
+  std::sort(expected.begin(), expected.end());
+  EXPECT_EQ(Backups(), expected);
+  // The eleventh run replaced the oldest copy, the first one, which held the original file.
+  EXPECT_EQ(dspBackup_, "P:\\Thermo\\Sablewing_Backup\\Thermo_sablewing_001.dsp");
+  EXPECT_EQ(DiskBytes("P:\\Thermo\\Sablewing_Backup\\Thermo_sablewing_001.dsp"), tenthBefore);
+  EXPECT_NE(tenthBefore, original);
+}
+
+}  // namespace

@@ -1,0 +1,22 @@
+////////////////////////////////////////////////////////////////////////////////
+//
+//  Title     : TqIncludes.h
+//  Purpose   : This file is used to include the proper headers and namespaces
+//              for the Sablewing components in the project.
+//
+////////////////////////////////////////////////////////////////////////////////
+#pragma once
+#pragma warning(disable: 4786)
+
+
+//{{AFX Sablewing
+
+//==============================================================================
+//  Includes
+//==============================================================================
+
+#include "tqpower_Sablewing_cpp.h"
+#include "hgcounter.h"
+
+
+//}}AFX Sablewing
