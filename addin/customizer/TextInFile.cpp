@@ -3,30 +3,40 @@
 #include "TqFile.h"
 #include "editors/ReplaceFile.h"
 
-namespace {
-
-void Rewrite(const CString& path, const CString& text) {
-  WriteFileReplacing(path, [&text](CStdioFile& file) { file.WriteString(text); });
-}
-
-}  // namespace
-
-void InsertTextInFile(const CString& path, const CString& text, const CString& marker, bool before) {
-  CString contents;
-  TQ::ReadTextFile(path, contents);
-  if (contents.IsEmpty() || contents.Find(text) >= 0) return;
+bool InsertText(CString& contents, const CString& text, const CString& marker, bool before) {
+  if (contents.IsEmpty() || contents.Find(text) >= 0) return false;
   int position = contents.Find(marker);
   if (position < 0)
     position = contents.GetLength();
   else if (!before)
     position += marker.GetLength();
-  Rewrite(path, contents.Left(position) + text + contents.Mid(position));
+  contents = contents.Left(position) + text + contents.Mid(position);
+  return true;
+}
+
+bool RemoveText(CString& contents, const CString& text) {
+  const int position = contents.IsEmpty() ? -1 : contents.Find(text);
+  if (position < 0) return false;
+  contents = contents.Left(position) + contents.Mid(position + text.GetLength());
+  return true;
+}
+
+CString ReadWholeTextFile(const CString& path) {
+  CString contents;
+  TQ::ReadTextFile(path, contents);
+  return contents;
+}
+
+void RewriteTextFile(const CString& path, const CString& contents) {
+  WriteFileReplacing(path, [&contents](CStdioFile& file) { file.WriteString(contents); });
+}
+
+void InsertTextInFile(const CString& path, const CString& text, const CString& marker, bool before) {
+  CString contents = ReadWholeTextFile(path);
+  if (InsertText(contents, text, marker, before)) RewriteTextFile(path, contents);
 }
 
 void RemoveTextFromFile(const CString& path, const CString& text) {
-  CString contents;
-  TQ::ReadTextFile(path, contents);
-  const int position = contents.IsEmpty() ? -1 : contents.Find(text);
-  if (position < 0) return;
-  Rewrite(path, contents.Left(position) + contents.Mid(position + text.GetLength()));
+  CString contents = ReadWholeTextFile(path);
+  if (RemoveText(contents, text)) RewriteTextFile(path, contents);
 }

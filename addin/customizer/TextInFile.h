@@ -11,3 +11,11 @@
 void InsertTextInFile(const CString& path, const CString& text, const CString& marker, bool before);
 // Deletes the first occurrence of `text`; nothing when the file is empty or does not hold it.
 void RemoveTextFromFile(const CString& path, const CString& text);
+
+// The same edits on a file's text held in memory; true when the text changed.
+bool InsertText(CString& contents, const CString& text, const CString& marker, bool before);
+bool RemoveText(CString& contents, const CString& text);
+// The whole file as text (each line followed by "\n"); empty when it cannot be read.
+CString ReadWholeTextFile(const CString& path);
+// Writes `contents` over the file, beside then renamed.
+void RewriteTextFile(const CString& path, const CString& contents);

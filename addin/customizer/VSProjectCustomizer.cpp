@@ -348,17 +348,27 @@ void CVSProjectCustomizer::IncludeIncludesFileInStdAfx(CVSApplication& app, CDsp
                                                        const std::vector<CComponent>& catalogue) {
   const int selected = CountSelectedComponents(catalogue);
   bool missing = false;
+  // Configurations usually share their precompiled header: each header is read once, changed in
+  // memory and written once, with the same result as taking the configurations one by one.
+  std::vector<CString> headers;
   for (int i = 0; i < dsp.GetConfigurationCount(); ++i) {
     CString path;
     if (!GetPrecompiledHeaderPath(dsp, i, app.GetProjectDir(), path)) {
       missing = true;
       continue;
     }
+    bool seen = false;
+    for (const CString& header : headers) seen = seen || header.CompareNoCase(path) == 0;
+    if (!seen) headers.push_back(path);
+  }
+  for (const CString& path : headers) {
     // A header that the project names but that is not on disk has nothing to receive the block.
     if (!FileExists(path)) continue;
-    RemoveTextFromFile(path, kIncludeBlock);
-    RemoveTextFromFile(path, kOldIncludeLine);
-    if (selected > 0) InsertTextInFile(path, kIncludeBlock, kInsertionMarker, true);
+    CString contents = ReadWholeTextFile(path);
+    bool changed = RemoveText(contents, kIncludeBlock);
+    changed = RemoveText(contents, kOldIncludeLine) || changed;
+    if (selected > 0) changed = InsertText(contents, kIncludeBlock, kInsertionMarker, true) || changed;
+    if (changed) RewriteTextFile(path, contents);
   }
   if (missing && selected > 0) {
     CString text, caption;

@@ -127,12 +127,14 @@ int CString::CompareNoCase(LPCTSTR lpsz) const { return CompareTexts(*this, lpsz
 int CString::Collate(LPCTSTR lpsz) const { return Compare(lpsz); }
 int CString::CollateNoCase(LPCTSTR lpsz) const { return CompareNoCase(lpsz); }
 
-bool AFXAPI operator==(const CString& s1, const CString& s2) { return s1.Compare(s2) == 0; }
-bool AFXAPI operator==(const CString& s1, LPCTSTR s2) { return s1.Compare(s2) == 0; }
-bool AFXAPI operator==(LPCTSTR s1, const CString& s2) { return s2.Compare(s1) == 0; }
-bool AFXAPI operator!=(const CString& s1, const CString& s2) { return s1.Compare(s2) != 0; }
-bool AFXAPI operator!=(const CString& s1, LPCTSTR s2) { return s1.Compare(s2) != 0; }
-bool AFXAPI operator!=(LPCTSTR s1, const CString& s2) { return s2.Compare(s1) != 0; }
+// Two texts compare equal character by character exactly when their bytes up to the first NUL are
+// equal (a double-byte character never equals a single byte), so equality needs no code page.
+bool AFXAPI operator==(const CString& s1, const CString& s2) { return std::strcmp(s1, s2) == 0; }
+bool AFXAPI operator==(const CString& s1, LPCTSTR s2) { return std::strcmp(s1, s2 ? s2 : "") == 0; }
+bool AFXAPI operator==(LPCTSTR s1, const CString& s2) { return std::strcmp(s1 ? s1 : "", s2) == 0; }
+bool AFXAPI operator!=(const CString& s1, const CString& s2) { return !(s1 == s2); }
+bool AFXAPI operator!=(const CString& s1, LPCTSTR s2) { return !(s1 == s2); }
+bool AFXAPI operator!=(LPCTSTR s1, const CString& s2) { return !(s1 == s2); }
 bool AFXAPI operator<(const CString& s1, const CString& s2) { return s1.Compare(s2) < 0; }
 bool AFXAPI operator<(const CString& s1, LPCTSTR s2) { return s1.Compare(s2) < 0; }
 bool AFXAPI operator<(LPCTSTR s1, const CString& s2) { return s2.Compare(s1) > 0; }

@@ -79,6 +79,11 @@ void CDspTargetFile::InsertCPPConfigEntry(CDspCPPConfigEntry* entry, int index) 
 
 CString CDspTargetFile::GetSourcePath() const { return m_source != NULL ? m_source->GetPath() : CString(); }
 
+const CString& CDspTargetFile::GetSourcePathText() const {
+  ASSERT(m_source != NULL);
+  return m_source->GetPath();
+}
+
 bool CDspTargetFile::GetAddCompilerEntry(CDspCPPConfigEntry*& entry) const {
   entry = m_add;
   return m_add != NULL;

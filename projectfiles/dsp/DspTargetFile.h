@@ -31,6 +31,8 @@ class CDspTargetFile : public CDspFileEntry, public CDspFileEntryContainer {
   // The SOURCE path as read; empty without a SOURCE line.
   CString GetSourcePath() const;
   bool HasSourceEntry() const { return m_source != NULL; }
+  // The SOURCE path without a copy, for a file that has its source entry (the lookups' hot path).
+  const CString& GetSourcePathText() const;
   CString GetBeginLine() const;
   CString GetEndLine() const;
   void SetEndLine(const CString& line);

@@ -37,8 +37,8 @@ bool CCPPCompilerEntryEditor::HasSetting(const CString& text, int* index) const 
   SplitSetting(text, switchText, argument);
   for (int i = 0; i < m_entry.GetSettingCount(); ++i) {
     const CDspCPPCompilerSetting* setting = m_entry.GetSetting(i);
-    if (setting->GetKind() == dspSwitchOther && setting->GetSwitch() == switchText &&
-        setting->GetValue() == argument) {
+    if (setting->GetKind() == dspSwitchOther && setting->GetSwitchText() == switchText &&
+        setting->GetValueText() == argument) {
       if (index != NULL) *index = i;
       return true;
     }
