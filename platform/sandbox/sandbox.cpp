@@ -64,7 +64,9 @@ void Reset() {
     for (auto& [name, fn] : S().resets) hooks.push_back(fn);
   }
   NotifyClockChanged();
-  for (auto& fn : hooks) fn();
+  // Newest first, as destructors run: a module registers after the modules it is built on, so it
+  // puts itself back while they still work (the IDE releases its add-ins before COM unloads them).
+  for (auto it = hooks.rbegin(); it != hooks.rend(); ++it) (*it)();
 }
 
 void SetStrict(bool strict) {

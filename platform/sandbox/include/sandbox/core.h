@@ -16,6 +16,8 @@ namespace sandbox {
 
 // Puts every stand-in back into its start state: empty registry, default drives and current
 // directory, code page 1252, real clock, no queued answers, no injected failures, strict off.
+// Modules reset newest first (the reverse of their loading), so a module built on others finds
+// them working while it puts itself back.
 SANDBOX_API void Reset();
 
 // In strict mode an unmodelled platform call or a modal moment without a queued answer fails
