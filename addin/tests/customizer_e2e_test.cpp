@@ -134,6 +134,29 @@ TEST_F(CustomizerEndToEndTest, AddsAComponentAndWhatItNeedsToAFreshProject) {
   EXPECT_EQ(sandbox::msdev::WorkspacePath(), "P:\\Thermo\\Thermo.dsw");
 }
 
+// A component reads back as selected when the includes header lists one of its headers and, when
+// it has a namespace, that namespace too.
+TEST_F(CustomizerEndToEndTest, ReadsTheSelectionBackFromTheIncludesHeader) {
+  struct Case {
+    const char* name;
+    const char* header;  // TqIncludes.h
+    std::vector<std::string> selected;
+  } const cases[] = {
+      {"no includes header", NULL, {}},
+      {"a header of a component without a namespace", "#include \"TqRuntime.h\"\r\n", {"TqCoreRuntime"}},
+      {"a header without its namespace", "#include \"TqCore.h\"\r\n", {}},
+      {"header and namespace", "#include \"TqCore.h\"\r\nusing namespace TqCore;\r\n", {"TqCore"}},
+      {"a namespace shared by components whose headers are not all listed",
+       "#include \"TqGraph.h\"\r\nusing namespace TqUI;\r\n", {"TqGraph"}},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    ::DeleteFile("P:\\Thermo\\TqIncludes.h");
+    if (c.header != NULL) WriteDisk("Thermo/TqIncludes.h", c.header);
+    EXPECT_EQ(ReadBack(), c.selected);
+  }
+}
+
 TEST_F(CustomizerEndToEndTest, AddsACSourceDriverAndALibraryDriverInOneRun) {
   Select({"hgcounter", "tqpower"});
   Apply();
