@@ -157,6 +157,34 @@ TEST_F(CustomizerEndToEndTest, ReadsTheSelectionBackFromTheIncludesHeader) {
   }
 }
 
+TEST_F(CustomizerEndToEndTest, TellsDllProjectsAndProjectsWithoutMfcApart) {
+  const std::string original = DiskBytes("P:\\Thermo\\Thermo.dsp");
+  auto edited = [&original](const std::string& from, const std::string& to) {
+    std::string text = original;
+    text.replace(text.rfind(from), from.size(), to);  // the last one: the Debug configuration's
+    return text;
+  };
+  struct Case {
+    const char* name;
+    std::string project;
+    bool dll, allMfc;
+  } const cases[] = {
+      {"the MFC DLL as made", original, true, true},
+      {"Debug without MFC", edited("# PROP Use_MFC 6", "# PROP Use_MFC 0"), true, false},
+      {"an application", edited("\"Win32 (x86) Dynamic-Link Library\" 0x0102", "\"Win32 (x86) Application\" 0x0101"),
+       false, true},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    WriteDisk("Thermo/Thermo.dsp", c.project);
+    CVSApplication app(ide_);
+    app.LoadActiveProject();
+    CVSProjectCustomizer customizer(true);
+    EXPECT_EQ(customizer.IsDllProject(app), c.dll);
+    EXPECT_EQ(customizer.AllConfigurationsUseMFC(app), c.allMfc);
+  }
+}
+
 TEST_F(CustomizerEndToEndTest, AddsACSourceDriverAndALibraryDriverInOneRun) {
   Select({"hgcounter", "tqpower"});
   Apply();
