@@ -30,49 +30,13 @@ LRESULT CALLBACK NameTheToolbar(int code, WPARAM wParam, LPARAM lParam) {
 }
 
 // A command object whose methods are never run here.
-class Commands final : public IDispatch {
- public:
-  STDMETHODIMP QueryInterface(REFIID riid, void** ppv) override {
-    *ppv = riid == IID_IUnknown || riid == IID_IDispatch ? static_cast<IDispatch*>(this) : nullptr;
-    if (*ppv == nullptr) return E_NOINTERFACE;
-    AddRef();
-    return S_OK;
-  }
-  STDMETHODIMP_(ULONG) AddRef() override { return ++refs_; }
-  STDMETHODIMP_(ULONG) Release() override {
-    const ULONG left = --refs_;
-    if (left == 0) delete this;
-    return left;
-  }
-  STDMETHODIMP GetTypeInfoCount(UINT*) override { return E_NOTIMPL; }
-  STDMETHODIMP GetTypeInfo(UINT, LCID, ITypeInfo**) override { return E_NOTIMPL; }
-  STDMETHODIMP GetIDsOfNames(REFIID, LPOLESTR*, UINT, LCID, DISPID*) override { return E_NOTIMPL; }
-  STDMETHODIMP Invoke(DISPID, REFIID, LCID, WORD, DISPPARAMS*, VARIANT*, EXCEPINFO*, UINT*) override {
-    return E_NOTIMPL;
-  }
-
- private:
-  ULONG refs_ = 1;
-};
+class Commands final : public TestDispatchObject<IDispatch> {};
 
 // An add-in that connects as the system's does: its command and a toolbar button, whose toolbar
 // (kind "Hooking") a CBT hook of the add-in names; "Declining" says it did not load.
-class TestAddIn final : public IDSAddIn {
+class TestAddIn final : public TestObject<IDSAddIn> {
  public:
   explicit TestAddIn(std::string kind) : kind_(std::move(kind)) { ++g_alive; }
-
-  STDMETHODIMP QueryInterface(REFIID riid, void** ppv) override {
-    *ppv = riid == IID_IUnknown || riid == IID_IDSAddIn ? static_cast<IDSAddIn*>(this) : nullptr;
-    if (*ppv == nullptr) return E_NOINTERFACE;
-    AddRef();
-    return S_OK;
-  }
-  STDMETHODIMP_(ULONG) AddRef() override { return ++refs_; }
-  STDMETHODIMP_(ULONG) Release() override {
-    const ULONG left = --refs_;
-    if (left == 0) delete this;
-    return left;
-  }
 
   STDMETHODIMP OnConnection(IDispatch* application, VARIANT_BOOL firstTime, LONG cookie,
                             VARIANT_BOOL* loaded) override {
@@ -102,10 +66,9 @@ class TestAddIn final : public IDSAddIn {
   }
 
  private:
-  ~TestAddIn() { --g_alive; }
+  ~TestAddIn() override { --g_alive; }
   std::string kind_;
   IApplication* application_ = nullptr;
-  ULONG refs_ = 1;
 };
 
 template <const char* Kind>

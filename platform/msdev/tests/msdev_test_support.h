@@ -180,20 +180,14 @@ inline IConfigurationPtr IdeTest::ConfigurationAt(IGenericProject* project, cons
   return configuration;
 }
 
-using EventLog = std::shared_ptr<std::vector<std::string>>;
-inline EventLog NewEventLog() { return std::make_shared<std::vector<std::string>>(); }
-
-// A sink of the application's events that writes each one down as "Name" or "Name(args)",
-// into a log shared with other sinks so that their order shows; it answers `result`. Made with
-// one reference, deleted by its last Release.
-class EventRecorder final : public IApplicationEvents {
+// IUnknown for the tests' own COM objects: made with one reference, deleted by the last Release,
+// answering IUnknown, I and the other interfaces listed (each a base of I).
+template <class I, class... Also>
+class TestObject : public I {
  public:
-  EventRecorder(std::string label, EventLog log, HRESULT result = S_OK)
-      : label_(std::move(label)), log_(std::move(log)), result_(result) {}
-
   STDMETHODIMP QueryInterface(REFIID riid, void** ppv) override {
-    if (riid == IID_IUnknown || riid == IID_IDispatch || riid == IID_IApplicationEvents) {
-      *ppv = static_cast<IApplicationEvents*>(this);
+    if (riid == IID_IUnknown || riid == __uuidof(I) || ((riid == __uuidof(Also)) || ...)) {
+      *ppv = static_cast<I*>(this);
       AddRef();
       return S_OK;
     }
@@ -206,12 +200,37 @@ class EventRecorder final : public IApplicationEvents {
     if (left == 0) delete this;
     return left;
   }
+  ULONG References() const { return refs_; }
+
+ protected:
+  virtual ~TestObject() = default;
+
+ private:
+  std::atomic<ULONG> refs_{1};
+};
+
+// A test's dispatch object that serves no late-bound call.
+template <class I, class... Also>
+class TestDispatchObject : public TestObject<I, Also...> {
+ public:
   STDMETHODIMP GetTypeInfoCount(UINT*) override { return E_NOTIMPL; }
   STDMETHODIMP GetTypeInfo(UINT, LCID, ITypeInfo**) override { return E_NOTIMPL; }
   STDMETHODIMP GetIDsOfNames(REFIID, LPOLESTR*, UINT, LCID, DISPID*) override { return E_NOTIMPL; }
   STDMETHODIMP Invoke(DISPID, REFIID, LCID, WORD, DISPPARAMS*, VARIANT*, EXCEPINFO*, UINT*) override {
     return E_NOTIMPL;
   }
+};
+
+using EventLog = std::shared_ptr<std::vector<std::string>>;
+inline EventLog NewEventLog() { return std::make_shared<std::vector<std::string>>(); }
+
+// A sink of the application's events that writes each one down as "Name" or "Name(args)",
+// into a log shared with other sinks so that their order shows; it answers `result`. Made with
+// one reference, deleted by its last Release.
+class EventRecorder final : public TestDispatchObject<IApplicationEvents, IDispatch> {
+ public:
+  EventRecorder(std::string label, EventLog log, HRESULT result = S_OK)
+      : label_(std::move(label)), log_(std::move(log)), result_(result) {}
 
   STDMETHODIMP BeforeBuildStart() override { return Note("BeforeBuildStart"); }
   STDMETHODIMP BuildFinish(LONG errors, LONG warnings) override {
@@ -230,7 +249,6 @@ class EventRecorder final : public IApplicationEvents {
   STDMETHODIMP WorkspaceClose() override { return Note("WorkspaceClose"); }
   STDMETHODIMP NewWorkspace() override { return Note("NewWorkspace"); }
 
-  ULONG References() const { return refs_; }
   // Called after each event is written down, as a handler that calls the IDE back would.
   std::function<void(const std::string& event)> onEvent;
 
@@ -246,12 +264,11 @@ class EventRecorder final : public IApplicationEvents {
     return StringProperty([&](BSTR* name) { return doc->get_Name(name); });
   }
 
-  ~EventRecorder() = default;
+  ~EventRecorder() override = default;
 
   std::string label_;
   EventLog log_;
   HRESULT result_;
-  std::atomic<ULONG> refs_{1};
 };
 
 // Advises `sink` on the application's IApplicationEvents connection point; returns the cookie.
