@@ -16,7 +16,9 @@
 #       exported, through a generated linker version script.
 #
 #   add_module_resources(<target> <file.rc>)
-#       Compiles a resource script with platform/rc and links the resulting tables into <target>.
+#       Compiles a resource script with llvm-rc (clang preprocessing it; include folders: the
+#       script's own, then platform/include), turns the .res into a table with platform/rc and links
+#       it into <target>. The script, the headers it includes and the files it names are tracked.
 #
 #   add_folder_tests(<name> SOURCES ... [LIBS ...] [RESOURCES <file.rc>])
 #       The one GoogleTest program of a folder, registered with CTest test by test.
@@ -63,16 +65,27 @@ function(add_subsystem_library name)
   endif()
 endfunction()
 
+# The resource compiler and its preprocessor (Debian packages llvm-14 and clang-14).
+find_program(SABLEWING_LLVM_RC NAMES llvm-rc-14 llvm-rc)
+if(NOT SABLEWING_LLVM_RC)
+  message(FATAL_ERROR "llvm-rc was not found: install the Debian package llvm-14 (scripts/install-deps.sh)")
+endif()
+find_program(SABLEWING_CLANG NAMES clang-14 clang)
+if(NOT SABLEWING_CLANG)
+  message(FATAL_ERROR "clang, the resource scripts' preprocessor, was not found: install the Debian package "
+                      "clang-14 (scripts/install-deps.sh)")
+endif()
+
 function(add_module_resources target rcfile)
   get_filename_component(rc_abs ${rcfile} ABSOLUTE)
   get_filename_component(rc_name ${rcfile} NAME_WE)
   get_filename_component(rc_dir ${rc_abs} DIRECTORY)
   set(out ${CMAKE_CURRENT_BINARY_DIR}/${target}_${rc_name}_rc.cpp)
   add_custom_command(OUTPUT ${out}
-    COMMAND rc -I ${rc_dir} -o ${out} --depfile ${out}.d ${rc_abs}
+    COMMAND rc --clang ${SABLEWING_CLANG} --llvm-rc ${SABLEWING_LLVM_RC} -I ${SABLEWING_PLATFORM_INCLUDE}
+            -o ${out} --depfile ${out}.d ${rc_abs}
     DEPENDS rc ${rc_abs}
     DEPFILE ${out}.d
-    WORKING_DIRECTORY ${rc_dir}
     COMMENT "Compiling resources ${rcfile}")
   target_sources(${target} PRIVATE ${out})
 endfunction()

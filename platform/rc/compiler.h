@@ -1,24 +1,35 @@
-// The resource compiler's entry points: a script in, the module's resource table out, as data
-// (for tests) or as the C++ source that the build links into the module.
+// A module's resource script in, its resource table out. clang preprocesses the script (as llvm-rc
+// would run it: a Windows target, C mode, RC_INVOKED defined) and lists the headers it read;
+// llvm-rc compiles the preprocessed script to a .res in code page 1252; the .res is read into
+// resources, and the preprocessed script gives the files the script names. The table becomes C++
+// source that the build links into the module (GenerateCpp).
 #pragma once
 
 #include <filesystem>
 #include <string>
-#include <utility>
 #include <vector>
 
-#include "script.h"
-#include "source_files.h"
+#include "diagnostics.h"
+#include "resources.h"
 
 namespace rc {
 
 struct CompileOptions {
+  std::filesystem::path clang;
+  std::filesystem::path llvmRc;
+  // Searched after the script's own folder, by clang for #include and by llvm-rc for named files.
   std::vector<std::filesystem::path> includeDirs;
-  std::vector<std::pair<std::string, std::string>> defines;
-  FileReader reader;  // empty: the host disk
+  // The intermediate files are this path plus ".i.rc" (preprocessed), ".res", ".clang.d" and ".log".
+  std::filesystem::path workPrefix;
 };
 
-// Throws Error ("file:line: what") on anything it does not accept.
+struct CompiledScript {
+  std::vector<Resource> resources;
+  std::vector<std::filesystem::path> dependencies;  // the script, the headers it included, the files it named
+  std::string messages;                             // warnings the tools printed
+};
+
+// Throws Error with the tools' own messages when either refuses the script.
 CompiledScript CompileScript(const std::filesystem::path& script, const CompileOptions& options);
 
 // A C++ source defining the resource table and a static object that registers it with kernel32

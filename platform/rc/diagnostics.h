@@ -1,5 +1,6 @@
-// Where a piece of the script came from, and the one error type of the compiler: every refusal
-// names the file and line it is about.
+// The one error type of the resource build: a message for the build log. Refusals that come from a
+// place in the script name its file and line ("file:line: what"); what llvm-rc or clang reported
+// is passed on as they wrote it.
 #pragma once
 
 #include <stdexcept>
@@ -7,21 +8,11 @@
 
 namespace rc {
 
-struct Location {
-  std::string file;
-  int line = 0;
-};
-
 class Error : public std::runtime_error {
  public:
-  Error(const Location& where, const std::string& what)
-      : std::runtime_error(where.file + ":" + std::to_string(where.line) + ": " + what), where_(where), message_(what) {}
-  const Location& where() const { return where_; }
-  const std::string& message() const { return message_; }  // without the location
-
- private:
-  Location where_;
-  std::string message_;
+  explicit Error(const std::string& what) : std::runtime_error(what) {}
+  Error(const std::string& file, int line, const std::string& what)
+      : std::runtime_error(file + ":" + std::to_string(line) + ": " + what) {}
 };
 
 }  // namespace rc

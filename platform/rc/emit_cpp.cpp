@@ -36,11 +36,11 @@ void EmitId(std::ostringstream& out, const ResourceId& id) {
 
 std::string GenerateCpp(const CompiledScript& script, const std::string& scriptName) {
   std::ostringstream out;
-  out << "// Resources of " << scriptName << ", compiled by rc. Do not edit.\n"
+  out << "// Resources of " << scriptName << ", compiled by llvm-rc and rc. Do not edit.\n"
       << "#include \"standin_resources.h\"\n\nnamespace {\n\n";
   for (size_t i = 0; i < script.resources.size(); ++i) {
     const Resource& r = script.resources[i];
-    out << "// type " << r.type.Describe() << ", name " << r.name.Describe() << " (" << r.where.file << ":" << r.where.line << ")\n"
+    out << "// type " << r.type.Describe() << ", name " << r.name.Describe() << "\n"
         << "alignas(8) const unsigned char kData" << i << "[] = {";
     for (size_t b = 0; b < r.data.size(); ++b) {
       if (b % 16 == 0) out << "\n   ";

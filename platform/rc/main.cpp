@@ -1,21 +1,25 @@
-// rc [-I dir]... [-D name[=value]]... -o out.cpp [--depfile file] script.rc
-// Compiles a resource script into a C++ source. On an error it prints "file:line: what", leaves
-// no output file behind and exits with status 1.
-#include <cstdio>
+// rc --clang <path> --llvm-rc <path> [-I dir]... -o out.cpp [--depfile file] script.rc
+// Compiles a resource script into a C++ source (see compiler.h); the intermediate files lie beside
+// the output. On an error it prints the tools' messages, leaves no output file behind and exits
+// with status 1.
 #include <filesystem>
 #include <fstream>
 #include <iostream>
+#include <stdexcept>
 #include <string>
 #include <system_error>
 
 #include "compiler.h"
+#include "depfile.h"
 
 namespace fs = std::filesystem;
 
 namespace {
 
+constexpr const char* kUsage = "usage: rc --clang <path> --llvm-rc <path> [-I dir]... -o out.cpp [--depfile file] script.rc";
+
 int Usage(const std::string& problem) {
-  std::cerr << "rc: " << problem << "\nusage: rc [-I dir]... [-D name[=value]]... -o out.cpp [--depfile file] script.rc\n";
+  std::cerr << "rc: " << problem << "\n" << kUsage << "\n";
   return 1;
 }
 
@@ -38,16 +42,6 @@ bool WriteFile(const fs::path& path, const std::string& text) {
   return !ec;
 }
 
-std::string MakeEscape(const std::string& path) {
-  std::string out;
-  for (char c : path) {
-    if (c == ' ' || c == '#' || c == '\\') out += '\\';
-    if (c == '$') out += '$';
-    out += c;
-  }
-  return out;
-}
-
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -63,14 +57,14 @@ int main(int argc, char** argv) {
     try {
       if (arg.rfind("-I", 0) == 0) {
         options.includeDirs.emplace_back(value("-I"));
-      } else if (arg.rfind("-D", 0) == 0) {
-        const std::string def = value("-D");
-        const size_t eq = def.find('=');
-        options.defines.emplace_back(def.substr(0, eq), eq == std::string::npos ? "1" : def.substr(eq + 1));
       } else if (arg == "-o") {
         output = value("-o");
       } else if (arg == "--depfile") {
         depfile = value("--depfile");
+      } else if (arg == "--clang") {
+        options.clang = value("--clang");
+      } else if (arg == "--llvm-rc") {
+        options.llvmRc = value("--llvm-rc");
       } else if (!arg.empty() && arg[0] == '-') {
         return Usage("unknown option " + arg);
       } else if (script.empty()) {
@@ -82,27 +76,29 @@ int main(int argc, char** argv) {
       return Usage(e.what());
     }
   }
-  if (script.empty() || output.empty()) return Usage(script.empty() ? "no script given" : "no output file given (-o)");
+  if (script.empty()) return Usage("no script given");
+  if (output.empty()) return Usage("no output file given (-o)");
+  if (options.clang.empty() || options.llvmRc.empty()) return Usage("the paths of clang and llvm-rc are needed");
+  options.workPrefix = output;
 
   std::error_code ec;
   try {
     const rc::CompiledScript compiled = rc::CompileScript(script, options);
+    std::cerr << compiled.messages;
     if (!WriteFile(output, rc::GenerateCpp(compiled, script.filename().string()))) {
       std::cerr << output.string() << ": cannot write the output file\n";
       fs::remove(output, ec);
       return 1;
     }
-    if (!depfile.empty()) {
-      std::string deps = MakeEscape(output.string()) + ":";
-      for (const fs::path& dep : compiled.dependencies) deps += " " + MakeEscape(fs::absolute(dep).string());
-      if (!WriteFile(depfile, deps + "\n")) {
-        std::cerr << depfile.string() << ": cannot write the dependency file\n";
-        fs::remove(output, ec);
-        return 1;
-      }
+    if (!depfile.empty() && !WriteFile(depfile, rc::FormatDepfile(output, compiled.dependencies))) {
+      std::cerr << depfile.string() << ": cannot write the dependency file\n";
+      fs::remove(output, ec);
+      return 1;
     }
   } catch (const rc::Error& e) {
-    std::cerr << e.what() << "\n";
+    const std::string message = e.what();
+    std::cerr << message;
+    if (message.empty() || message.back() != '\n') std::cerr << "\n";
     fs::remove(output, ec);  // a stale table from an earlier run must not be linked
     return 1;
   }

@@ -32,6 +32,7 @@ TEST(LoadString, CopiesConvertsAndTruncatesWholeCharacters) {
       {.name = "max 1 holds only the NUL", .codePage = 1252, .id = IDS_HELLO, .max = 1, .result = 0, .text = "", .error = kPoison},
       {.name = "cp1252 letter", .codePage = 1252, .id = IDS_ACCENT, .max = 64, .result = 4, .text = "caf\xe9", .error = kPoison},
       {.name = "cp1252 euro", .codePage = 1252, .id = IDS_EURO, .max = 64, .result = 3, .text = "\x80 5", .error = kPoison},
+      {.name = "cp1252 bytes in the script", .codePage = 1252, .id = IDS_RAW, .max = 64, .result = 6, .text = "caf\xe9 \x80", .error = kPoison},
       {.name = "embedded NUL is copied", .codePage = 1252, .id = IDS_WITH_NUL, .max = 64, .result = 3, .text = std::string("a\0b", 3), .error = kPoison},
       {.name = "no such letter in 932", .codePage = 932, .id = IDS_ACCENT, .max = 64, .result = 4, .text = "caf?", .error = kPoison},
       {.name = "double-byte whole", .codePage = 932, .id = IDS_JAPANESE, .max = 64, .result = 6, .text = "\x93\xfa\x96\x7b\x8c\xea", .error = kPoison},

@@ -6,4 +6,5 @@
 #define IDS_MIXED 5
 #define IDS_ABSENT_IN_BUNDLE 6
 #define IDS_WITH_NUL 7
+#define IDS_RAW 8
 #define IDS_BUNDLE_3 40

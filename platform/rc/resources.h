@@ -1,13 +1,10 @@
-// What a compiled script holds: resources keyed by type and name, each an integer id or an
-// upper-case string, with their bytes as they lie in a module (little-endian, UTF-16 text).
+// What a module's resource table holds: resources keyed by type and name, each an integer id or an
+// upper-case string, with their bytes in the platform's binary formats (little-endian, UTF-16 text).
 #pragma once
 
 #include <cstdint>
-#include <filesystem>
 #include <string>
 #include <vector>
-
-#include "diagnostics.h"
 
 namespace rc {
 
@@ -20,18 +17,16 @@ struct ResourceId {
   friend bool operator==(const ResourceId&, const ResourceId&) = default;
 };
 
-constexpr uint16_t kStringType = 6;  // RT_STRING
+// Types the platform's compiler writes as numbers although the script names them: MFC's dialog
+// initialisation data and toolbars.
+constexpr uint16_t kDlgInitType = 240;  // RT_DLGINIT
+constexpr uint16_t kToolbarType = 241;  // RT_TOOLBAR
 
 struct Resource {
   ResourceId type;
   ResourceId name;
+  uint16_t language = 0;
   std::vector<uint8_t> data;
-  Location where;
-};
-
-struct CompiledScript {
-  std::vector<Resource> resources;
-  std::vector<std::filesystem::path> dependencies;  // the script and every file it read
 };
 
 }  // namespace rc
