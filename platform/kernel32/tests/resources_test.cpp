@@ -55,7 +55,7 @@ TEST(FindResource, FindsByIdOrNameAndReportsWhatIsMissing) {
       {.name = "string name is no id", .module = nullptr, .resourceName = "IDR_K32_TEMPLATE", .type = "TEMPLATE",
        .error = ERROR_RESOURCE_NAME_NOT_FOUND, .contents = nullptr},
       {.name = "integer type absent", .module = nullptr, .resourceName = MAKEINTRESOURCE(IDR_K32_TEMPLATE),
-       .type = RT_BITMAP, .error = ERROR_RESOURCE_TYPE_NOT_FOUND, .contents = nullptr},
+       .type = RT_ICON, .error = ERROR_RESOURCE_TYPE_NOT_FOUND, .contents = nullptr},
       {.name = "string type absent", .module = nullptr, .resourceName = "CONFIRM", .type = "TYPELIB",
        .error = ERROR_RESOURCE_TYPE_NOT_FOUND, .contents = nullptr},
       {.name = "module without resources", .module = withoutResources, .resourceName = MAKEINTRESOURCE(1),
@@ -89,6 +89,50 @@ TEST(FindResource, StringTablesAreBundlesOfSixteen) {
   SetLastError(kPoison);
   EXPECT_EQ(FindResource(nullptr, MAKEINTRESOURCE(2), RT_STRING), nullptr);
   EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_RESOURCE_NAME_NOT_FOUND));
+}
+
+WORD WordAt(const std::string& bytes, size_t offset) {
+  WORD value = 0;
+  std::memcpy(&value, bytes.data() + offset, sizeof value);
+  return value;
+}
+
+DWORD DwordAt(const std::string& bytes, size_t offset) {
+  DWORD value = 0;
+  std::memcpy(&value, bytes.data() + offset, sizeof value);
+  return value;
+}
+
+TEST(FindResource, DialogMenuAndBitmapInThePlatformsLayouts) {
+  HRSRC dialog = FindResource(nullptr, MAKEINTRESOURCE(IDD_K32_DIALOG), RT_DIALOG);
+  ASSERT_NE(dialog, nullptr) << GetLastError();
+  const std::string d = ResourceBytes(nullptr, dialog);
+  ASSERT_GE(d.size(), 18u);
+  // DLGTEMPLATEEX: dlgVer 1, signature 0xFFFF, helpID, exStyle, style (FONT adds DS_SETFONT), cDlgItems.
+  EXPECT_EQ(WordAt(d, 0), 1);
+  EXPECT_EQ(WordAt(d, 2), 0xFFFF);
+  EXPECT_EQ(DwordAt(d, 12), static_cast<DWORD>(WS_POPUP | WS_CAPTION | DS_MODALFRAME | DS_SETFONT));
+  EXPECT_EQ(WordAt(d, 16), 3);
+
+  HRSRC menu = FindResource(nullptr, MAKEINTRESOURCE(IDR_K32_MENU), RT_MENU);
+  ASSERT_NE(menu, nullptr) << GetLastError();
+  const std::string m = ResourceBytes(nullptr, menu);
+  ASSERT_GE(m.size(), 8u);
+  // MENUITEMTEMPLATEHEADER (version 0, offset 0), then the first item: flags MF_GRAYED (1), id.
+  EXPECT_EQ(DwordAt(m, 0), 0u);
+  EXPECT_EQ(WordAt(m, 4), 0x0001);
+  EXPECT_EQ(WordAt(m, 6), 100);
+
+  HRSRC bitmap = FindResource(nullptr, MAKEINTRESOURCE(IDB_K32_PICTURE), RT_BITMAP);
+  ASSERT_NE(bitmap, nullptr) << GetLastError();
+  const std::string b = ResourceBytes(nullptr, bitmap);
+  // A packed DIB: the BITMAPINFOHEADER (biSize 40, width 5, height 3, 24 bits) without the file
+  // header, then three rows of 16 bytes.
+  ASSERT_EQ(b.size(), 40u + 3 * 16);
+  EXPECT_EQ(DwordAt(b, 0), 40u);
+  EXPECT_EQ(DwordAt(b, 4), 5u);
+  EXPECT_EQ(DwordAt(b, 8), 3u);
+  EXPECT_EQ(WordAt(b, 14), 24);
 }
 
 TEST(LoadResource, RefusesAHandleThatIsNone) {
