@@ -1,7 +1,7 @@
-// How a module's resource tables reach kernel32. The resource compiler (platform/rc) turns a
-// module's .rc script into a table of these entries plus a static object that registers the table
-// when the module is loaded and unregisters it when the module is unloaded; FindResource then finds
-// them under the module's HMODULE (its base address, as on Windows).
+// How a module's resource tables reach kernel32. The resource build (llvm-rc, then platform/rc)
+// turns a module's .rc script into a table of these entries plus a static object that registers
+// the table when the module is loaded and unregisters it when the module is unloaded;
+// FindResource then finds them under the module's HMODULE (its base address, as on Windows).
 #pragma once
 
 #include <cstddef>
@@ -17,7 +17,8 @@ struct StandinResource {
   const char* typeName;
   WORD nameId;
   const char* name;
-  const void* data;  // string tables: UTF-16 bundles of 16 length-prefixed strings
+  const void* data;  // in the platform's binary format of the type (string tables: UTF-16 bundles of
+                     // 16 length-prefixed strings; bitmaps: DIBs without the file header ...)
   DWORD size;        // bytes
 };
 
