@@ -38,13 +38,6 @@ bool ReadRegistryString(HKEY root, const char* subKey, const char* valueName, CS
   }
 }
 
-// Searches take full paths only: a relative directory (an empty product path gives one) would
-// search wherever the IDE's current directory happens to be, so it counts as not found.
-bool IsFullPath(const CString& path) {
-  if (path.GetLength() >= 3 && path[1] == ':' && path[2] == '\\') return true;
-  return path.GetLength() >= 3 && path[0] == '\\' && path[1] == '\\';
-}
-
 const char* BoolText(bool value) { return value ? "true" : "false"; }
 
 // Name and namespace together identify a component (ContainsComponent); as one key, so that a
@@ -182,7 +175,7 @@ bool CInformationDepot::IsVisaInstalled() {
 // as the framework writes it.
 void CInformationDepot::DetectVisa() {
   const CPath include = GetVXIPNPIncludePath();
-  if (include.IsEmpty() || !IsFullPath(include.GetString())) return;
+  if (include.IsEmpty() || !TQ::IsFullPath(include.GetString())) return;
   WIN32_FIND_DATA found;
   HANDLE search = FindFirstFile((include + "*.h").GetString(), &found);
   if (search == INVALID_HANDLE_VALUE) return;
@@ -227,7 +220,9 @@ void CInformationDepot::ClearComponents() {
 
 void CInformationDepot::AddDescribedComponents(HWND owner) {
   const CPath directory = GetComponentsPath();
-  if (!IsFullPath(directory.GetString())) return;
+  // Searches take full paths only: a relative directory (an empty product path gives one) would
+  // search wherever the IDE's current directory happens to be, so it counts as not found.
+  if (!TQ::IsFullPath(directory.GetString())) return;
   CFileFind finder;
   BOOL more = finder.FindFile((directory + "*.xml").GetString());
   while (more) {

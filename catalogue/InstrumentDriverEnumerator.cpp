@@ -22,31 +22,18 @@ const LONG kFpDescriptionOffsetV5 = 104;
 const LONG kFpDescriptionOffset = 84;
 const UINT kFpDescriptionMax = 40;
 
-bool IsSeparator(char c) { return c == '\\' || c == '/'; }
-
-// The searches name every file by its full path, so that they neither depend on nor change the
-// current directory, which Developer Studio shares with every add-in. A relative or empty
-// directory (a path getter with nothing installed behind it) holds nothing.
-bool IsFullPath(const CString& path) {
-  const int length = path.GetLength();
-  if (length >= 2 && path[1] == ':') {
-    const char drive = path[0];
-    const bool letter = (drive >= 'A' && drive <= 'Z') || (drive >= 'a' && drive <= 'z');
-    // CPath drops the trailing backslash of a drive root, so "C:" alone is the root here.
-    return letter && (length == 2 || IsSeparator(path[2]));
-  }
-  return length > 2 && IsSeparator(path[0]) && IsSeparator(path[1]);
-}
-
+// The searches name every file by its full path (TQ::IsFullPath), so that they neither depend on
+// nor change the current directory, which Developer Studio shares with every add-in. A relative or
+// empty directory (a path getter with nothing installed behind it) holds nothing.
 CString Join(const CString& directory, const CString& name) {
-  if (!directory.IsEmpty() && IsSeparator(directory[directory.GetLength() - 1])) return directory + name;
+  if (!directory.IsEmpty() && TQ::IsPathSeparator(directory[directory.GetLength() - 1])) return directory + name;
   return directory + "\\" + name;
 }
 
 // Looks for the file `name` (no wildcards) in `directory`; on success gives its name as spelled
 // on disk and its full path.
 bool FindFileIn(const CString& directory, const CString& name, CString& nameOnDisk, CString& fullPath) {
-  if (!IsFullPath(directory) || name.IsEmpty() || name.FindOneOf("*?") >= 0) return false;
+  if (!TQ::IsFullPath(directory) || name.IsEmpty() || name.FindOneOf("*?") >= 0) return false;
   CFileFind find;
   if (!find.FindFile(Join(directory, name))) return false;
   find.FindNextFile();
@@ -137,7 +124,7 @@ bool CInstrumentDriverEnumerator::FindNext() {
 bool CInstrumentDriverEnumerator::SearchDirectory(const CString& directory) {
   m_headerSearch.Close();
   m_exhausted = true;
-  if (!IsFullPath(directory)) return false;
+  if (!TQ::IsFullPath(directory)) return false;
   if (!m_headerSearch.FindFile(Join(directory, "*.h"))) return false;
   m_exhausted = false;
   return ContinueSearch();

@@ -66,6 +66,8 @@ void StripTrailingBackslash(CString& path) {
   if (last != NULL && *last == '\\' && last[1] == '\0') path = path.Left(static_cast<int>(last - text));
 }
 
+bool IsPathSeparator(char c) { return c == '\\' || c == '/'; }
+
 UINT GetMbcsChar(LPCTSTR text) {
   const BYTE lead = static_cast<BYTE>(text[0]);
   if (IsDBCSLeadByte(lead) && text[1] != '\0') return lead * 256u + static_cast<BYTE>(text[1]);
@@ -108,6 +110,18 @@ void SetFileModificationTime(const CString& path, const CTime& time) {
 void CopyFileOrThrow(const CString& source, const CString& target, bool overwrite) {
   if (!::CopyFile(source, target, overwrite ? FALSE : TRUE))
     AfxThrowFileException(CFileException::generic, static_cast<LONG>(::GetLastError()), source);
+}
+
+// A drive with its root ("C:\x", or "C:" alone, which is how CPath writes a drive root) or a share
+// ("\\server\share"), with either separator, as the platform takes them.
+bool IsFullPath(const CString& path) {
+  const int length = path.GetLength();
+  if (length >= 2 && path[1] == ':') {
+    const char drive = path[0];
+    const bool letter = (drive >= 'A' && drive <= 'Z') || (drive >= 'a' && drive <= 'z');
+    return letter && (length == 2 || IsPathSeparator(path[2]));
+  }
+  return length > 2 && IsPathSeparator(path[0]) && IsPathSeparator(path[1]);
 }
 
 void SplitPath(const CString& path, CString& drive, CString& directory, CString& name, CString& extension) {

@@ -42,6 +42,10 @@ DWORD GetFileSize(const CString& path);
 bool IsFileReadOnly(const CString& path);
 void SetFileModificationTime(const CString& path, const CTime& time);
 void CopyFileOrThrow(const CString& source, const CString& target, bool overwrite);
+bool IsPathSeparator(char c);
+// A path that names its drive root or a share, so that it means the same whatever the current
+// directory is.
+bool IsFullPath(const CString& path);
 void SplitPath(const CString& path, CString& drive, CString& directory, CString& name, CString& extension);
 CString MakePath(const CString& drive, const CString& directory, const CString& name, const CString& extension);
 void CreateDirectoryTree(const CString& path);

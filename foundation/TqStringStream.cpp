@@ -47,8 +47,14 @@ CTqStringStream& CTqStringStream::operator<<(short value) { return Insert(fmtSho
 CTqStringStream& CTqStringStream::operator<<(unsigned short value) {
   return Insert(fmtUShort, static_cast<unsigned int>(value));
 }
-CTqStringStream& CTqStringStream::operator<<(long value) { return Insert(fmtLong, value); }
-CTqStringStream& CTqStringStream::operator<<(unsigned long value) { return Insert(fmtULong, value); }
+// long and unsigned long are 32-bit values (LONG, ULONG): where the compiler's long is wider, only
+// its low 32 bits are written.
+CTqStringStream& CTqStringStream::operator<<(long value) {
+  return Insert(fmtLong, static_cast<long>(static_cast<LONG>(value)));
+}
+CTqStringStream& CTqStringStream::operator<<(unsigned long value) {
+  return Insert(fmtULong, static_cast<unsigned long>(static_cast<ULONG>(value)));
+}
 CTqStringStream& CTqStringStream::operator<<(float value) { return Insert(fmtFloat, static_cast<double>(value)); }
 CTqStringStream& CTqStringStream::operator<<(double value) { return Insert(fmtDouble, value); }
 
@@ -73,7 +79,7 @@ CTqStringStream& CTqStringStream::operator>>(CString& token) {
   return *this;
 }
 
-template <typename T>
+template <typename T, typename Width>
 CTqStringStream& CTqStringStream::Extract(FormatIndex index, T& value) {
   const int length = m_text.GetLength();
   if (m_position >= length) return *this;
@@ -83,7 +89,7 @@ CTqStringStream& CTqStringStream::Extract(FormatIndex index, T& value) {
   T scanned{};
   LPCTSTR text = m_text;
   if (std::sscanf(text + m_position, format, &scanned, &consumed) == 1) {
-    value = scanned;
+    value = static_cast<T>(static_cast<Width>(scanned));
     m_position += consumed;
   } else {
     m_position = length;
@@ -97,8 +103,12 @@ CTqStringStream& CTqStringStream::operator>>(int& value) { return Extract(fmtInt
 CTqStringStream& CTqStringStream::operator>>(unsigned int& value) { return Extract(fmtUInt, value); }
 CTqStringStream& CTqStringStream::operator>>(short& value) { return Extract(fmtShort, value); }
 CTqStringStream& CTqStringStream::operator>>(unsigned short& value) { return Extract(fmtUShort, value); }
-CTqStringStream& CTqStringStream::operator>>(long& value) { return Extract(fmtLong, value); }
-CTqStringStream& CTqStringStream::operator>>(unsigned long& value) { return Extract(fmtULong, value); }
+// Read as 32-bit values too: "-1" read as an unsigned long is 4294967295, and a number past 32
+// bits wraps around.
+CTqStringStream& CTqStringStream::operator>>(long& value) { return Extract<long, LONG>(fmtLong, value); }
+CTqStringStream& CTqStringStream::operator>>(unsigned long& value) {
+  return Extract<unsigned long, ULONG>(fmtULong, value);
+}
 CTqStringStream& CTqStringStream::operator>>(float& value) { return Extract(fmtFloat, value); }
 CTqStringStream& CTqStringStream::operator>>(double& value) { return Extract(fmtDouble, value); }
 
@@ -107,8 +117,9 @@ void CTqStringStream::Trim() {
   m_text.TrimRight();
 }
 
+// By character: the trail byte of a double-byte character may look like a blank.
 LPCTSTR CTqStringStream::FindFirstSpace() const {
-  for (LPCTSTR p = m_text; *p; ++p)
+  for (LPCTSTR p = m_text; *p; p = CharNext(p))
     if (IsWhite(*p)) return p;
   return NULL;
 }

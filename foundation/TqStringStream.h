@@ -53,7 +53,8 @@ class CTqStringStream {
 
   template <typename T>
   CTqStringStream& Insert(FormatIndex index, T value);
-  template <typename T>
+  // Scans a T and keeps the value as a Width (LONG for long), wrapping past that width.
+  template <typename T, typename Width = T>
   CTqStringStream& Extract(FormatIndex index, T& value);
 
   CString m_text;

@@ -65,8 +65,10 @@ TEST(Component, OrdersByByteValueOfTheName) {
 }
 
 TEST(Component, DumpWritesLabelledLines) {
-  CComponent base;
+  CComponent base, plot, table;
   base.ComponentName = "Base";
+  plot.ComponentName = "Plot";
+  table.ComponentName = "Table";
   CComponent c;
   c.ComponentName = "Graph";
   c.Hidden = true;
@@ -84,6 +86,7 @@ TEST(Component, DumpWritesLabelledLines) {
   set.SubtractCompilerSettings = {"/Yu\"stdafx.h\""};
   c.SetComponentSources({bare, set});
   c.Dependancies.push_back(&base);
+  c.Dependants = {&plot, &table};
   const std::string expected =
       "Component Name:\t\t\tGraph\r\n"
       "\tHidden:\t\t\ttrue\r\n"
@@ -131,7 +134,9 @@ TEST(Component, DumpWritesLabelledLines) {
       "\t\tRemoveSubtractCompilerSettings:\r\n"
       "\tDependancies:\r\n"
       "\t\tDependancy Name: Base\r\n"
-      "\tDependants:\r\n";
+      "\tDependants:\r\n"
+      "\t\tDependant Name: Plot\r\n"
+      "\t\tDependant Name: Table\r\n";
   EXPECT_EQ(DumpOf(c), expected);
 }
 

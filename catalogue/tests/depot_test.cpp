@@ -454,6 +454,34 @@ TEST_F(DepotInstallation, SearchesNeverUseOrChangeTheCurrentDirectory) {
   EXPECT_EQ(CurrentDirectory(), "T:\\work");
 }
 
+// Paths written with '/', or with both separators, are full paths as the platform takes them: the
+// descriptions are loaded (so a dependency on one links), the drivers found and VISA detected.
+TEST_F(DepotInstallation, InstallationsWrittenWithEitherSeparator) {
+  const struct {
+    const char* name;
+    const char* installDir;
+    const char* vxipnpPath;
+  } rows[] = {
+      {.name = "backslashes", .installDir = "T:\\Sablewing", .vxipnpPath = "T:\\VXIPNP\\"},
+      {.name = "slashes", .installDir = "T:/Sablewing", .vxipnpPath = "T:/VXIPNP/"},
+      {.name = "mixed", .installDir = "T:\\Sablewing/", .vxipnpPath = "T:/VXIPNP\\"},
+  };
+  AddDescription("A.xml", Description("A", "Tq", {"B"}));
+  AddDescription("B.xml", Description("B", "Tq"));
+  AddFrameworkDriver("tqmeter");
+  WriteHostFile(host_ / "VXIPNP" / "WinNT" / "include" / "visa.h", "");
+  for (const auto& row : rows) {
+    SCOPED_TRACE(row.name);
+    sandbox::RegistrySetString(kProductKey, "InstallDir", row.installDir);
+    sandbox::RegistrySetString(kVxipnpKey, "VXIPNPPATH", row.vxipnpPath);
+    CInformationDepot depot;
+    depot.LoadComponents(NULL);
+    ASSERT_EQ(Names(depot.GetComponents()), (std::vector<std::string>{"A", "B", "tqmeter"}));
+    EXPECT_EQ(Names(depot.GetComponents()[0].Dependancies), (std::vector<std::string>{"B"}));
+    EXPECT_TRUE(depot.IsVisaInstalled());
+  }
+}
+
 TEST_F(DepotInstallation, VisaIsItsExactHeaderInTheFrameworkIncludeDirectory) {
   const struct {
     const char* name;

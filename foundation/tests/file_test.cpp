@@ -1,8 +1,11 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <filesystem>
 #include <fstream>
 #include <iterator>
 #include <string>
+#include <vector>
 
 #include "TqFile.h"
 #include "resource.h"
@@ -91,6 +94,19 @@ TEST_F(FileTest, CreateDirectoryTreeMakesMissingLevels) {
   EXPECT_EQ(GetFileAttributes("T:\\one\\two\\three"), static_cast<DWORD>(FILE_ATTRIBUTE_DIRECTORY));
   CreateDirectoryTree("T:\\one\\two\\three");  // existing: no change, no failure
   EXPECT_TRUE(FileExists("T:\\one\\two\\"));
+}
+
+// In code page 932 the folder name "data" + U+8868 ends in the trail byte 0x5C: its parent is
+// found by character, so no stray folder is made from the lead byte.
+TEST_F(FileTest, CreateDirectoryTreeFindsParentsByCharacter) {
+  sandbox::SetCodePage(932);
+  CreateDirectoryTree("T:\\data\x95\x5C\\sub\\leaf");
+  EXPECT_EQ(GetFileAttributes("T:\\data\x95\x5C\\sub\\leaf"), static_cast<DWORD>(FILE_ATTRIBUTE_DIRECTORY));
+  std::vector<std::string> made;
+  for (const auto& entry : std::filesystem::recursive_directory_iterator(host_))
+    made.push_back(entry.path().lexically_relative(host_).string());
+  std::sort(made.begin(), made.end());
+  EXPECT_EQ(made, (std::vector<std::string>{"data\u8868", "data\u8868/sub", "data\u8868/sub/leaf"}));
 }
 
 TEST_F(FileTest, CreateDirectoryTreeFailsWhereAFileStands) {

@@ -83,16 +83,59 @@ TEST(TqStringStream, InsertionFormatsEachType) {
   EXPECT_STREQ(s.GetString(), "4294967295|c|-5|2.5|0.1|65535|-1|u");
 }
 
+// long and unsigned long are 32 bits wide, as on Windows, whatever the host's long is.
+TEST(TqStringStream, LongsAreThirtyTwoBits) {
+  const struct {
+    const char* text;
+    long asLong;
+    unsigned long asUnsigned;
+  } rows[] = {
+      {"-1", -1, 4294967295ul},
+      {"4294967295", -1, 4294967295ul},
+      {"2147483648", -2147483647l - 1, 2147483648ul},
+      {"4294967296", 0, 0},  // past 32 bits the value wraps around
+      {"99999999999", 1215752191, 1215752191ul},
+  };
+  for (const auto& row : rows) {
+    SCOPED_TRACE(row.text);
+    long asLong = 7;
+    unsigned long asUnsigned = 7;
+    CTqStringStream(row.text) >> asLong;
+    CTqStringStream(row.text) >> asUnsigned;
+    EXPECT_EQ(asLong, row.asLong);
+    EXPECT_EQ(asUnsigned, row.asUnsigned);
+  }
+  CTqStringStream s;
+  s << ~0ul << CString("|") << -1l << CString("|") << ~0l;
+  EXPECT_STREQ(s.GetString(), "4294967295|-1|-1");
+}
+
+// Searches and Trim step by character: a trail byte 0x20 is no blank.
 TEST(TqStringStream, TrimAndSpaceSearches) {
-  CTqStringStream s("  a b  ");
-  EXPECT_EQ(*s.FindFirstNonSpace(), 'a');
-  s.Trim();
-  EXPECT_STREQ(s.GetString(), "a b");
-  EXPECT_EQ(s.FindFirstSpace(), static_cast<LPCTSTR>(s.GetString()) + 1);
-  CTqStringStream none("ab");
-  EXPECT_EQ(none.FindFirstSpace(), nullptr);
-  CTqStringStream blank("   ");
-  EXPECT_EQ(blank.FindFirstNonSpace(), nullptr);
+  const struct {
+    UINT codePage;
+    const char* text;
+    int firstSpace;     // offset, -1 for none
+    int firstNonSpace;  // offset, -1 for none
+    const char* trimmed;
+  } rows[] = {
+      {1252, "  a b  ", 0, 2, "a b"},
+      {1252, "a b", 1, 0, "a b"},
+      {1252, "ab", -1, 0, "ab"},
+      {1252, "   ", 0, -1, ""},
+      {932, "a\x81\x20z b", 4, 0, "a\x81\x20z b"},
+      {932, " \x81\x20", 0, 1, "\x81\x20"},
+  };
+  for (const auto& row : rows) {
+    SCOPED_TRACE(row.text);
+    sandbox::SetCodePage(row.codePage);
+    CTqStringStream s(row.text);
+    LPCTSTR start = s.GetString();
+    EXPECT_EQ(s.FindFirstSpace() ? s.FindFirstSpace() - start : -1, row.firstSpace);
+    EXPECT_EQ(s.FindFirstNonSpace() ? s.FindFirstNonSpace() - start : -1, row.firstNonSpace);
+    s.Trim();
+    EXPECT_STREQ(s.GetString(), row.trimmed);
+  }
 }
 
 }  // namespace
