@@ -14,12 +14,14 @@ bool InsertText(CString& contents, const CString& text, const CString& marker, b
   return true;
 }
 
-bool RemoveText(CString& contents, const CString& text) {
+bool ReplaceText(CString& contents, const CString& text, const CString& replacement) {
   const int position = contents.IsEmpty() ? -1 : contents.Find(text);
   if (position < 0) return false;
-  contents = contents.Left(position) + contents.Mid(position + text.GetLength());
+  contents = contents.Left(position) + replacement + contents.Mid(position + text.GetLength());
   return true;
 }
+
+bool RemoveText(CString& contents, const CString& text) { return ReplaceText(contents, text, ""); }
 
 CString ReadWholeTextFile(const CString& path) {
   CString contents;

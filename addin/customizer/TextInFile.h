@@ -15,6 +15,8 @@ void RemoveTextFromFile(const CString& path, const CString& text);
 // The same edits on a file's text held in memory; true when the text changed.
 bool InsertText(CString& contents, const CString& text, const CString& marker, bool before);
 bool RemoveText(CString& contents, const CString& text);
+// Puts `replacement` in the place of the first occurrence of `text`.
+bool ReplaceText(CString& contents, const CString& text, const CString& replacement);
 // The whole file as text (each line followed by "\n"); empty when it cannot be read.
 CString ReadWholeTextFile(const CString& path);
 // Writes `contents` over the file, beside then renamed.

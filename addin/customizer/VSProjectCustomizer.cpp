@@ -85,6 +85,23 @@ void AddCompilerSetting(CCPPCompilerEntryEditor& compiler, const CString& text) 
   compiler.AddSetting(text);
 }
 
+// Removes a compiler setting. A debug-information switch is removed by its exact switch text (the
+// editor never matches those switches, so that adding one always appends).
+void RemoveCompilerSetting(CCPPCompilerEntryEditor& compiler, const CString& text) {
+  const int kind = DebugInfoKindOf(text);
+  if (kind == dspSwitchOther) {
+    compiler.RemoveSetting(text);
+    return;
+  }
+  CDspCPPConfigEntry& entry = compiler.GetEntry();
+  for (int i = 0; i < entry.GetSettingCount(); ++i) {
+    if (entry.GetSetting(i)->GetKind() == kind) {
+      entry.RemoveSetting(i);
+      return;
+    }
+  }
+}
+
 // The child folder `name` of `group`: its editor, or null when there is none.
 CDspFolderEditor* FindFolder(CDspFileGroupEditor& group, const CString& name) {
   int index = -1;
@@ -257,7 +274,7 @@ void CVSProjectCustomizer::RemoveCompilerSettings(CDspEditor& dsp, const CCompon
       // Run-time type information stays whatever a component says: other code may need it.
       if (setting == "/GR") continue;
       if (m_isWindowsNT && setting == "/ZI") continue;
-      compiler.RemoveSetting(setting);
+      RemoveCompilerSetting(compiler, setting);
     }
   }
 }
@@ -366,7 +383,9 @@ void CVSProjectCustomizer::IncludeIncludesFileInStdAfx(CVSApplication& app, CDsp
     if (!FileExists(path)) continue;
     CString contents = ReadWholeTextFile(path);
     bool changed = RemoveText(contents, kIncludeBlock);
-    changed = RemoveText(contents, kOldIncludeLine) || changed;
+    // The old include line is a whole line between two line feeds: one of them stays, so that the
+    // lines before and after it stay apart.
+    changed = ReplaceText(contents, kOldIncludeLine, "\n") || changed;
     if (selected > 0) changed = InsertText(contents, kIncludeBlock, kInsertionMarker, true) || changed;
     if (changed) RewriteTextFile(path, contents);
   }

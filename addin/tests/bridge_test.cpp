@@ -179,6 +179,18 @@ TEST_F(BridgeTest, ClosesOnceWithTheIdesPromptsSuppressed) {
   document->Release();
   docs->Release();
 
+  // A box of the IDE's whose title holds more than the IDE's name, shown while the workspace closes.
+  static WNDPROC frameProc = NULL;
+  static int titledBox = -1;
+  titledBox = -1;
+  const HWND frame = AfxGetApp()->GetMainWnd()->GetSafeHwnd();
+  frameProc = reinterpret_cast<WNDPROC>(::SetWindowLongPtr(
+      frame, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(+[](HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+        if (message == WM_COMMAND && LOWORD(wParam) == CVSApplication::DevStudioCmdWorkspaceClose)
+          titledBox = ::MessageBox(window, "Closing", "Instruments - Microsoft Visual C++", MB_OK);
+        return ::CallWindowProc(frameProc, window, message, wParam, lParam);
+      })));
+
   CVSApplication app(ide_);
   app.SaveAll();
   ASSERT_TRUE(sandbox::msdev::MarkDocumentModified(note));
@@ -187,6 +199,8 @@ TEST_F(BridgeTest, ClosesOnceWithTheIdesPromptsSuppressed) {
   app.CloseWorkspace();
   EXPECT_EQ(sandbox::msdev::WorkspacePath(), "");
   EXPECT_TRUE(sandbox::Modals().empty()) << sandbox::Modals().front().text;
+  EXPECT_EQ(titledBox, 0) << "refused: the title holds the IDE's name";
+  ::SetWindowLongPtr(frame, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(frameProc));
   EXPECT_EQ(sandbox::msdev::CleanedConfigurations().size() - cleanedBefore, configurations);
 
   app.CloseWorkspace();
@@ -197,6 +211,18 @@ TEST_F(BridgeTest, ClosesOnceWithTheIdesPromptsSuppressed) {
   EXPECT_EQ(sandbox::Modals().size(), 1u);
 }
 
+// A top-level window that counts the Yes answers it receives.
+class AnswerCountingWnd : public CWnd {
+ public:
+  int yes = 0;
+
+ protected:
+  BOOL OnCommand(WPARAM wParam, LPARAM lParam) override {
+    if (LOWORD(wParam) == IDYES) ++yes;
+    return CWnd::OnCommand(wParam, lParam);
+  }
+};
+
 TEST_F(BridgeTest, ReopensOnlyWhatItClosed) {
   {
     // Closed by someone else: this instance never closed it, so it does not reopen it.
@@ -206,14 +232,26 @@ TEST_F(BridgeTest, ReopensOnlyWhatItClosed) {
     EXPECT_EQ(sandbox::msdev::WorkspacePath(), "");
     OpenWorkspace(kWorkspace);
   }
-  // Closed by this instance, which never asked for the path before: it still knows it.
+  // Closed by this instance, which never asked for the path before: it still knows it. Without
+  // being asked to, it answers no prompt: a window titled like the IDE gets no Yes.
+  AnswerCountingWnd prompt;
+  ASSERT_TRUE(prompt.CreateEx(0, AfxRegisterWndClass(0), "Microsoft Visual C++", WS_POPUP, CRect(0, 0, 1, 1), NULL, 0));
   CVSApplication app(ide_);
   app.CloseWorkspace();
   ASSERT_EQ(sandbox::msdev::WorkspacePath(), "");
   app.ReopenWorkspace(false);
   EXPECT_EQ(sandbox::msdev::WorkspacePath(), kWorkspace);
+  CVSApplication::FinishAnsweringPrompts(true);  // any thread makes one pass before it stops
+  PumpMessages();
+  EXPECT_EQ(prompt.yes, 0);
+  prompt.DestroyWindow();
   app.ReopenWorkspace(false);  // state 0 again: nothing
   EXPECT_EQ(sandbox::msdev::WorkspacePath(), kWorkspace);
+  // ... and the next operation saves and closes again.
+  const size_t saves = sandbox::msdev::SaveAllReceived().size();
+  app.CloseWorkspace();
+  EXPECT_EQ(sandbox::msdev::WorkspacePath(), "");
+  EXPECT_GT(sandbox::msdev::SaveAllReceived().size(), saves);
 }
 
 TEST_F(BridgeTest, ReadOnlyProjectFilesAreFound) {
@@ -246,18 +284,6 @@ TEST_F(BridgeTest, ReadOnlyProjectFilesAreFound) {
   EXPECT_FALSE(app.AreProjectFilesReadOnly());
 }
 
-// A top-level window that counts the Yes answers it receives.
-class AnswerCountingWnd : public CWnd {
- public:
-  int yes = 0;
-
- protected:
-  BOOL OnCommand(WPARAM wParam, LPARAM lParam) override {
-    if (LOWORD(wParam) == IDYES) ++yes;
-    return CWnd::OnCommand(wParam, lParam);
-  }
-};
-
 TEST_F(BridgeTest, TheAnsweringThreadAnswersOnlyWindowsTitledExactlyLikeTheIdeForThreeSeconds) {
   sandbox::SetClock(1700000000000);  // standing: the thread runs until the test moves the clock
   AnswerCountingWnd exact, similar;
@@ -270,7 +296,10 @@ TEST_F(BridgeTest, TheAnsweringThreadAnswersOnlyWindowsTitledExactlyLikeTheIdeFo
   app.ReopenWorkspace(true);
   // Pass after pass, as long as its three seconds last.
   EXPECT_TRUE(PumpUntil([&] { return exact.yes >= 3; }));
-  sandbox::AdvanceClock(3000);
+  sandbox::AdvanceClock(2000);
+  const int afterTwoSeconds = exact.yes;
+  EXPECT_TRUE(PumpUntil([&] { return exact.yes >= afterTwoSeconds + 2; })) << "still answering after two seconds";
+  sandbox::AdvanceClock(1000);
   CVSApplication::FinishAnsweringPrompts(false);  // ends by itself now
   PumpMessages();
   const int answered = exact.yes;

@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <functional>
 #include <initializer_list>
 #include <map>
 
@@ -116,6 +117,19 @@ class CustomizerEndToEndTest : public IdeDriveTest<'P'> {
     return names;
   }
 
+  // Changes the active project inside the IDE only, as the user does between two saves: the IDE's
+  // copy, which a save writes, is then the project.
+  void ChangeProjectInIde() {
+    IDispatch* active = NULL;
+    ASSERT_EQ(ide_->get_ActiveProject(&active), S_OK);
+    ASSERT_NE(active, nullptr);
+    IBuildProject* project = NULL;
+    ASSERT_EQ(active->QueryInterface(IID_IBuildProject, reinterpret_cast<void**>(&project)), S_OK);
+    active->Release();
+    EXPECT_EQ(project->AddFile(_bstr_t("Notes.txt"), _variant_t()), S_OK);
+    project->Release();
+  }
+
   CInformationDepot depot_;
   CString dspBackup_, dswBackup_;
 };
@@ -182,6 +196,74 @@ TEST_F(CustomizerEndToEndTest, TellsDllProjectsAndProjectsWithoutMfcApart) {
     CVSProjectCustomizer customizer(true);
     EXPECT_EQ(customizer.IsDllProject(app), c.dll);
     EXPECT_EQ(customizer.AllConfigurationsUseMFC(app), c.allMfc);
+  }
+}
+
+// Every question about the project and every run save all in the IDE before they read the
+// project file: what the user changed there is what they work on, not an older file on disk.
+TEST_F(CustomizerEndToEndTest, TheIdesUnsavedProjectIsSavedBeforeItIsRead) {
+  const std::string project = std::string(kProjectDir) + "Thermo.dsp";
+  const std::string original = DiskBytes(project);
+  // On disk an older application without MFC; the IDE holds the MFC DLL it read.
+  std::string older = original;
+  for (const auto& [from, to] : {std::pair<std::string, std::string>{"# PROP Use_MFC 6", "# PROP Use_MFC 0"},
+                                 {"\"Win32 (x86) Dynamic-Link Library\" 0x0102", "\"Win32 (x86) Application\" 0x0101"}})
+    for (size_t at = older.find(from); at != std::string::npos; at = older.find(from, at))
+      older.replace(at, from.size(), to);
+  CVSProjectCustomizer customizer(true);
+  struct Case {
+    const char* name;
+    std::function<void(CVSApplication&)> run;
+  } const cases[] = {
+      {"IsDllProject", [&](CVSApplication& app) { EXPECT_TRUE(customizer.IsDllProject(app)); }},
+      {"AllConfigurationsUseMFC", [&](CVSApplication& app) { EXPECT_TRUE(customizer.AllConfigurationsUseMFC(app)); }},
+      {"ApplyComponentSelection",  // last: it leaves the workspace closed
+       [&](CVSApplication& app) {
+         customizer.ApplyComponentSelection(app, depot_.GetComponents(), false, NULL, NULL);
+         EXPECT_NE(DiskBytes(project).find("# PROP Use_MFC 6"), std::string::npos);
+         EXPECT_EQ(DiskBytes(project).find("# PROP Use_MFC 0"), std::string::npos);
+       }},
+  };
+  Select({"TqCore"});
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    WriteDisk("Thermo/Thermo.dsp", older);
+    ChangeProjectInIde();
+    CVSApplication app(ide_);
+    app.LoadProjectList();  // the project, without saving anything
+    c.run(app);
+  }
+}
+
+// An include line the user wrote as message 5039 asks goes as a whole line: the lines before and
+// after it stay apart, whether or not the include block comes in.
+TEST_F(CustomizerEndToEndTest, AnOldIncludeLineGoesAndTheLinesAroundItStayApart) {
+  const char header[] =
+      "#define A 1\r\n#include \"TqIncludes.h\"\r\n#define B 2\r\n//{{AFX_INSERT_LOCATION}}\r\n";
+  struct Case {
+    const char* name;
+    bool selectCore;
+    const char* after;
+  } const cases[] = {
+      {"nothing selected", false, "#define A 1\r\n#define B 2\r\n//{{AFX_INSERT_LOCATION}}\r\n"},
+      {"a component selected",
+       true,
+       "#define A 1\r\n#define B 2\r\n//{{AFX Sablewing\r\n\r\n#include \"TqIncludes.h\"\r\n\r\n//}}AFX Sablewing\r\n"
+       "\r\n//{{AFX_INSERT_LOCATION}}\r\n"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    WriteDisk("Thermo/StdAfx.h", header);
+    if (c.selectCore)
+      Select({"TqCore"});
+    else
+      Select({});
+    CVSApplication app(ide_);
+    app.LoadActiveProject();
+    CDspEditor dsp;
+    dsp.Open(app.GetProjectFilePath());
+    CVSProjectCustomizer(true).IncludeIncludesFileInStdAfx(app, dsp, depot_.GetComponents());
+    EXPECT_EQ(DiskBytes(std::string(kProjectDir) + "StdAfx.h"), c.after);
   }
 }
 

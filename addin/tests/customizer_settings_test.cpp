@@ -108,6 +108,46 @@ TEST_F(CustomizerSettingsTest, ALineKeepsOneDebugInformationSwitch) {
   EXPECT_EQ(debug.find("/Zi"), debug.rfind("/Zi")) << debug;
 }
 
+// A Remove list takes a debug-information switch by its exact text, except /ZI on Windows NT.
+TEST_F(CustomizerSettingsTest, ARemoveListTakesDebugInformationSwitchesButNotZIOnNT) {
+  struct Case {
+    const char* name;
+    bool windowsNT;
+    const char* add;  // a Debug setting the component adds first, or null
+    const char* remove;
+    const char* debugAround;  // the Debug line around where its switch stands
+  } const cases[] = {
+      {"Windows 95 takes /ZI", false, NULL, "/ZI", "/Gm /GX /Od"},
+      {"Windows NT keeps /ZI", true, NULL, "/ZI", "/Gm /GX /ZI /Od"},
+      {"/Zi is not /ZI", false, NULL, "/Zi", "/Gm /GX /ZI /Od"},
+      {"/Z7 added in place of /ZI, then taken", false, "/Z7", "/Z7", "/Gm /GX /Od"},
+      {"Windows NT takes /Zi", true, "/Zi", "/Zi", "/Gm /GX /Od"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    Reopen();
+    CComponent component = MakeComponent("Debugging");
+    if (c.add != NULL) component.CompilerDebugSettings = {c.add};
+    component.RemoveCompilerDebugSettings = {c.remove};
+    CVSProjectCustomizer(c.windowsNT).AddComponentToProject(Dsw(), Dsp(), component);
+    const std::string debug = CompilerLine(Dsp(), 1);
+    EXPECT_NE(debug.find(std::string("/nologo /MDd /W3 ") + c.debugAround + " /D \"WIN32\""), std::string::npos)
+        << debug;
+  }
+}
+
+// Debug is told first: a line that defines both _DEBUG and NDEBUG is a Debug configuration.
+TEST_F(CustomizerSettingsTest, ALineWithBothMarkersIsDebug) {
+  std::string project = FixtureBytes("ThreeConfigs.dsp");
+  const std::string release = "# ADD CPP /nologo /MD /W3 /GX /O2 /D \"WIN32\" /D \"NDEBUG\"";
+  ASSERT_NE(project.find(release), std::string::npos);
+  project.replace(project.find(release), release.size(), release + " /D \"_DEBUG\"");
+  WriteDisk("ThreeConfigs.dsp", project);
+  Reopen();
+  CVSProjectCustomizer(false).AddComponentToProject(Dsw(), Dsp(), Meter());
+  EXPECT_EQ(LinkerLine(Dsp(), 0), "/nologo /subsystem:windows /dll /machine:I386 Meterd.lib");
+}
+
 // Removing a component takes its files, sections and workspace entries, never its settings.
 TEST_F(CustomizerSettingsTest, RemovingAComponentLeavesItsSettings) {
   CVSProjectCustomizer customizer(false);
