@@ -146,6 +146,9 @@ TEST_F(CustomizerEndToEndTest, AddsAComponentAndWhatItNeedsToAFreshProject) {
   EXPECT_EQ(ReadBack(), (std::vector<std::string>{"TqControls", "TqCore", "TqCoreRuntime", "TqGraph"}));
   // The IDE was told the project changed and reloaded it; it keeps the new file.
   EXPECT_EQ(sandbox::msdev::WorkspacePath(), "P:\\Thermo\\Thermo.dsw");
+  // The project names its precompiled header "stdafx.h": the file keeps its own name.
+  EXPECT_TRUE(std::filesystem::exists(this->host_ + "/Thermo/StdAfx.h"));
+  EXPECT_FALSE(std::filesystem::exists(this->host_ + "/Thermo/stdafx.h"));
 }
 
 // A component reads back as selected when the includes header lists one of its headers and, when

@@ -64,6 +64,7 @@ WINBASEAPI BOOL WINAPI RemoveDirectory(LPCSTR pathName) {
   }
   SetLastError(saved);
   if (DWORD error = host::RemoveDirectory(mapped->host); error != ERROR_SUCCESS) return Fail(error, FALSE);
+  SetKeptAttributes(mapped->stat, 0);
   return TRUE;
 }
 

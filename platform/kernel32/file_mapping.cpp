@@ -25,6 +25,7 @@ void FileState::ResetLocked() {
   map.drives['Z'] = "/";
   current = CurrentFromHost();
   failures.clear();
+  keptAttributes.clear();
 }
 
 winpath::WinPath FileState::CurrentFromHost() const {
@@ -42,7 +43,23 @@ winpath::WinPath FileState::CurrentFromHost() const {
 DWORD AttributesOf(const host::FileStat& stat) {
   DWORD attributes = stat.directory ? FILE_ATTRIBUTE_DIRECTORY : FILE_ATTRIBUTE_ARCHIVE;
   if (!stat.ownerWritable) attributes |= FILE_ATTRIBUTE_READONLY;
-  return attributes;
+  return attributes | KeptAttributes(stat);
+}
+
+DWORD KeptAttributes(const host::FileStat& stat) {
+  std::lock_guard<std::recursive_mutex> g(StateLock());
+  const auto& kept = State().keptAttributes;
+  const auto found = kept.find({stat.device, stat.inode});
+  return found == kept.end() ? 0 : found->second;
+}
+
+void SetKeptAttributes(const host::FileStat& stat, DWORD attributes) {
+  std::lock_guard<std::recursive_mutex> g(StateLock());
+  auto& kept = State().keptAttributes;
+  if ((attributes & kKeptAttributes) == 0)
+    kept.erase({stat.device, stat.inode});
+  else
+    kept[{stat.device, stat.inode}] = attributes & kKeptAttributes;
 }
 
 FILETIME ToFileTime(uint64_t ticks) { return FILETIME{static_cast<DWORD>(ticks), static_cast<DWORD>(ticks >> 32)}; }

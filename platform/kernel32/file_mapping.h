@@ -62,8 +62,16 @@ std::string FailureKey(const winpath::WinPath& path);
 bool InjectedFailureByKey(const std::string& key, const char* operation);
 
 // The attributes Windows reports for a host file: DIRECTORY, or ARCHIVE as NTFS sets it on every
-// written file; READONLY when the owner-write bit is off.
+// written file; READONLY when the owner-write bit is off; HIDDEN and SYSTEM as kept below.
 DWORD AttributesOf(const host::FileStat& stat);
+// HIDDEN and SYSTEM have no host counterpart: they are kept in the file state per host file
+// (device and inode), so they go with a file through renames as on Windows, and are forgotten
+// when the stand-in deletes the file (or a reset comes). A file deleted on the host behind the
+// stand-in's back may leave them to a new file that reuses its inode.
+constexpr DWORD kKeptAttributes = FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM;
+DWORD KeptAttributes(const host::FileStat& stat);
+// Sets the file's kept attributes to those in `attributes` (none forgets the file).
+void SetKeptAttributes(const host::FileStat& stat, DWORD attributes);
 FILETIME ToFileTime(uint64_t ticks);
 
 // Sets the last error and returns `result` (for one-line failure returns).

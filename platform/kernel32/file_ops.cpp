@@ -32,6 +32,13 @@ std::string HostNameAsWritten(const Mapped& target) {
   return (parent == "/" ? "" : parent) + "/" + AnsiToHost(target.windows.components.back());
 }
 
+// Gives the file now at `targetHost` the kept attributes of the file `source` (a copy or a move
+// across volumes makes a new host file).
+void CarryKeptAttributes(const host::FileStat& source, const std::string& targetHost) {
+  host::FileStat target;
+  if (host::Stat(targetHost, target) == ERROR_SUCCESS) SetKeptAttributes(target, KeptAttributes(source));
+}
+
 }  // namespace
 
 extern "C" {
@@ -48,18 +55,18 @@ WINBASEAPI DWORD WINAPI GetFileAttributes(LPCSTR fileName) {
   return AttributesOf(mapped->stat);
 }
 
-// SetFileAttributes: READONLY sets or clears the owner-write bit; ARCHIVE and NORMAL are taken
-// (the archive bit is not kept: files always report ARCHIVE). HIDDEN, SYSTEM and TEMPORARY have
-// no host counterpart and are not modelled.
+// SetFileAttributes: READONLY sets or clears the owner-write bit; HIDDEN and SYSTEM are kept by
+// the stand-in (see kKeptAttributes); ARCHIVE and NORMAL are taken (the archive bit is not kept:
+// files always report ARCHIVE). TEMPORARY is not modelled.
 WINBASEAPI BOOL WINAPI SetFileAttributes(LPCSTR fileName, DWORD attributes) {
-  if (attributes & (FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM | FILE_ATTRIBUTE_TEMPORARY))
-    STANDIN_UNMODELLED_LASTERROR(FALSE);
+  if (attributes & FILE_ATTRIBUTE_TEMPORARY) STANDIN_UNMODELLED_LASTERROR(FALSE);
   std::lock_guard<std::recursive_mutex> g(StateLock());
   auto mapped = MapPath(fileName, "SetFileAttributes");
   if (!mapped) return FALSE;
   if (Missing(*mapped)) return Fail(ERROR_FILE_NOT_FOUND, FALSE);
   if (DWORD error = host::SetWritable(mapped->host, (attributes & FILE_ATTRIBUTE_READONLY) == 0); error != ERROR_SUCCESS)
     return Fail(error, FALSE);
+  SetKeptAttributes(mapped->stat, attributes);
   return TRUE;
 }
 
@@ -77,12 +84,13 @@ WINBASEAPI BOOL WINAPI DeleteFile(LPCSTR fileName) {
   if (DWORD error = CheckSharing(mapped->stat.device, mapped->stat.inode, {false, false, true, kAllShare}))
     return Fail(error, FALSE);
   if (DWORD error = host::Unlink(mapped->host); error != ERROR_SUCCESS) return Fail(error, FALSE);
+  SetKeptAttributes(mapped->stat, 0);
   return TRUE;
 }
 
-// CopyFile: contents, the read-only attribute and the last write time of the source. An existing
-// target is replaced unless `failIfExists` (ERROR_FILE_EXISTS); a read-only or directory target
-// -> ERROR_ACCESS_DENIED; a source open for writing, or a target open at all, or a file copied
+// CopyFile: contents, the attributes and the last write time of the source. An existing target is
+// replaced unless `failIfExists` (ERROR_FILE_EXISTS); a read-only, hidden or directory target ->
+// ERROR_ACCESS_DENIED; a source open for writing, or a target open at all, or a file copied
 // onto itself -> ERROR_SHARING_VIOLATION. A copy that fails half-way leaves no new target.
 WINBASEAPI BOOL WINAPI CopyFile(LPCSTR existingFileName, LPCSTR newFileName, BOOL failIfExists) {
   std::lock_guard<std::recursive_mutex> g(StateLock());
@@ -98,7 +106,8 @@ WINBASEAPI BOOL WINAPI CopyFile(LPCSTR existingFileName, LPCSTR newFileName, BOO
     return Fail(error, FALSE);
   if (target->exists) {
     if (failIfExists) return Fail(ERROR_FILE_EXISTS, FALSE);
-    if (target->stat.directory || !target->stat.ownerWritable) return Fail(ERROR_ACCESS_DENIED, FALSE);
+    if (target->stat.directory || !target->stat.ownerWritable || (KeptAttributes(target->stat) & FILE_ATTRIBUTE_HIDDEN))
+      return Fail(ERROR_ACCESS_DENIED, FALSE);
     if (SameFile(*source, *target)) return Fail(ERROR_SHARING_VIOLATION, FALSE);
     if (DWORD error = CheckSharing(target->stat.device, target->stat.inode, {false, true, false, 0}))
       return Fail(error, FALSE);
@@ -107,11 +116,13 @@ WINBASEAPI BOOL WINAPI CopyFile(LPCSTR existingFileName, LPCSTR newFileName, BOO
     if (!target->exists) host::Unlink(target->host);
     return Fail(error, FALSE);
   }
+  CarryKeptAttributes(source->stat, target->host);
   return TRUE;
 }
 
 // MoveFileEx: renames a file or directory. An existing target -> ERROR_ALREADY_EXISTS unless
-// MOVEFILE_REPLACE_EXISTING (files only; a read-only target -> ERROR_ACCESS_DENIED). Each drive
+// MOVEFILE_REPLACE_EXISTING (files only; a read-only target -> ERROR_ACCESS_DENIED); the file
+// then takes the target's name as written, whatever case the replaced file's name had. Each drive
 // is its own volume: across drives a file moves only with MOVEFILE_COPY_ALLOWED (copy, then
 // delete) and a directory never (ERROR_NOT_SAME_DEVICE). A source open without
 // FILE_SHARE_DELETE -> ERROR_SHARING_VIOLATION; a directory holding open files ->
@@ -150,12 +161,25 @@ WINBASEAPI BOOL WINAPI MoveFileEx(LPCSTR existingFileName, LPCSTR newFileName, D
     return Fail(ERROR_NOT_SAME_DEVICE, FALSE);
 
   DWORD error = host::Rename(source->host, target->host);
+  if (error == ERROR_SUCCESS && target->exists) SetKeptAttributes(target->stat, 0);  // the replaced file is gone
   if (error == ERROR_NOT_SAME_DEVICE && otherVolume) {
     // The drives are on different host file systems: copy, then delete, as Windows does.
     error = host::CopyContents(source->host, target->host);
-    if (error == ERROR_SUCCESS) error = host::Unlink(source->host);
+    if (error == ERROR_SUCCESS) {
+      CarryKeptAttributes(source->stat, target->host);
+      error = host::Unlink(source->host);
+      if (error == ERROR_SUCCESS) SetKeptAttributes(source->stat, 0);
+    }
   }
-  return error == ERROR_SUCCESS ? TRUE : Fail(error, FALSE);
+  if (error != ERROR_SUCCESS) return Fail(error, FALSE);
+  if (target->exists) {
+    // The replaced file's name on disk may differ in case from the name written: the new file
+    // bears the name as written.
+    const std::string renamed = HostNameAsWritten(*target);
+    if (renamed != target->host && (error = host::Rename(target->host, renamed)) != ERROR_SUCCESS)
+      return Fail(error, FALSE);
+  }
+  return TRUE;
 }
 
 // MoveFile: MoveFileEx that may copy across drives and never replaces.

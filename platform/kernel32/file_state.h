@@ -4,8 +4,11 @@
 
 #include <windows.h>
 
+#include <cstdint>
+#include <map>
 #include <mutex>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "winpath.h"
@@ -26,8 +29,11 @@ struct FileState {
   std::vector<std::string> tempDrives;  // host folders made by MapTempDrive
   std::string tempFolder;               // GetTempPath's folder, made on first use
   std::vector<InjectedFileFailure> failures;
+  // The attributes the host cannot hold (HIDDEN, SYSTEM), per host file (device, inode).
+  std::map<std::pair<uint64_t, uint64_t>, DWORD> keptAttributes;
 
-  // Start state: Z: is "/", the current directory is the host's working directory, no failures.
+  // Start state: Z: is "/", the current directory is the host's working directory, no failures,
+  // no hidden or system files.
   // (Temporary folders and handles are cleaned up by the reset hook.)
   void ResetLocked();
   winpath::WinPath CurrentFromHost() const;

@@ -14,10 +14,10 @@ constexpr DWORD kReadAccess = GENERIC_READ | GENERIC_EXECUTE | GENERIC_ALL | 0x0
 constexpr DWORD kWriteAccess = GENERIC_WRITE | GENERIC_ALL | 0x0002 /* FILE_WRITE_DATA */ | 0x0004 /* FILE_APPEND_DATA */;
 constexpr DWORD kShareModes = FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE;
 // Attributes and caching hints CreateFile takes; anything else (overlapped I/O, backup
-// semantics, delete-on-close, hidden and system files) is not modelled.
-constexpr DWORD kModelledFlags = FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_ARCHIVE | FILE_ATTRIBUTE_NORMAL |
-                                 FILE_ATTRIBUTE_TEMPORARY | FILE_FLAG_WRITE_THROUGH | FILE_FLAG_RANDOM_ACCESS |
-                                 FILE_FLAG_SEQUENTIAL_SCAN;
+// semantics, delete-on-close) is not modelled.
+constexpr DWORD kModelledFlags = FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM |
+                                 FILE_ATTRIBUTE_ARCHIVE | FILE_ATTRIBUTE_NORMAL | FILE_ATTRIBUTE_TEMPORARY |
+                                 FILE_FLAG_WRITE_THROUGH | FILE_FLAG_RANDOM_ACCESS | FILE_FLAG_SEQUENTIAL_SCAN;
 
 uint64_t Ticks(const FILETIME& t) { return (uint64_t(t.dwHighDateTime) << 32) | t.dwLowDateTime; }
 
@@ -32,7 +32,9 @@ std::shared_ptr<OpenFile> FileOf(HANDLE handle) {
 extern "C" {
 
 // CreateFile: the five dispositions, GENERIC_READ/WRITE, sharing between the process's handles,
-// and the read-only attribute (checked here: the host user is root and could write anyway).
+// the read-only attribute (checked here: the host user is root and could write anyway), and the
+// hidden and system attributes: a new file gets those asked for; CREATE_ALWAYS over a hidden or
+// system file must ask for its attributes (else ERROR_ACCESS_DENIED) and gives it those asked for.
 WINBASEAPI HANDLE WINAPI CreateFile(LPCSTR fileName, DWORD desiredAccess, DWORD shareMode,
                                     LPSECURITY_ATTRIBUTES, DWORD creationDisposition, DWORD flagsAndAttributes,
                                     HANDLE templateFile) {
@@ -61,6 +63,8 @@ WINBASEAPI HANDLE WINAPI CreateFile(LPCSTR fileName, DWORD desiredAccess, DWORD 
     if (creationDisposition == CREATE_NEW) return Fail(ERROR_FILE_EXISTS, INVALID_HANDLE_VALUE);
     const bool truncates = creationDisposition == CREATE_ALWAYS || creationDisposition == TRUNCATE_EXISTING;
     if ((write || truncates) && !mapped->stat.ownerWritable) return Fail(ERROR_ACCESS_DENIED, INVALID_HANDLE_VALUE);
+    if (creationDisposition == CREATE_ALWAYS && (KeptAttributes(mapped->stat) & ~flagsAndAttributes) != 0)
+      return Fail(ERROR_ACCESS_DENIED, INVALID_HANDLE_VALUE);
     const DWORD sharing = CheckSharing(mapped->stat.device, mapped->stat.inode, {read, write || truncates, false, shareMode});
     if (sharing != ERROR_SUCCESS) return Fail(sharing, INVALID_HANDLE_VALUE);
     request.truncate = truncates;
@@ -79,6 +83,7 @@ WINBASEAPI HANDLE WINAPI CreateFile(LPCSTR fileName, DWORD desiredAccess, DWORD 
   if (mapped->exists && creationDisposition == CREATE_ALWAYS && wantsReadOnly) host::SetWritable(mapped->host, false);
   host::FileStat stat;
   if (DWORD error = host::StatHandle(file->fd, stat); error != ERROR_SUCCESS) return Fail(error, INVALID_HANDLE_VALUE);
+  if (request.create || creationDisposition == CREATE_ALWAYS) SetKeptAttributes(stat, flagsAndAttributes);
   file->canRead = read;
   file->canWrite = write;
   file->share = shareMode;

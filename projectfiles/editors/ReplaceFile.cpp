@@ -2,6 +2,28 @@
 
 #include "TqFile.h"
 
+namespace {
+
+// The attributes a replaced file keeps. Read-only is not among them: such a file cannot be
+// replaced, and the rename says so.
+const DWORD kKeptAttributes = FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM | FILE_ATTRIBUTE_ARCHIVE;
+
+// The file `path` names as it is spelled on disk, and its attributes; `path` itself and no
+// attributes when there is no such file yet.
+CString NameOnDisk(const CString& path, DWORD& attributes) {
+  attributes = 0;
+  WIN32_FIND_DATA found;
+  const HANDLE search = ::FindFirstFile(path, &found);
+  if (search == INVALID_HANDLE_VALUE) return path;
+  ::FindClose(search);
+  attributes = found.dwFileAttributes & kKeptAttributes;
+  CString drive, directory, name, extension;
+  TQ::SplitPath(path, drive, directory, name, extension);
+  return drive + directory + found.cFileName;
+}
+
+}  // namespace
+
 void WriteFileReplacing(const CString& path, const std::function<void(CStdioFile& file)>& write) {
   const CString replacement = path + ".~new";
   TQ::CTqFile file;
@@ -21,7 +43,12 @@ void WriteFileReplacing(const CString& path, const std::function<void(CStdioFile
     ::DeleteFile(replacement);
     throw;
   }
-  if (!::MoveFileEx(replacement, path, MOVEFILE_REPLACE_EXISTING)) {
+  // The new text takes the place of the file as it is: under the name it has on disk (a rename to
+  // the caller's spelling would change the case of its name) and with its attributes.
+  DWORD attributes = 0;
+  const CString target = NameOnDisk(path, attributes);
+  if ((attributes != 0 && !::SetFileAttributes(replacement, attributes)) ||
+      !::MoveFileEx(replacement, target, MOVEFILE_REPLACE_EXISTING)) {
     const DWORD error = ::GetLastError();
     ::DeleteFile(replacement);
     CFileException::ThrowOsError(static_cast<LONG>(error), path);

@@ -8,6 +8,7 @@
 #include <functional>
 
 // Opens "<path>.~new" in text mode, lets `write` fill it, flushes, closes and renames it over
-// `path`. On any failure the target stays as it was, the partial file is removed and the
-// CFileException (named after `path`) reaches the caller.
+// `path`: over the file under the name it has on disk, whose hidden, system and archive attributes
+// the new file takes. On any failure the target stays as it was, the partial file is removed and
+// the CFileException (named after `path`) reaches the caller.
 void WriteFileReplacing(const CString& path, const std::function<void(CStdioFile& file)>& write);

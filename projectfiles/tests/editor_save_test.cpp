@@ -3,6 +3,8 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <string>
+#include <vector>
 
 #include "dsp/DspExceptions.h"
 #include "editor_test_support.h"
@@ -75,6 +77,21 @@ TEST_F(EditorSaveTest, AFailedSaveLeavesTheFileAsItWasAndTheEditorUsable) {
   }
   editor_.Save();
   EXPECT_EQ(DiskBytes(path_), GoldenBytes("dsw_MeterDll_add_guid.dsw"));
+}
+
+// The new text replaces the file as it is on disk: its name keeps its case, however the caller
+// spelled it, and it stays hidden.
+TEST_F(EditorSaveTest, TheFileKeepsItsNameOnDiskAndItsAttributes) {
+  ASSERT_TRUE(::SetFileAttributes(path_.c_str(), FILE_ATTRIBUTE_HIDDEN));
+  CDswEditor editor;
+  editor.Open("T:\\meterdll.DSW");
+  editor.AddControlGuid(kNewGuid);
+  editor.Save();
+  std::vector<std::string> names;
+  for (const auto& entry : std::filesystem::directory_iterator(host_)) names.push_back(entry.path().filename());
+  EXPECT_EQ(names, std::vector<std::string>{"MeterDll.dsw"});
+  EXPECT_EQ(DiskBytes(path_), GoldenBytes("dsw_MeterDll_add_guid.dsw"));
+  EXPECT_EQ(::GetFileAttributes(path_.c_str()), DWORD{FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_ARCHIVE});
 }
 
 TEST_F(EditorSaveTest, AReadOnlyFileIsNotReplaced) {

@@ -539,6 +539,13 @@ TEST_F(FilesTest, MoveFileRulesAndCaseOnlyRenames) {
   EXPECT_TRUE(std::filesystem::exists(host + "/Proj/B.TXT"));
   EXPECT_FALSE(std::filesystem::exists(host + "/Proj/b.txt"));
 
+  // Replacing a file whose name differs in case: the name as written wins.
+  ASSERT_TRUE(Write("T:\\Proj\\new.txt", "new"));
+  EXPECT_TRUE(MoveFileEx("T:\\Proj\\new.txt", "T:\\Proj\\b.txt", MOVEFILE_REPLACE_EXISTING));
+  EXPECT_TRUE(std::filesystem::exists(host + "/Proj/b.txt"));
+  EXPECT_FALSE(std::filesystem::exists(host + "/Proj/B.TXT"));
+  EXPECT_EQ(Read("T:\\Proj\\b.txt"), "new");
+
   SetLastError(kPoison);
   EXPECT_FALSE(MoveFile("T:\\Proj\\none.txt", "T:\\Proj\\c.txt"));
   EXPECT_EQ(GetLastError(), DWORD{ERROR_FILE_NOT_FOUND});
@@ -547,6 +554,48 @@ TEST_F(FilesTest, MoveFileRulesAndCaseOnlyRenames) {
   EXPECT_EQ(GetLastError(), DWORD{ERROR_ACCESS_DENIED});
   EXPECT_TRUE(MoveFile("T:\\Dir", "T:\\Proj\\Dir2"));
   EXPECT_EQ(GetFileAttributes("T:\\Proj\\Dir2"), DWORD{FILE_ATTRIBUTE_DIRECTORY});
+}
+
+// Hidden and system files: the attributes stay with the file through renames and copies, a
+// replacing CreateFile must ask for them, and CopyFile does not overwrite a hidden file.
+TEST_F(FilesTest, HiddenAndSystemAttributes) {
+  constexpr DWORD kHidden = FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_ARCHIVE;
+  ASSERT_TRUE(Write("T:\\Proj\\h.txt", "h"));
+  ASSERT_TRUE(SetFileAttributes("T:\\Proj\\h.txt", FILE_ATTRIBUTE_HIDDEN));
+  EXPECT_EQ(GetFileAttributes("T:\\Proj\\h.txt"), kHidden);
+  WIN32_FIND_DATA found;
+  FindClose(FindFirstFile("T:\\Proj\\h.txt", &found));
+  EXPECT_EQ(found.dwFileAttributes, kHidden);
+
+  EXPECT_TRUE(MoveFile("T:\\Proj\\h.txt", "T:\\Proj\\moved.txt"));
+  EXPECT_EQ(GetFileAttributes("T:\\Proj\\moved.txt"), kHidden);
+  EXPECT_TRUE(CopyFile("T:\\Proj\\moved.txt", "T:\\Proj\\copy.txt", TRUE));
+  EXPECT_EQ(GetFileAttributes("T:\\Proj\\copy.txt"), kHidden);
+  ASSERT_TRUE(Write("T:\\Proj\\plain.txt", "plain"));
+  SetLastError(kPoison);
+  EXPECT_FALSE(CopyFile("T:\\Proj\\plain.txt", "T:\\Proj\\copy.txt", FALSE));
+  EXPECT_EQ(GetLastError(), DWORD{ERROR_ACCESS_DENIED});
+  // Replaced by a plain file: the hidden one is gone, and so is its attribute.
+  EXPECT_TRUE(MoveFileEx("T:\\Proj\\plain.txt", "T:\\Proj\\copy.txt", MOVEFILE_REPLACE_EXISTING));
+  EXPECT_EQ(GetFileAttributes("T:\\Proj\\copy.txt"), DWORD{FILE_ATTRIBUTE_ARCHIVE});
+
+  SetLastError(kPoison);
+  EXPECT_EQ(Open("T:\\Proj\\moved.txt", GENERIC_WRITE, 0, CREATE_ALWAYS), INVALID_HANDLE_VALUE);
+  EXPECT_EQ(GetLastError(), DWORD{ERROR_ACCESS_DENIED});
+  HANDLE h = Open("T:\\Proj\\moved.txt", GENERIC_WRITE, 0, CREATE_ALWAYS, FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM);
+  ASSERT_NE(h, INVALID_HANDLE_VALUE);
+  CloseHandle(h);
+  EXPECT_EQ(GetFileAttributes("T:\\Proj\\moved.txt"), kHidden | FILE_ATTRIBUTE_SYSTEM);
+  ASSERT_TRUE(SetFileAttributes("T:\\Proj\\moved.txt", FILE_ATTRIBUTE_NORMAL));
+  EXPECT_EQ(GetFileAttributes("T:\\Proj\\moved.txt"), DWORD{FILE_ATTRIBUTE_ARCHIVE});
+
+  h = Open("T:\\Proj\\new.txt", GENERIC_WRITE, 0, CREATE_NEW, FILE_ATTRIBUTE_SYSTEM);
+  ASSERT_NE(h, INVALID_HANDLE_VALUE);
+  CloseHandle(h);
+  EXPECT_EQ(GetFileAttributes("T:\\Proj\\new.txt"), DWORD{FILE_ATTRIBUTE_SYSTEM | FILE_ATTRIBUTE_ARCHIVE});
+  EXPECT_TRUE(DeleteFile("T:\\Proj\\new.txt"));
+  ASSERT_TRUE(Write("T:\\Proj\\new.txt", "again"));
+  EXPECT_EQ(GetFileAttributes("T:\\Proj\\new.txt"), DWORD{FILE_ATTRIBUTE_ARCHIVE});
 }
 
 TEST_F(FilesTest, EachDriveIsItsOwnVolume) {
