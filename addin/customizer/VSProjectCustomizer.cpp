@@ -66,6 +66,14 @@ int DebugInfoKindOf(const CString& text) {
   return argument.IsEmpty() ? LookupDebugInfoSwitch(switchText) : static_cast<int>(dspSwitchOther);
 }
 
+// The index of the first setting of the line whose kind `matches`, -1 when there is none.
+template <typename Match>
+int FindSettingByKind(CDspCPPConfigEntry& entry, Match matches) {
+  for (int i = 0; i < entry.GetSettingCount(); ++i)
+    if (matches(entry.GetSetting(i)->GetKind())) return i;
+  return -1;
+}
+
 // Adds a compiler setting unless it is there. A configuration carries one debug-information switch:
 // the one asked for counts as present when the line holds it already, and takes the place of
 // another one, so a line never names two of them.
@@ -76,13 +84,11 @@ void AddCompilerSetting(CCPPCompilerEntryEditor& compiler, const CString& text) 
     return;
   }
   CDspCPPConfigEntry& entry = compiler.GetEntry();
-  for (int i = 0; i < entry.GetSettingCount(); ++i) {
-    CDspCPPCompilerSetting* setting = entry.GetSetting(i);
-    if (setting->GetKind() == dspSwitchOther) continue;
-    if (setting->GetKind() != kind) setting->Set(kind, "");
-    return;
-  }
-  compiler.AddSetting(text);
+  const int present = FindSettingByKind(entry, [](int found) { return found != dspSwitchOther; });
+  if (present < 0)
+    compiler.AddSetting(text);
+  else if (entry.GetSetting(present)->GetKind() != kind)
+    entry.GetSetting(present)->Set(kind, "");
 }
 
 // Removes a compiler setting. A debug-information switch is removed by its exact switch text (the
@@ -94,12 +100,8 @@ void RemoveCompilerSetting(CCPPCompilerEntryEditor& compiler, const CString& tex
     return;
   }
   CDspCPPConfigEntry& entry = compiler.GetEntry();
-  for (int i = 0; i < entry.GetSettingCount(); ++i) {
-    if (entry.GetSetting(i)->GetKind() == kind) {
-      entry.RemoveSetting(i);
-      return;
-    }
-  }
+  const int present = FindSettingByKind(entry, [kind](int found) { return found == kind; });
+  if (present >= 0) entry.RemoveSetting(present);
 }
 
 // The child folder `name` of `group`: its editor, or null when there is none.
