@@ -42,6 +42,7 @@ DWORD GetFileSize(const CString& path);
 bool IsFileReadOnly(const CString& path);
 void SetFileModificationTime(const CString& path, const CTime& time);
 void CopyFileOrThrow(const CString& source, const CString& target, bool overwrite);
+// '\\' or '/', which the platform takes alike.
 bool IsPathSeparator(char c);
 // A path that names its drive root or a share, so that it means the same whatever the current
 // directory is.
