@@ -104,5 +104,8 @@ typedef struct _OSVERSIONINFO {
   CHAR szCSDVersion[128];
 } OSVERSIONINFO, *POSVERSIONINFO, *LPOSVERSIONINFO;
 WINBASEAPI BOOL WINAPI GetVersionEx(LPOSVERSIONINFO versionInfo);
+// The same packed into one value: major version in the low byte, minor in the next, the build in
+// the low 15 bits of the high word, whose high bit is set on every platform but Windows NT.
+WINBASEAPI DWORD WINAPI GetVersion();
 
 }  // extern "C"

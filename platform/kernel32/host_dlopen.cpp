@@ -11,6 +11,7 @@
 #include <cstring>
 #include <fstream>
 #include <iterator>
+#include <optional>
 
 #include "host_loader.h"
 
@@ -60,13 +61,46 @@ DWORD ErrorOfMessage(const std::string& message) {
   return ERROR_BAD_EXE_FORMAT;
 }
 
-// A bounds-checked view of a whole file.
+// A bounds-checked view of a whole module file.
 struct Image {
   std::vector<char> bytes;
+
+  DWORD Read(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    if (!in) return OpenError(errno);
+    bytes.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+    return ERROR_SUCCESS;
+  }
+
   template <class T>
   const T* At(uint64_t offset, uint64_t count = 1) const {
     if (offset > bytes.size() || count > (bytes.size() - offset) / sizeof(T)) return nullptr;
     return reinterpret_cast<const T*>(bytes.data() + offset);
+  }
+
+  // The NUL-terminated string at `offset` of a string table; nullopt when it leaves the table.
+  std::optional<std::string> String(const Elf64_Shdr& strtab, uint64_t offset) const {
+    const char* strings = At<char>(strtab.sh_offset, strtab.sh_size);
+    if (strings == nullptr || offset >= strtab.sh_size) return std::nullopt;
+    const size_t length = strnlen(strings + offset, strtab.sh_size - offset);
+    if (length == strtab.sh_size - offset) return std::nullopt;  // no terminating NUL
+    return std::string(strings + offset, length);
+  }
+
+  // Calls `visit(section, its string table)` for each section of `type`; false when the file is
+  // no module of this machine or a visit found it malformed.
+  template <class Visit>
+  bool ForEachSection(uint32_t type, Visit visit) const {
+    const auto* header = At<Elf64_Ehdr>(0);
+    if (header == nullptr || !IsModuleHeader(*header) || header->e_shentsize != sizeof(Elf64_Shdr)) return false;
+    const auto* sections = At<Elf64_Shdr>(header->e_shoff, header->e_shnum);
+    if (sections == nullptr) return false;
+    for (uint16_t i = 0; i < header->e_shnum; ++i) {
+      if (sections[i].sh_type != type) continue;
+      if (sections[i].sh_link >= header->e_shnum) return false;
+      if (!visit(sections[i], sections[sections[i].sh_link])) return false;
+    }
+    return true;
   }
 };
 
@@ -80,9 +114,9 @@ DWORD CheckModuleFile(const std::string& path) {
   return IsModuleHeader(header) ? ERROR_SUCCESS : ERROR_BAD_EXE_FORMAT;
 }
 
-DWORD OpenModule(const std::string& path, HostModule& out, std::string& message) {
+DWORD OpenModule(const std::string& path, bool keep, HostModule& out, std::string& message) {
   out = {};
-  void* handle = dlopen(path.c_str(), RTLD_NOW | RTLD_LOCAL);
+  void* handle = dlopen(path.c_str(), RTLD_NOW | RTLD_LOCAL | (keep ? RTLD_NODELETE : 0));
   if (handle == nullptr) {
     const char* why = dlerror();
     message = why ? why : "";
@@ -140,24 +174,11 @@ void* OwnSymbol(void* handle, HMODULE module, const char* name) {
 DWORD ExportedNames(const std::string& path, std::vector<std::string>& names) {
   names.clear();
   Image image;
-  {
-    std::ifstream in(path, std::ios::binary);
-    if (!in) return OpenError(errno);
-    image.bytes.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-  }
-  const auto* header = image.At<Elf64_Ehdr>(0);
-  if (header == nullptr || !IsModuleHeader(*header) || header->e_shentsize != sizeof(Elf64_Shdr))
-    return ERROR_BAD_EXE_FORMAT;
-  const auto* sections = image.At<Elf64_Shdr>(header->e_shoff, header->e_shnum);
-  if (sections == nullptr) return ERROR_BAD_EXE_FORMAT;
-  for (uint16_t i = 0; i < header->e_shnum; ++i) {
-    const Elf64_Shdr& dynsym = sections[i];
-    if (dynsym.sh_type != SHT_DYNSYM) continue;
-    if (dynsym.sh_entsize != sizeof(Elf64_Sym) || dynsym.sh_link >= header->e_shnum) return ERROR_BAD_EXE_FORMAT;
-    const Elf64_Shdr& strtab = sections[dynsym.sh_link];
+  if (const DWORD error = image.Read(path)) return error;
+  const bool read = image.ForEachSection(SHT_DYNSYM, [&](const Elf64_Shdr& dynsym, const Elf64_Shdr& strtab) {
+    if (dynsym.sh_entsize != sizeof(Elf64_Sym)) return false;
     const auto* symbols = image.At<Elf64_Sym>(dynsym.sh_offset, dynsym.sh_size / sizeof(Elf64_Sym));
-    const char* strings = image.At<char>(strtab.sh_offset, strtab.sh_size);
-    if (symbols == nullptr || strings == nullptr) return ERROR_BAD_EXE_FORMAT;
+    if (symbols == nullptr) return false;
     for (uint64_t s = 1; s < dynsym.sh_size / sizeof(Elf64_Sym); ++s) {
       const Elf64_Sym& sym = symbols[s];
       const unsigned bind = ELF64_ST_BIND(sym.st_info), type = ELF64_ST_TYPE(sym.st_info);
@@ -165,15 +186,41 @@ DWORD ExportedNames(const std::string& path, std::vector<std::string>& names) {
       if (sym.st_shndx == SHN_UNDEF || type == STT_SECTION || type == STT_FILE) continue;
       if (bind != STB_GLOBAL && bind != STB_WEAK && bind != STB_GNU_UNIQUE) continue;
       if (visibility != STV_DEFAULT && visibility != STV_PROTECTED) continue;
-      if (sym.st_name >= strtab.sh_size) return ERROR_BAD_EXE_FORMAT;
-      const char* name = strings + sym.st_name;
-      const size_t length = strnlen(name, strtab.sh_size - sym.st_name);
-      if (length == strtab.sh_size - sym.st_name) return ERROR_BAD_EXE_FORMAT;  // no terminating NUL
-      names.emplace_back(name, length);
+      const std::optional<std::string> name = image.String(strtab, sym.st_name);
+      if (!name) return false;
+      names.push_back(*name);
     }
+    return true;
+  });
+  if (!read) {
+    names.clear();
+    return ERROR_BAD_EXE_FORMAT;
   }
   std::sort(names.begin(), names.end());
   names.erase(std::unique(names.begin(), names.end()), names.end());
+  return ERROR_SUCCESS;
+}
+
+DWORD NeededNames(const std::string& path, std::vector<std::string>& names) {
+  names.clear();
+  Image image;
+  if (const DWORD error = image.Read(path)) return error;
+  const bool read = image.ForEachSection(SHT_DYNAMIC, [&](const Elf64_Shdr& dynamic, const Elf64_Shdr& strtab) {
+    if (dynamic.sh_entsize != sizeof(Elf64_Dyn)) return false;
+    const auto* entries = image.At<Elf64_Dyn>(dynamic.sh_offset, dynamic.sh_size / sizeof(Elf64_Dyn));
+    if (entries == nullptr) return false;
+    for (uint64_t i = 0; i < dynamic.sh_size / sizeof(Elf64_Dyn) && entries[i].d_tag != DT_NULL; ++i) {
+      if (entries[i].d_tag != DT_NEEDED) continue;
+      const std::optional<std::string> name = image.String(strtab, entries[i].d_un.d_val);
+      if (!name) return false;
+      names.push_back(*name);
+    }
+    return true;
+  });
+  if (!read) {
+    names.clear();
+    return ERROR_BAD_EXE_FORMAT;
+  }
   return ERROR_SUCCESS;
 }
 

@@ -22,10 +22,11 @@ struct HostModule {
 };
 
 // Maps `path` with every import bound now and its symbols kept out of the global scope (Windows
-// modules share nothing by name). On failure returns the Win32 error and leaves the host's
+// modules share nothing by name); `keep` maps it for the life of the process (a stand-in, whose
+// state the sandbox resets). On failure returns the Win32 error and leaves the host's
 // message in `message`: a missing dependency -> ERROR_MOD_NOT_FOUND, a missing import ->
 // ERROR_PROC_NOT_FOUND, anything else -> ERROR_BAD_EXE_FORMAT.
-DWORD OpenModule(const std::string& path, HostModule& out, std::string& message);
+DWORD OpenModule(const std::string& path, bool keep, HostModule& out, std::string& message);
 // One more host reference to a file that is mapped already (its binding left as it is); false
 // when it is not mapped.
 bool OpenMapped(const std::string& path, HostModule& out);
@@ -43,5 +44,9 @@ void* OwnSymbol(void* handle, HMODULE module, const char* name);
 // The names the module file defines in its dynamic symbol table with default or protected
 // visibility: what it exports. Sorted. On failure returns the Win32 error and `names` is empty.
 DWORD ExportedNames(const std::string& path, std::vector<std::string>& names);
+
+// The libraries the module file names as needed (DT_NEEDED), in file order. On failure returns
+// the Win32 error and `names` is empty.
+DWORD NeededNames(const std::string& path, std::vector<std::string>& names);
 
 }  // namespace kernel32::loader

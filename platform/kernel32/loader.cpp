@@ -2,6 +2,10 @@
 // the host's dynamic loader, with Windows' name search, reference counts and DllMain
 // notifications, and the sandbox's view of it (sandbox/modules.h).
 //
+// The sandbox's loader tricks (loader_tricks.*) act at the start of LoadLibrary and in
+// GetProcAddress; the stand-ins of system modules are found by their Windows names
+// (host_system_modules.*).
+//
 // Not modelled: DLL_THREAD_ATTACH/DETACH (threads never notify DllMain, so DisableThreadLibraryCalls
 // has nothing to switch off); DLL_PROCESS_DETACH at process exit for modules still loaded; DllMain
 // of the modules a loaded module imports (only the module LoadLibrary names is notified);
@@ -18,6 +22,8 @@
 #include "file_mapping.h"
 #include "host_dlopen.h"
 #include "host_loader.h"
+#include "host_system_modules.h"
+#include "loader_tricks.h"
 #include "sandbox/internal.h"
 #include "sandbox/modules.h"
 
@@ -31,7 +37,9 @@ struct Entry {
   void* handle;  // the host reference this entry holds
   std::string hostPath;
   unsigned references;
-  bool pinned;  // mapped before its first LoadLibrary: the process owns it, DllMain is not ours to call
+  // Mapped before its first LoadLibrary, or a system module's stand-in: the process owns it,
+  // DllMain is not ours to call, and it is never unmapped.
+  bool pinned;
   DllEntryPoint dllMain;
 };
 
@@ -138,7 +146,8 @@ void Unload(HMODULE base) {
   }
 }
 
-HMODULE LoadHostFile(const std::string& hostPath, const char* requested) {
+// `systemModule`: a stand-in of a system module, which stays mapped once mapped.
+HMODULE LoadHostFile(const std::string& hostPath, const char* requested, bool systemModule = false) {
   // The program itself is always loaded and never unloaded.
   if (ModuleHostPath(MainModule()) == hostPath) return MainModule();
   if (const DWORD error = CheckModuleFile(hostPath); error != ERROR_SUCCESS) return Fail(error, HMODULE{});
@@ -155,9 +164,13 @@ HMODULE LoadHostFile(const std::string& hostPath, const char* requested) {
   }
 
   std::string message;
-  if (const DWORD error = OpenModule(hostPath, mapped, message); error != ERROR_SUCCESS) {
+  if (const DWORD error = OpenModule(hostPath, systemModule, mapped, message); error != ERROR_SUCCESS) {
     std::fprintf(stderr, "kernel32: LoadLibrary(\"%s\"): %s\n", requested, message.c_str());
     return Fail(error, HMODULE{});
+  }
+  if (systemModule) {
+    State().entries.push_back({mapped.base, mapped.handle, hostPath, 1, true, nullptr});
+    return mapped.base;
   }
   const auto dllMain = reinterpret_cast<DllEntryPoint>(OwnSymbol(mapped.handle, mapped.base, "DllMain"));
   State().entries.push_back({mapped.base, mapped.handle, hostPath, 1, false, dllMain});
@@ -168,6 +181,16 @@ HMODULE LoadHostFile(const std::string& hostPath, const char* requested) {
     return Fail(ERROR_DLL_INIT_FAILED, HMODULE{});
   }
   return mapped.base;
+}
+
+// Whether the sandbox hides the export, by the module's file name or its system module's name.
+bool HiddenBySandbox(HMODULE module, const char* procName) {
+  if (!tricks::AnyHidden()) return false;
+  const std::optional<std::string> path = ModuleHostPath(module);
+  if (!path) return false;
+  std::vector<std::string> keys{tricks::KeyOf(path->substr(path->rfind('/') + 1))};
+  if (auto system = SystemModuleKey(*path)) keys.push_back(*system);
+  return tricks::Hidden(keys, procName);
 }
 
 struct Registration {
@@ -186,9 +209,11 @@ using namespace kernel32::loader;
 
 extern "C" {
 
-// LoadLibrary: NULL -> ERROR_INVALID_PARAMETER; an empty name -> ERROR_MOD_NOT_FOUND. A name with
-// an absolute path (or a drive, or a leading '\') names that file only; a bare name is first
-// matched against the loaded modules' file names, then it and a relative path are looked for in
+// LoadLibrary: NULL -> ERROR_INVALID_PARAMETER; an empty name -> ERROR_MOD_NOT_FOUND. The sandbox
+// may refuse or hold the load first (sandbox/modules.h). A name with an absolute path (or a
+// drive, or a leading '\') names that file only; a bare name of a system module with a stand-in
+// ("advapi32.dll") is that stand-in; another bare name is first matched against the loaded
+// modules' file names, then it and a relative path are looked for in
 // the program's folder, the current directory and the search path. ".dll" is appended to a file
 // name without an extension. The same file again returns the same handle and counts up; the first
 // load calls DllMain(DLL_PROCESS_ATTACH), FALSE -> ERROR_DLL_INIT_FAILED. Not found ->
@@ -198,11 +223,14 @@ WINBASEAPI HMODULE WINAPI LoadLibrary(LPCSTR fileName) {
   // Refused before any search, so an empty name never finds a file called ".dll".
   const std::string name = WithDefaultExtension(fileName);
   if (name.empty()) return Fail(ERROR_MOD_NOT_FOUND, HMODULE{});
+  const std::string key = tricks::KeyOf(name);
+  if (const std::optional<DWORD> refused = tricks::BeforeLoad(key)) return Fail(*refused, HMODULE{});
 
   std::lock_guard<std::recursive_mutex> g(State().lock);
   const std::string folder = kernel32::winpath::SplitLast(name, kernel32::files::LeadBytes()).first;
   const bool fixed = IsAbsolute(name) || (name.size() >= 2 && name[1] == ':') || IsSeparator(name[0]);
   if (folder.empty()) {
+    if (auto system = SystemModuleFile(key)) return LoadHostFile(*system, fileName, true);
     // A module of that name already loaded is the answer, whichever folder it came from.
     HMODULE loaded;
     {
@@ -242,8 +270,8 @@ WINBASEAPI BOOL WINAPI FreeLibrary(HMODULE module) {
   return TRUE;
 }
 
-// GetProcAddress: a name the module itself exports (case-sensitive); what it imports from other
-// modules is not its own. NULL is the program. Missing -> ERROR_PROC_NOT_FOUND; a handle that is no
+// GetProcAddress: a name the module itself exports (case-sensitive) and the sandbox does not hide;
+// what it imports from other modules is not its own. NULL is the program. Missing -> ERROR_PROC_NOT_FOUND; a handle that is no
 // module -> ERROR_MOD_NOT_FOUND. Ordinals are not modelled.
 WINBASEAPI FARPROC WINAPI GetProcAddress(HMODULE module, LPCSTR procName) {
   if (procName == nullptr) return Fail(ERROR_INVALID_PARAMETER, FARPROC{});
@@ -261,7 +289,7 @@ WINBASEAPI FARPROC WINAPI GetProcAddress(HMODULE module, LPCSTR procName) {
   } else {
     return Fail(ERROR_MOD_NOT_FOUND, FARPROC{});
   }
-  void* symbol = OwnSymbol(handle, module, procName);
+  void* symbol = HiddenBySandbox(module, procName) ? nullptr : OwnSymbol(handle, module, procName);
   CloseModule(borrowed.handle);
   if (symbol == nullptr) return Fail(ERROR_PROC_NOT_FOUND, FARPROC{});
   return reinterpret_cast<FARPROC>(symbol);
@@ -304,13 +332,27 @@ std::vector<LoadedModule> LoadedModules() {
   return modules;
 }
 
-std::vector<std::string> ModuleExports(const void* module) {
+namespace {
+
+// Names read from a module's file by `reader`, for the sandbox call `call`.
+std::vector<std::string> NamesOfModule(const void* module, DWORD (*reader)(const std::string&, std::vector<std::string>&),
+                                       const char* call) {
   const auto path = ModuleHostPath(static_cast<HMODULE>(const_cast<void*>(module)));
-  if (!path) throw std::invalid_argument("ModuleExports: the handle is no module of this process");
+  if (!path) throw std::invalid_argument(std::string(call) + ": the handle is no module of this process");
   std::vector<std::string> names;
-  if (ExportedNames(*path, names) != ERROR_SUCCESS)
-    throw std::runtime_error("ModuleExports: cannot read the exports of " + *path);
+  if (reader(*path, names) != ERROR_SUCCESS)
+    throw std::runtime_error(std::string(call) + ": cannot read the module file " + *path);
   return names;
+}
+
+}  // namespace
+
+std::vector<std::string> ModuleExports(const void* module) {
+  return NamesOfModule(module, ExportedNames, "ModuleExports");
+}
+
+std::vector<std::string> ModuleNeededLibraries(const void* module) {
+  return NamesOfModule(module, NeededNames, "ModuleNeededLibraries");
 }
 
 }  // namespace sandbox

@@ -6,6 +6,8 @@
 
 #include "file_mapping.h"
 #include "host_loader.h"
+#include "host_system_modules.h"
+#include "loader_tricks.h"
 
 namespace kernel32 {
 namespace {
@@ -34,7 +36,7 @@ extern "C" {
 
 // GetModuleHandle: NULL is the main program. A name without an extension gets ".dll"; a
 // trailing '.' means no extension. A name with a path matches the module's full path, a bare
-// name its file name; both without regard to case. Not loaded -> NULL, ERROR_MOD_NOT_FOUND.
+// name its file name (or, for a system module, its stand-in); both without regard to case. Not loaded -> NULL, ERROR_MOD_NOT_FOUND.
 WINBASEAPI HMODULE WINAPI GetModuleHandle(LPCSTR moduleName) {
   if (moduleName == nullptr) return kernel32::loader::MainModule();
   std::string wanted(moduleName);
@@ -46,7 +48,10 @@ WINBASEAPI HMODULE WINAPI GetModuleHandle(LPCSTR moduleName) {
   else if (wantedFile.find('.') == std::string::npos)
     wanted += ".dll";
   const bool withPath = wanted.find('\\') != std::string::npos;
+  const std::optional<std::string> system =
+      withPath ? std::nullopt : kernel32::loader::SystemModuleFile(kernel32::loader::tricks::KeyOf(wanted));
   for (const kernel32::loader::LoadedModule& m : kernel32::loader::LoadedModules()) {
+    if (system && m.hostPath == *system) return m.base;
     const std::string path = kernel32::WindowsPathOf(m.hostPath);
     if (lstrcmpi((withPath ? path : kernel32::FileNamePart(path)).c_str(), wanted.c_str()) == 0) return m.base;
   }

@@ -97,4 +97,28 @@ TEST(GetVersionEx, SandboxRefusesWhatTheStructureCannotHold) {
   EXPECT_STREQ(info.szCSDVersion, "Service Pack 6");
 }
 
+// The packed form: major, minor, build, and the high bit for every platform but NT. The real-time
+// link library takes exactly 0x80000A03 (Win32s 3.10) as its sign to skip the registry.
+TEST(GetVersion, PacksTheSandboxPlatform) {
+  const struct {
+    const char* name;
+    DWORD platformId, major, minor, build;
+    DWORD expected;
+  } rows[] = {
+      {.name = "Win32s 3.10", .platformId = VER_PLATFORM_WIN32s, .major = 3, .minor = 10, .build = 0,
+       .expected = 0x80000A03},
+      {.name = "NT 4.0", .platformId = VER_PLATFORM_WIN32_NT, .major = 4, .minor = 0, .build = 1381,
+       .expected = 0x05650004},
+      {.name = "Windows 98", .platformId = VER_PLATFORM_WIN32_WINDOWS, .major = 4, .minor = 10, .build = 1998,
+       .expected = 0x87CE0A04},
+  };
+  for (const auto& row : rows) {
+    SCOPED_TRACE(row.name);
+    sandbox::SetWindowsVersion(row.platformId, row.major, row.minor, row.build);
+    SetLastError(kPoison);
+    EXPECT_EQ(GetVersion(), row.expected);
+    EXPECT_EQ(GetLastError(), kPoison);
+  }
+}
+
 }  // namespace
