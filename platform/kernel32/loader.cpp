@@ -48,6 +48,9 @@ struct LoaderState {
   // loads or frees other modules (same thread) works and other threads wait. Recursive for that.
   std::recursive_mutex lock;
   std::vector<Entry> entries;  // load order
+  // Modules whose last reference went while an unmap is under way, checked when it has ended.
+  std::vector<std::string> unmapping;
+  int unmapDepth = 0;
   std::vector<std::string> searchPath;
 };
 
@@ -132,16 +135,24 @@ bool CallDllMain(DllEntryPoint dllMain, HMODULE module, DWORD reason, const std:
 }
 
 // Drops the entry and its host reference; a module of our own must then be gone from the process.
+// A module freed while another one unmaps (by its static destructors) goes when the outer unmap
+// has finished, as the host loader defers it: it is checked then.
 void Unload(HMODULE base) {
   auto& entries = State().entries;
   for (auto it = entries.begin(); it != entries.end(); ++it) {
     if (it->base != base) continue;
     const Entry entry = *it;
     entries.erase(it);
+    if (!entry.pinned) State().unmapping.push_back(entry.hostPath);
+    ++State().unmapDepth;
     CloseModule(entry.handle);
-    if (!entry.pinned && IsMapped(entry.hostPath))
-      sandbox::internal::Fail("FreeLibrary: " + entry.hostPath +
-                              " stays mapped after its last reference (a unique symbol or a host reference holds it)");
+    if (--State().unmapDepth > 0) return;
+    std::vector<std::string> unmapped;
+    unmapped.swap(State().unmapping);
+    for (const std::string& path : unmapped)
+      if (IsMapped(path))
+        sandbox::internal::Fail("FreeLibrary: " + path +
+                                " stays mapped after its last reference (a unique symbol or a host reference holds it)");
     return;
   }
 }
