@@ -27,15 +27,20 @@ public:
     // from T's constructor reaches the caller that made it, and a later call tries again.
     static T* Instance()
     {
+        // An instance in place is complete (it is stored after its construction): the common
+        // case costs one interlocked read.
+        if (T* instance = ReadInstance())
+            return instance;
         if (!Read(s_created))
             Create();
-        return static_cast<T*>(InterlockedCompareExchangePointer(&s_instance, NULL, NULL));
+        return ReadInstance();
     }
 
 private:
     enum { STATE_NONE = 0, STATE_CREATING = 1, STATE_DONE = 2 };
 
     static LONG Read(volatile LONG& word) { return InterlockedCompareExchange(&word, 0, 0); }
+    static T* ReadInstance() { return static_cast<T*>(InterlockedCompareExchangePointer(&s_instance, NULL, NULL)); }
 
     static void Create()
     {

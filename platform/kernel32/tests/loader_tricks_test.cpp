@@ -164,6 +164,8 @@ TEST_F(LoaderTricks, SystemModuleIsItsStandInBeforeAnySearch) {
   }
   auto open = reinterpret_cast<decltype(&RegOpenKeyEx)>(reinterpret_cast<void (*)()>(GetProcAddress(advapi32, "RegOpenKeyExA")));
   auto close = reinterpret_cast<decltype(&RegCloseKey)>(reinterpret_cast<void (*)()>(GetProcAddress(advapi32, "RegCloseKey")));
+  ASSERT_NE(open, nullptr);
+  ASSERT_NE(close, nullptr);
   HKEY key = nullptr;
   ASSERT_EQ(open(HKEY_LOCAL_MACHINE, "SOFTWARE\\Classes", 0, KEY_READ, &key), ERROR_SUCCESS);
   EXPECT_EQ(close(key), ERROR_SUCCESS);
