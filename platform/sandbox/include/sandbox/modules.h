@@ -31,7 +31,8 @@ struct LoadedModule {
   std::string path;     // Windows form of its file, as GetModuleFileName gives it
   const void* handle;   // its HMODULE
   unsigned references;  // LoadLibrary calls not yet matched by FreeLibrary
-  bool pinned;          // mapped by the process before its first LoadLibrary: no DllMain, never unmapped
+  bool pinned;          // mapped by the process before its first LoadLibrary, or a system module's
+                        // stand-in: no DllMain, never unmapped
 };
 SANDBOX_API std::vector<LoadedModule> LoadedModules();
 
