@@ -19,47 +19,37 @@ LONG StatusOfDriverAnswer(INT answer)
     return RTSTATUS_OK;
 }
 
-// The driver interface, bound on first use; NULL when it could not be made.
-CGmRealTimeDllInterface* Driver()
+typedef INT (CGmRealTimeDllInterface::*DRIVERBYTEENTRY)(SHORT device, LONG offset, BYTE* value) const;
+
+// Binds the driver on first use and moves one byte through `entry`.
+LONG Access(DRIVERBYTEENTRY entry, SHORT device, LONG offset, BYTE* value)
 {
-    return vesp_singleton<CGmRealTimeDllInterface>::Instance();
+    try
+    {
+        CGmRealTimeDllInterface* driver = vesp_singleton<CGmRealTimeDllInterface>::Instance();
+        if (driver == NULL)
+            return RTSTATUS_EXCEPTION;
+        if (driver->Status() != RTSTATUS_OK)
+            return driver->Status();
+        return StatusOfDriverAnswer((driver->*entry)(device, offset, value));
+    }
+    catch (...)
+    {
+        return RTSTATUS_EXCEPTION;
+    }
 }
 
 }  // namespace
 
 LONG CTqGmRealTimeSharedUInt8::Peek(unsigned char& value)
 {
-    try
-    {
-        CGmRealTimeDllInterface* driver = Driver();
-        if (driver == NULL)
-            return RTSTATUS_EXCEPTION;
-        if (driver->Status() != RTSTATUS_OK)
-            return driver->Status();
-        return StatusOfDriverAnswer(driver->MMDPeekB(m_device, m_offset, &value));
-    }
-    catch (...)
-    {
-        return RTSTATUS_EXCEPTION;
-    }
+    return Access(&CGmRealTimeDllInterface::MMDPeekB, m_device, m_offset, &value);
 }
 
 LONG CTqGmRealTimeSharedUInt8::Poke(unsigned char value)
 {
-    try
-    {
-        CGmRealTimeDllInterface* driver = Driver();
-        if (driver == NULL)
-            return RTSTATUS_EXCEPTION;
-        if (driver->Status() != RTSTATUS_OK)
-            return driver->Status();
-        // The driver takes the value by address, as it does for a peek.
-        return StatusOfDriverAnswer(driver->MMDPokeB(m_device, m_offset, &value));
-    }
-    catch (...)
-    {
-        return RTSTATUS_EXCEPTION;
-    }
+    // The driver takes the value by address, as it does for a peek.
+    return Access(&CGmRealTimeDllInterface::MMDPokeB, m_device, m_offset, &value);
 }
 
 }  // namespace TQ

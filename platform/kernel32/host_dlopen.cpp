@@ -171,57 +171,54 @@ void* OwnSymbol(void* handle, HMODULE module, const char* name) {
   return ModuleContaining(symbol) == module ? symbol : nullptr;
 }
 
-DWORD ExportedNames(const std::string& path, std::vector<std::string>& names) {
+namespace {
+
+// The names that `nameOf` picks from the entries (of type T) of each section of `type`: it gives
+// the offset of an entry's name in the section's string table, or nothing to pass the entry by.
+template <class T, class NameOf>
+DWORD NamesInSections(const std::string& path, uint32_t type, std::vector<std::string>& names, NameOf nameOf) {
   names.clear();
   Image image;
   if (const DWORD error = image.Read(path)) return error;
-  const bool read = image.ForEachSection(SHT_DYNSYM, [&](const Elf64_Shdr& dynsym, const Elf64_Shdr& strtab) {
-    if (dynsym.sh_entsize != sizeof(Elf64_Sym)) return false;
-    const auto* symbols = image.At<Elf64_Sym>(dynsym.sh_offset, dynsym.sh_size / sizeof(Elf64_Sym));
-    if (symbols == nullptr) return false;
-    for (uint64_t s = 1; s < dynsym.sh_size / sizeof(Elf64_Sym); ++s) {
-      const Elf64_Sym& sym = symbols[s];
-      const unsigned bind = ELF64_ST_BIND(sym.st_info), type = ELF64_ST_TYPE(sym.st_info);
-      const unsigned visibility = ELF64_ST_VISIBILITY(sym.st_other);
-      if (sym.st_shndx == SHN_UNDEF || type == STT_SECTION || type == STT_FILE) continue;
-      if (bind != STB_GLOBAL && bind != STB_WEAK && bind != STB_GNU_UNIQUE) continue;
-      if (visibility != STV_DEFAULT && visibility != STV_PROTECTED) continue;
-      const std::optional<std::string> name = image.String(strtab, sym.st_name);
+  const bool read = image.ForEachSection(type, [&](const Elf64_Shdr& table, const Elf64_Shdr& strtab) {
+    const uint64_t count = table.sh_size / sizeof(T);
+    const T* entries = table.sh_entsize == sizeof(T) ? image.At<T>(table.sh_offset, count) : nullptr;
+    if (entries == nullptr) return false;
+    for (uint64_t i = 0; i < count; ++i) {
+      const std::optional<uint64_t> offset = nameOf(entries[i]);
+      if (!offset) continue;
+      const std::optional<std::string> name = image.String(strtab, *offset);
       if (!name) return false;
       names.push_back(*name);
     }
     return true;
   });
-  if (!read) {
-    names.clear();
-    return ERROR_BAD_EXE_FORMAT;
-  }
+  if (read) return ERROR_SUCCESS;
+  names.clear();
+  return ERROR_BAD_EXE_FORMAT;
+}
+
+}  // namespace
+
+DWORD ExportedNames(const std::string& path, std::vector<std::string>& names) {
+  const DWORD error = NamesInSections<Elf64_Sym>(path, SHT_DYNSYM, names, [](const Elf64_Sym& sym) -> std::optional<uint64_t> {
+    const unsigned bind = ELF64_ST_BIND(sym.st_info), type = ELF64_ST_TYPE(sym.st_info);
+    const unsigned visibility = ELF64_ST_VISIBILITY(sym.st_other);
+    if (sym.st_shndx == SHN_UNDEF || type == STT_SECTION || type == STT_FILE) return std::nullopt;
+    if (bind != STB_GLOBAL && bind != STB_WEAK && bind != STB_GNU_UNIQUE) return std::nullopt;
+    if (visibility != STV_DEFAULT && visibility != STV_PROTECTED) return std::nullopt;
+    return sym.st_name;
+  });
   std::sort(names.begin(), names.end());
   names.erase(std::unique(names.begin(), names.end()), names.end());
-  return ERROR_SUCCESS;
+  return error;
 }
 
 DWORD NeededNames(const std::string& path, std::vector<std::string>& names) {
-  names.clear();
-  Image image;
-  if (const DWORD error = image.Read(path)) return error;
-  const bool read = image.ForEachSection(SHT_DYNAMIC, [&](const Elf64_Shdr& dynamic, const Elf64_Shdr& strtab) {
-    if (dynamic.sh_entsize != sizeof(Elf64_Dyn)) return false;
-    const auto* entries = image.At<Elf64_Dyn>(dynamic.sh_offset, dynamic.sh_size / sizeof(Elf64_Dyn));
-    if (entries == nullptr) return false;
-    for (uint64_t i = 0; i < dynamic.sh_size / sizeof(Elf64_Dyn) && entries[i].d_tag != DT_NULL; ++i) {
-      if (entries[i].d_tag != DT_NEEDED) continue;
-      const std::optional<std::string> name = image.String(strtab, entries[i].d_un.d_val);
-      if (!name) return false;
-      names.push_back(*name);
-    }
-    return true;
+  return NamesInSections<Elf64_Dyn>(path, SHT_DYNAMIC, names, [](const Elf64_Dyn& entry) -> std::optional<uint64_t> {
+    if (entry.d_tag != DT_NEEDED) return std::nullopt;
+    return entry.d_un.d_val;
   });
-  if (!read) {
-    names.clear();
-    return ERROR_BAD_EXE_FORMAT;
-  }
-  return ERROR_SUCCESS;
 }
 
 }  // namespace kernel32::loader

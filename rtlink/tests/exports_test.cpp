@@ -52,15 +52,15 @@ TEST_F(Exports, DriverAnswersDecideTheResult) {
     int result;
     Bytes board;  // bytes 0 to 4 after the call
   } rows[] = {
-      {"PokeInt", "MMDPeekB", 1, 3, 1, {1, 2, 3, 4, 5}},
-      {"PokeInt", "MMDPeekB", 1, 37, 1, {1, 2, 3, 4, 5}},
-      {"PokeInt", "MMDPokeB", 1, 37, 1, {1, 2, 3, 4, 5}},
+      {.exportName = "PokeInt", .entryPoint = "MMDPeekB", .call = 1, .answer = 3, .result = 1, .board = {1, 2, 3, 4, 5}},
+      {.exportName = "PokeInt", .entryPoint = "MMDPeekB", .call = 1, .answer = 37, .result = 1, .board = {1, 2, 3, 4, 5}},
+      {.exportName = "PokeInt", .entryPoint = "MMDPokeB", .call = 1, .answer = 37, .result = 1, .board = {1, 2, 3, 4, 5}},
       // The peek did nothing, and its value (still 0) was poked.
-      {"PokeInt", "MMDPeekB", 1, -5, 0, {1, 2, 3, 0, 5}},
-      {"Initialize", "MMDPokeB", 3, 37, 1, {0, 0, 3, 4, 5}},
-      {"Initialize", "MMDPokeB", 4, 3, 1, {0, 0, 0, 4, 5}},
-      {"Initialize", "MMDPokeB", 1, -1, 0, {1, 0, 0, 0, 5}},
-      {"Initialize", "MMDPokeB", 2, 36, 0, {0, 2, 0, 0, 5}},
+      {.exportName = "PokeInt", .entryPoint = "MMDPeekB", .call = 1, .answer = -5, .result = 0, .board = {1, 2, 3, 0, 5}},
+      {.exportName = "Initialize", .entryPoint = "MMDPokeB", .call = 3, .answer = 37, .result = 1, .board = {0, 0, 3, 4, 5}},
+      {.exportName = "Initialize", .entryPoint = "MMDPokeB", .call = 4, .answer = 3, .result = 1, .board = {0, 0, 0, 4, 5}},
+      {.exportName = "Initialize", .entryPoint = "MMDPokeB", .call = 1, .answer = -1, .result = 0, .board = {1, 0, 0, 0, 5}},
+      {.exportName = "Initialize", .entryPoint = "MMDPokeB", .call = 2, .answer = 36, .result = 0, .board = {0, 2, 0, 0, 5}},
   };
   for (const auto& row : rows) {
     SCOPED_TRACE(std::string(row.exportName) + ": " + row.entryPoint + " call " + std::to_string(row.call) +
@@ -83,7 +83,10 @@ TEST_F(Exports, StatusOfEachDriverAnswer) {
   const struct {
     int32_t answer;
     LONG status;
-  } rows[] = {{0, 0}, {3, 4}, {37, 3}, {-5, 0}, {1, 0}, {36, 0}, {38, 0}};
+  } rows[] = {
+      {.answer = 0, .status = 0},  {.answer = 3, .status = 4}, {.answer = 37, .status = 3}, {.answer = -5, .status = 0},
+      {.answer = 1, .status = 0},  {.answer = 36, .status = 0}, {.answer = 38, .status = 0},
+  };
   for (const auto& row : rows) {
     SCOPED_TRACE(row.answer);
     FreshWorld();
@@ -148,8 +151,8 @@ TEST_F(Exports, Win32s310LoadsTheBareNameWithoutTheRegistry) {
     const char* loads;
     unsigned registryLoads;
   } rows[] = {
-      {3, 10, "T:\\Bare\\gmrtlink.dll", 0},
-      {3, 11, "T:\\RT\\8.0\\gmrtlink.dll", 1},
+      {.major = 3, .minor = 10, .loads = "T:\\Bare\\gmrtlink.dll", .registryLoads = 0},
+      {.major = 3, .minor = 11, .loads = "T:\\RT\\8.0\\gmrtlink.dll", .registryLoads = 1},
   };
   for (const auto& row : rows) {
     SCOPED_TRACE(std::to_string(row.major) + "." + std::to_string(row.minor));

@@ -76,11 +76,11 @@ TEST_F(Driver, EntryPointsMoveTheBoardsBytesInEveryWidth) {
     // Pokes `bytes` through the entry point, or peeks into them.
     int32_t (*call)(FARPROC entry, int32_t offset, Bytes& bytes);
   } rows[] = {
-      {"MMDPokeB", "MMDPeekB", 7, {0xAB}, Through<uint8_t>},
-      {"MMDPokeW", "MMDPeekW", 10, BytesOf<uint16_t>(0x1234), Through<uint16_t>},
-      {"MMDPokeL", "MMDPeekL", 14, BytesOf<int32_t>(-2), Through<int32_t>},
-      {"MMDPokeFS", "MMDPeekFS", 20, BytesOf<float>(1.5f), Through<float>},
-      {"MMDPokeFD", "MMDPeekFD", kBoardSize - 8, BytesOf<double>(-0.25), Through<double>},
+      {.poke = "MMDPokeB", .peek = "MMDPeekB", .offset = 7, .bytes = {0xAB}, .call = Through<uint8_t>},
+      {.poke = "MMDPokeW", .peek = "MMDPeekW", .offset = 10, .bytes = BytesOf<uint16_t>(0x1234), .call = Through<uint16_t>},
+      {.poke = "MMDPokeL", .peek = "MMDPeekL", .offset = 14, .bytes = BytesOf<int32_t>(-2), .call = Through<int32_t>},
+      {.poke = "MMDPokeFS", .peek = "MMDPeekFS", .offset = 20, .bytes = BytesOf<float>(1.5f), .call = Through<float>},
+      {.poke = "MMDPokeFD", .peek = "MMDPeekFD", .offset = kBoardSize - 8, .bytes = BytesOf<double>(-0.25), .call = Through<double>},
   };
   HMODULE copy = LoadLibrary("T:\\b\\gmrtlink.dll");
   ASSERT_NE(copy, nullptr);
