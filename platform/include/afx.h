@@ -12,6 +12,7 @@
 
 #include <cstdarg>
 #include <ctime>
+#include <memory>
 #include <string>
 #include <type_traits>
 
@@ -40,6 +41,9 @@
 
 class CObject;
 class CArchive;
+namespace msvcrt {
+class StreamBuffer;
+}
 
 // An opaque place in one of MFC's lists, handed out by GetFirst...Position and moved on by
 // GetNext...; NULL past the end.
@@ -716,6 +720,7 @@ class STANDIN_API CFile : public CObject {
 // CStdioFile: buffered reads and writes, in text mode (typeText, or neither type flag: the run-
 // time's default) or binary mode (typeBinary). Text mode writes "\n" as CR LF, reads CR LF as
 // "\n" (a lone CR stays) and stops reading at Ctrl-Z (0x1A). Positions are byte offsets in the file.
+// The buffering is the C run time's stream, as on the platform (one implementation for both).
 class STANDIN_API CStdioFile : public CFile {
   DECLARE_DYNAMIC(CStdioFile)
  public:
@@ -745,25 +750,10 @@ class STANDIN_API CStdioFile : public CFile {
 
  private:
   bool IsOpen() const { return m_hFile != hFileNull; }
-  void ResetBuffers(DWORD position) const;
-  void FlushWriteBuffer() const;
-  void DropReadBuffer() const;
-  bool FillReadBuffer() const;
-  DWORD LogicalPosition() const;
-  // Appends at most `max` bytes as the mode reads them, stopping after a "\n" when `line`;
-  // false when nothing was left to read.
-  bool ReadTranslated(std::string& out, size_t max, bool line);
 
-  bool m_bText = true;
-  bool m_bCanRead = false;
-  bool m_bCanWrite = false;
-  // The buffer changes under const members too (GetLength writes pending bytes out first).
-  // While it is empty or holds bytes read ahead, the handle stands at m_dwBufferStart plus its
-  // size; while it holds bytes to write, the handle stands at m_dwBufferStart.
-  mutable std::string m_buffer;
-  mutable size_t m_nBufferPos = 0;    // next unread byte in m_buffer (reading)
-  mutable bool m_bWriting = false;    // m_buffer holds bytes to write
-  mutable DWORD m_dwBufferStart = 0;  // file offset of m_buffer[0]
+  // The run time's stream over m_hFile; it changes under const members too (GetLength writes
+  // pending bytes out first).
+  std::unique_ptr<msvcrt::StreamBuffer> m_pStreamBuffer;
 };
 
 // CFileFind: the directory entries matching a name with wildcards, in kernel32's order.

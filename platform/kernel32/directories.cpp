@@ -32,7 +32,7 @@ bool IsSeparator(char c) { return c == '\\' || c == '/'; }
 extern "C" {
 
 // CreateDirectory: ERROR_ALREADY_EXISTS when the name exists (file or directory),
-// ERROR_PATH_NOT_FOUND when the parent does not.
+// ERROR_PATH_NOT_FOUND when the parent does not, ERROR_ACCESS_DENIED in a read-only folder.
 WINBASEAPI BOOL WINAPI CreateDirectory(LPCSTR pathName, LPSECURITY_ATTRIBUTES) {
   std::lock_guard<std::recursive_mutex> g(StateLock());
   auto parsed = ParsePath(pathName, "CreateDirectory");
@@ -42,6 +42,7 @@ WINBASEAPI BOOL WINAPI CreateDirectory(LPCSTR pathName, LPSECURITY_ATTRIBUTES) {
   if (!mapped) return FALSE;
   if (InjectedFailure(mapped->windows, "mkdir")) return FALSE;
   if (mapped->exists) return Fail(ERROR_ALREADY_EXISTS, FALSE);
+  if (FolderRefusesNewEntries(*mapped)) return Fail(ERROR_ACCESS_DENIED, FALSE);
   if (DWORD error = host::MakeDirectory(mapped->host); error != ERROR_SUCCESS) return Fail(error, FALSE);
   return TRUE;
 }

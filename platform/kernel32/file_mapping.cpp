@@ -62,6 +62,14 @@ void SetKeptAttributes(const host::FileStat& stat, DWORD attributes) {
     kept[{stat.device, stat.inode}] = attributes & kKeptAttributes;
 }
 
+bool FolderRefusesNewEntries(const Mapped& mapped) {
+  const size_t slash = mapped.host.find_last_of('/');
+  if (slash == std::string::npos) return false;
+  host::FileStat folder;
+  return host::Stat(slash == 0 ? std::string("/") : mapped.host.substr(0, slash), folder) == ERROR_SUCCESS &&
+         !folder.ownerWritable;
+}
+
 FILETIME ToFileTime(uint64_t ticks) { return FILETIME{static_cast<DWORD>(ticks), static_cast<DWORD>(ticks >> 32)}; }
 
 std::recursive_mutex& StateLock() { return State().lock; }

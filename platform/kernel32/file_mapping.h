@@ -61,6 +61,11 @@ bool InjectedFailure(const winpath::WinPath& path, const char* operation);
 std::string FailureKey(const winpath::WinPath& path);
 bool InjectedFailureByKey(const std::string& key, const char* operation);
 
+// A folder whose read-only attribute is set (the owner-write bit off) stands for a folder whose
+// security denies writing: no new entry may be made in it. True for the folder that would hold a
+// new entry at `mapped`.
+bool FolderRefusesNewEntries(const Mapped& mapped);
+
 // The attributes Windows reports for a host file: DIRECTORY, or ARCHIVE as NTFS sets it on every
 // written file; READONLY when the owner-write bit is off; HIDDEN and SYSTEM as kept below.
 DWORD AttributesOf(const host::FileStat& stat);

@@ -125,8 +125,8 @@ WINBASEAPI BOOL WINAPI CopyFile(LPCSTR existingFileName, LPCSTR newFileName, BOO
 // then takes the target's name as written, whatever case the replaced file's name had. Each drive
 // is its own volume: across drives a file moves only with MOVEFILE_COPY_ALLOWED (copy, then
 // delete) and a directory never (ERROR_NOT_SAME_DEVICE). A source open without
-// FILE_SHARE_DELETE -> ERROR_SHARING_VIOLATION; a directory holding open files ->
-// ERROR_ACCESS_DENIED. Delayed moves (at reboot) are not modelled.
+// FILE_SHARE_DELETE -> ERROR_SHARING_VIOLATION; a directory holding open files, or a new name in
+// a read-only folder -> ERROR_ACCESS_DENIED. Delayed moves (at reboot) are not modelled.
 WINBASEAPI BOOL WINAPI MoveFileEx(LPCSTR existingFileName, LPCSTR newFileName, DWORD flags) {
   if (newFileName == nullptr || (flags & ~(MOVEFILE_REPLACE_EXISTING | MOVEFILE_COPY_ALLOWED | MOVEFILE_WRITE_THROUGH)))
     STANDIN_UNMODELLED_LASTERROR(FALSE);
@@ -156,6 +156,7 @@ WINBASEAPI BOOL WINAPI MoveFileEx(LPCSTR existingFileName, LPCSTR newFileName, D
     if (DWORD error = CheckSharing(target->stat.device, target->stat.inode, {false, false, true, kAllShare}))
       return Fail(error, FALSE);
   }
+  if (!target->exists && FolderRefusesNewEntries(*target)) return Fail(ERROR_ACCESS_DENIED, FALSE);
   const bool otherVolume = source->windows.Root() != target->windows.Root();
   if (otherVolume && (source->stat.directory || !(flags & MOVEFILE_COPY_ALLOWED)))
     return Fail(ERROR_NOT_SAME_DEVICE, FALSE);

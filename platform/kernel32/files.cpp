@@ -35,6 +35,7 @@ extern "C" {
 // the read-only attribute (checked here: the host user is root and could write anyway), and the
 // hidden and system attributes: a new file gets those asked for; CREATE_ALWAYS over a hidden or
 // system file must ask for its attributes (else ERROR_ACCESS_DENIED) and gives it those asked for.
+// A read-only folder takes no new file.
 WINBASEAPI HANDLE WINAPI CreateFile(LPCSTR fileName, DWORD desiredAccess, DWORD shareMode,
                                     LPSECURITY_ATTRIBUTES, DWORD creationDisposition, DWORD flagsAndAttributes,
                                     HANDLE templateFile) {
@@ -72,6 +73,7 @@ WINBASEAPI HANDLE WINAPI CreateFile(LPCSTR fileName, DWORD desiredAccess, DWORD 
   } else {
     if (creationDisposition == OPEN_EXISTING || creationDisposition == TRUNCATE_EXISTING)
       return Fail(ERROR_FILE_NOT_FOUND, INVALID_HANDLE_VALUE);
+    if (FolderRefusesNewEntries(*mapped)) return Fail(ERROR_ACCESS_DENIED, INVALID_HANDLE_VALUE);
     request.create = true;
     request.exclusive = true;
     request.readOnly = wantsReadOnly;

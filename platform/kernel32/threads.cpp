@@ -1,8 +1,7 @@
-// Thread and process identity and debug output.
+// Thread and process identity.
 #include <windows.h>
 
 #include <atomic>
-#include <cstdio>
 
 #include "thread_ids.h"
 
@@ -27,9 +26,5 @@ WINBASEAPI DWORD WINAPI GetCurrentThreadId() {
 }
 
 WINBASEAPI DWORD WINAPI GetCurrentProcessId() { return 0x1000; }
-
-WINBASEAPI void WINAPI OutputDebugString(LPCSTR text) {
-  if (text) std::fputs(text, stderr);
-}
 
 }  // extern "C"

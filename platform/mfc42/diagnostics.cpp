@@ -4,7 +4,7 @@
 
 #include <string>
 
-#include "printf.h"
+#include "msvcrt/printf.h"
 #include "sandbox/internal.h"
 
 BOOL AFXAPI AfxAssertFailedLine(LPCSTR lpszFileName, int nLine) {
@@ -28,7 +28,7 @@ void AFX_CDECL AfxTracePrintf(LPCTSTR lpszFormat, ...) {
   std::string text;
   va_list args;
   va_start(args, lpszFormat);
-  mfc42::FormatPlatformPrintf(text, lpszFormat, args);
+  msvcrt::FormatPlatformPrintf(text, lpszFormat, args);
   va_end(args);
   OutputDebugString(text.c_str());
 }

@@ -7,13 +7,13 @@
 #include <vector>
 
 #include "mbcs.h"
-#include "printf.h"
+#include "msvcrt/printf.h"
 
 void CString::FormatV(LPCTSTR lpszFormat, va_list argList) {
   ASSERT(lpszFormat != NULL);
   if (lpszFormat == NULL) return;
   std::string text;
-  mfc42::FormatPlatformPrintf(text, lpszFormat, argList);
+  msvcrt::FormatPlatformPrintf(text, lpszFormat, argList);
   m_str.swap(text);
 }
 

@@ -304,6 +304,36 @@ TEST_F(FilesTest, ReadOnlyFilesRefuseEveryChange) {
             std::filesystem::perms::none);
 }
 
+// The INI writer's and the file replacer's "read-only folder" cases rely on this: the stand-in
+// takes a folder with the read-only attribute as one whose security denies writing (the host user
+// is root and could write anyway), so no new entry appears in it; its files stay usable.
+TEST_F(FilesTest, ReadOnlyFoldersTakeNoNewEntries) {
+  ASSERT_TRUE(Write("T:\\Proj\\in.txt", "in"));
+  ASSERT_TRUE(Write("T:\\outside.txt", "out"));
+  ASSERT_TRUE(SetFileAttributes("T:\\Proj", FILE_ATTRIBUTE_READONLY));
+  struct Refusal {
+    const char* what;
+    std::function<bool()> call;
+  };
+  const Refusal refusals[] = {
+      {"new file", [] { return Open("T:\\Proj\\new.txt", GENERIC_WRITE, 0, CREATE_NEW) != INVALID_HANDLE_VALUE; }},
+      {"open always", [] { return Open("T:\\Proj\\new.txt", GENERIC_WRITE, 0, OPEN_ALWAYS) != INVALID_HANDLE_VALUE; }},
+      {"directory", [] { return CreateDirectory("T:\\Proj\\Sub", nullptr) != FALSE; }},
+      {"move in", [] { return MoveFile("T:\\outside.txt", "T:\\Proj\\moved.txt") != FALSE; }},
+  };
+  for (const auto& r : refusals) {
+    SCOPED_TRACE(r.what);
+    SetLastError(kPoison);
+    EXPECT_FALSE(r.call());
+    EXPECT_EQ(GetLastError(), DWORD{ERROR_ACCESS_DENIED});
+  }
+  EXPECT_FALSE(std::filesystem::exists(host + "/Proj/new.txt"));
+  EXPECT_FALSE(std::filesystem::exists(host + "/Proj/Sub"));
+  EXPECT_EQ(Read("T:\\outside.txt"), "out");
+  EXPECT_TRUE(Write("T:\\Proj\\in.txt", "changed"));
+  EXPECT_EQ(Read("T:\\Proj\\in.txt"), "changed");
+}
+
 struct SharingCase {
   const char* name;
   DWORD firstAccess, firstShare, secondAccess, secondShare;

@@ -8,6 +8,7 @@
 #endif
 
 #include "sandbox/core.h"
+#include "sandbox/debug_output.h"
 #include "sandbox/files.h"
 #include "sandbox/modules.h"
 #include "sandbox/registry.h"

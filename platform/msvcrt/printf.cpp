@@ -2,7 +2,7 @@
 // taken with the platform's size, and the host formats it with a spec of matching size.
 #include "printf.h"
 
-#include <afx.h>
+#include <windows.h>
 
 #include <cstdint>
 #include <cstdio>
@@ -10,8 +10,22 @@
 #include <cstring>
 #include <vector>
 
-namespace mfc42 {
+#include "sandbox/internal.h"
+
+namespace msvcrt {
 namespace {
+
+// What the debug run time does with a format it cannot honour: an assertion failure, which the
+// sandbox turns into a test failure.
+void ReportBadFormat(const char* what) {
+#ifndef NDEBUG
+  const std::string message = std::string("Assertion failed: printf: ") + what;
+  OutputDebugString((message + "\n").c_str());
+  sandbox::internal::Fail(message);
+#else
+  (void)what;
+#endif
+}
 
 enum class Size { Default, Short, Long, LongLong, Pointer, LongDouble, Wide };
 
@@ -139,7 +153,7 @@ void FormatPlatformPrintf(std::string& out, const char* format, va_list args) {
     const char type = *p;
     if (type == '\0') {
       out.append(start);
-      ASSERT(!"format ends inside a conversion");
+      ReportBadFormat("format ends inside a conversion");
       return;
     }
     ++p;
@@ -221,10 +235,10 @@ void FormatPlatformPrintf(std::string& out, const char* format, va_list args) {
       default:
         // %n and unknown letters: nothing is written through an argument.
         out.append(start, static_cast<size_t>(p - start));
-        ASSERT(!"unsupported printf conversion");
+        ReportBadFormat("unsupported conversion");
         break;
     }
   }
 }
 
-}  // namespace mfc42
+}  // namespace msvcrt
