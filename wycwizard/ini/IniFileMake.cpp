@@ -1,0 +1,124 @@
+// Making and freeing the INI object, its records, and its settings.
+#include "stdafx.h"
+
+#include "ini/IniFileData.h"
+#include "toolbox/StrUtil.h"
+
+namespace {
+
+const size_t kTokenSize = 8;
+
+// The separator as written: the token with one blank on each side.
+void SetSeparator(IniFile file, const char* separator) {
+  StrCopyBounded(file->separator, separator, kTokenSize);
+  file->separatorLength = static_cast<int>(strlen(file->separator));
+  file->writeSeparatorLength = sprintf(file->writeSeparator, " %s ", file->separator);
+}
+
+}  // namespace
+
+IniFile IniFileMake(int sorted) {
+  IniFile file = static_cast<IniFile>(calloc(1, sizeof(tagIniFileRec)));
+  if (file == NULL) return NULL;
+  file->sections = ItemListNew(sizeof(IniSection*));
+  file->scratch = MemHandleNew(0);
+  if (file->sections == NULL || file->scratch == NULL) {
+    ItemListFree(file->sections);
+    FreeMemHandle(file->scratch);
+    free(file);
+    return NULL;
+  }
+  file->sorted = sorted != 0;
+  file->lastLine = -1;
+  SetSeparator(file, "=");
+  file->openBracket = '[';
+  file->closeBracket = ']';
+  StrCopyBounded(file->comment, ";", kTokenSize);
+  file->replaceDuplicates = 1;
+  return file;
+}
+
+void IniFreeItem(IniItem* item) {
+  if (item == NULL) return;
+  free(item->tag);
+  free(item->value);
+  free(item);
+}
+
+void IniFreeSection(IniSection* section) {
+  if (section == NULL) return;
+  for (int i = 1; i <= ItemListCount(section->items); ++i) IniFreeItem(PointerAt<IniItem>(section->items, i));
+  ItemListFree(section->items);
+  ItemListFree(section->index);
+  free(section->name);
+  free(section);
+}
+
+void IniFileFree(IniFile file) {
+  if (file == NULL) return;
+  for (int i = 1; i <= ItemListCount(file->sections); ++i) IniFreeSection(PointerAt<IniSection>(file->sections, i));
+  ItemListFree(file->sections);
+  ItemListFree(file->sectionIndex);
+  FreeMemHandle(file->scratch);
+  free(file);
+}
+
+IniSection* IniNewSection(IniFile file, const char* name, int line) {
+  IniSection* section = static_cast<IniSection*>(calloc(1, sizeof(IniSection)));
+  if (section == NULL) return NULL;
+  section->name = StrCopyTrimmed(name);
+  section->items = ItemListNew(sizeof(IniItem*));
+  if (section->name == NULL || section->items == NULL) {
+    IniFreeSection(section);
+    return NULL;
+  }
+  section->sorted = file->sorted;
+  section->line = line;
+  return section;
+}
+
+IniItem* IniNewItem(const char* tag, char* value, int line, int quoted) {
+  char* trimmed = StrCopyTrimmed(tag);
+  if (trimmed == NULL) {
+    free(value);
+    return NULL;
+  }
+  return IniMakeItem(trimmed, value, line, quoted);
+}
+
+IniItem* IniMakeItem(char* tag, char* value, int line, int quoted) {
+  IniItem* item = tag != NULL && value != NULL ? static_cast<IniItem*>(malloc(sizeof(IniItem))) : NULL;
+  if (item == NULL) {
+    free(tag);
+    free(value);
+    return NULL;
+  }
+  item->tag = tag;
+  item->value = value;
+  item->line = line;
+  item->quoted = quoted != 0;
+  return item;
+}
+
+int IniFileSetSyntax(IniFile file, char open, char close, const char* separator, const char* comment) {
+  if (file == NULL) return 0;
+  if (open != '\0') file->openBracket = open;
+  if (close != '\0') file->closeBracket = close;
+  if (separator != NULL && *separator != '\0') SetSeparator(file, separator);
+  if (comment != NULL && *comment != '\0') StrCopyBounded(file->comment, comment, kTokenSize);
+  return 1;
+}
+
+int IniFileSetSectionGate(IniFile file, IniSectionGate gate, void* data) {
+  if (file == NULL) return 0;
+  file->sectionFilter = gate;
+  file->sectionFilterData = data;
+  return 1;
+}
+
+int IniFileSetSingleValued(IniFile file, int flag) {
+  if (file == NULL) return 0;
+  const int previous = file->replaceDuplicates;
+  file->replaceDuplicates = flag != 0;
+  return previous;
+}
