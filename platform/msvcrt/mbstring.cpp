@@ -70,13 +70,21 @@ STANDIN_API unsigned char* _mbsrchr(const unsigned char* str, unsigned int c) {
   }
 }
 
-// _mbsstr: the first occurrence of `substr` that starts on a character boundary.
+// _mbsstr: the first occurrence of `substr` that starts on a character boundary. The bytes are
+// searched as bytes; a hit counts when the characters from the last boundary lead up to it (at
+// once when none of the bytes before it can be a lead byte, which are all 0x81 or above).
 STANDIN_API unsigned char* _mbsstr(const unsigned char* str, const unsigned char* substr) {
-  const size_t n = std::strlen(reinterpret_cast<const char*>(substr));
-  if (n == 0) return const_cast<unsigned char*>(str);
-  for (const unsigned char* p = str; *p != '\0'; p = Next(p))
-    if (std::memcmp(p, substr, n) == 0) return const_cast<unsigned char*>(p);
-  return nullptr;
+  if (*substr == '\0') return const_cast<unsigned char*>(str);
+  for (const unsigned char* from = str;;) {
+    const auto* hit = reinterpret_cast<const unsigned char*>(
+        std::strstr(reinterpret_cast<const char*>(from), reinterpret_cast<const char*>(substr)));
+    if (hit == nullptr) return nullptr;
+    const unsigned char* p = from;
+    while (p < hit && *p < 0x80) ++p;
+    while (p < hit) p = Next(p);
+    if (p == hit) return const_cast<unsigned char*>(hit);
+    from = p;  // the hit began inside a double-byte character
+  }
 }
 
 // _mbscmp: character by character, a double-byte character ordered by its value (lead << 8 |

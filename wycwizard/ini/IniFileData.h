@@ -9,10 +9,11 @@
 #include "toolbox/ItemList.h"
 
 struct IniItem {
-  char* tag;    // trimmed
-  char* value;  // as stored
-  int line;     // in the file read, 0 for an item put
-  char quoted;  // written between double quotes
+  char* tag;          // trimmed; kept in the item's own block, after the record
+  char* value;        // as stored
+  int line;           // in the file read, 0 for an item put
+  char quoted;        // written between double quotes
+  char valueInBlock;  // the value follows the tag in the item's block (else it is a heap string)
 };
 
 struct IniSection {
@@ -60,8 +61,13 @@ void IniFreeSection(IniSection* section);
 IniSection* IniNewSection(IniFile file, const char* name, int line);
 // An item of the trimmed tag taking over `value` (freed on failure): NULL when memory runs out.
 IniItem* IniNewItem(const char* tag, char* value, int line, int quoted);
-// The same, taking over a tag that is trimmed already (freed on failure).
-IniItem* IniMakeItem(char* tag, char* value, int line, int quoted);
+// The same for a tag of `length` characters that is trimmed already.
+IniItem* IniMakeItem(const char* tag, size_t length, char* value, int line, int quoted);
+// An item read from a file: record, tag and value in one block (reading makes one allocation per
+// item). NULL when memory runs out.
+IniItem* IniReadItem(const char* tag, size_t tagLength, const char* value, size_t valueLength, int line, int quoted);
+// Gives an item a new value (a heap string it takes over).
+void IniReplaceValue(IniItem* item, char* value);
 
 // The name as stored names compare with it: without leading and trailing white space (a copy
 // only when the name has any). Empty when memory ran out.

@@ -40,9 +40,14 @@ IniFile IniFileMake(int sorted) {
 
 void IniFreeItem(IniItem* item) {
   if (item == NULL) return;
-  free(item->tag);
-  free(item->value);
+  if (!item->valueInBlock) free(item->value);
   free(item);
+}
+
+void IniReplaceValue(IniItem* item, char* value) {
+  if (!item->valueInBlock) free(item->value);
+  item->value = value;
+  item->valueInBlock = 0;
 }
 
 void IniFreeSection(IniSection* section) {
@@ -78,25 +83,41 @@ IniSection* IniNewSection(IniFile file, const char* name, int line) {
 }
 
 IniItem* IniNewItem(const char* tag, char* value, int line, int quoted) {
-  char* trimmed = StrCopyTrimmed(tag);
-  if (trimmed == NULL) {
-    free(value);
-    return NULL;
-  }
-  return IniMakeItem(trimmed, value, line, quoted);
+  const char* start = StrSkipBlanks(tag);
+  size_t length = strlen(start);
+  while (length > 0 && isspace(static_cast<unsigned char>(start[length - 1]))) --length;
+  return IniMakeItem(start, length, value, line, quoted);
 }
 
-IniItem* IniMakeItem(char* tag, char* value, int line, int quoted) {
-  IniItem* item = tag != NULL && value != NULL ? static_cast<IniItem*>(malloc(sizeof(IniItem))) : NULL;
+// One block holds the record and its tag: a read of many items makes one allocation fewer each.
+IniItem* IniMakeItem(const char* tag, size_t length, char* value, int line, int quoted) {
+  IniItem* item = value != NULL ? static_cast<IniItem*>(malloc(sizeof(IniItem) + length + 1)) : NULL;
   if (item == NULL) {
-    free(tag);
     free(value);
     return NULL;
   }
-  item->tag = tag;
+  item->tag = reinterpret_cast<char*>(item + 1);
+  memcpy(item->tag, tag, length);
+  item->tag[length] = '\0';
   item->value = value;
   item->line = line;
   item->quoted = quoted != 0;
+  item->valueInBlock = 0;
+  return item;
+}
+
+IniItem* IniReadItem(const char* tag, size_t tagLength, const char* value, size_t valueLength, int line, int quoted) {
+  IniItem* item = static_cast<IniItem*>(malloc(sizeof(IniItem) + tagLength + valueLength + 2));
+  if (item == NULL) return NULL;
+  item->tag = reinterpret_cast<char*>(item + 1);
+  memcpy(item->tag, tag, tagLength);
+  item->tag[tagLength] = '\0';
+  item->value = item->tag + tagLength + 1;
+  memcpy(item->value, value, valueLength);
+  item->value[valueLength] = '\0';
+  item->line = line;
+  item->quoted = quoted != 0;
+  item->valueInBlock = 1;
   return item;
 }
 

@@ -14,7 +14,8 @@ namespace {
 const char kPieceMark[] = " Line";
 const ULONGLONG kLargestLong = 0x7FFFFFFF;
 
-bool IsBlank(char c) { return isspace(static_cast<unsigned char>(c)) != 0; }
+// White space of the C locale: blank, tab, line feed, vertical tab, form feed, carriage return.
+inline bool IsBlank(char c) { return c == ' ' || (c >= '\t' && c <= '\r'); }
 
 // The end of `text` (from `start` to `end`) without trailing white space.
 const char* TrimEnd(const char* start, const char* end) {
@@ -82,7 +83,8 @@ int ReadItem(IniFile file, const char* text, int line, ReadState& state) {
     --valueEnd;
     quoted = 1;
   }
-  IniItem* item = IniMakeItem(CopyRange(text, tagEnd), CopyRange(valueStart, valueEnd), line, quoted);
+  IniItem* item = IniReadItem(text, static_cast<size_t>(tagEnd - text), valueStart,
+                              static_cast<size_t>(valueEnd - valueStart), line, quoted);
   if (item == NULL) return TBX_NO_MEMORY;
   if (ItemListInsert(state.current->items, &item, 0) <= 0) {
     IniFreeItem(item);
@@ -142,8 +144,7 @@ int JoinPieces(IniSection* section) {
       length += pieceLength;
     }
     value[length] = '\0';
-    free(first->value);
-    first->value = value;
+    IniReplaceValue(first, value);
     first->tag[baseLength] = '\0';
     for (int j = last; j > i; --j) {
       IniItem* piece = PointerAt<IniItem>(section->items, j);

@@ -11,59 +11,116 @@ namespace {
 const char kTempPrefix[] = "ini$$";
 const char kTempExtension[] = "TMP";
 const char kPieceFormat[] = "%s%s%04d";
+const size_t kFirstCapacity = 64 * 1024;
+const size_t kDrainAt = 32 * 1024;
 
-// Writes the bytes as they are (an LF in them as CR LF): 0 or TBX_WRITE_FAILED.
-int Put(FILE* stream, const char* text) { return FileWriteCRLF(stream, text) == 1 ? 0 : TBX_WRITE_FAILED; }
+// Lines collect here, CR LF at their ends and every LF inside a text written as CR LF, and go out
+// a chunk at a time. The first failure is kept; later calls then do nothing.
+struct Output {
+  FILE* stream;
+  char* text;
+  size_t length;
+  size_t capacity;
+  int result;  // 0, or the first failure
+};
 
-int PutRange(FILE* stream, const char* text, size_t length) {
-  char* piece = static_cast<char*>(malloc(length + 1));
-  if (piece == NULL) return TBX_NO_MEMORY;
-  memcpy(piece, text, length);
-  piece[length] = '\0';
-  const int result = Put(stream, piece);
-  free(piece);
-  return result;
+bool Reserve(Output& out, size_t more) {
+  if (out.result != 0) return false;
+  if (out.length + more <= out.capacity) return true;
+  size_t capacity = out.capacity;
+  while (out.length + more > capacity) capacity *= 2;
+  char* grown = static_cast<char*>(realloc(out.text, capacity));
+  if (grown == NULL) {
+    out.result = TBX_NO_MEMORY;
+    return false;
+  }
+  out.text = grown;
+  out.capacity = capacity;
+  return true;
 }
 
-// One line: tag, the write separator, the value (between double quotes when quoted), CR LF.
-int PutLine(IniFile file, FILE* stream, const char* tag, const char* value, size_t length, bool quoted) {
-  int result;
-  if ((result = Put(stream, tag)) != 0 || (result = Put(stream, file->writeSeparator)) != 0) return result;
-  if (quoted && (result = Put(stream, "\"")) != 0) return result;
-  if ((result = value[length] == '\0' ? Put(stream, value) : PutRange(stream, value, length)) != 0) return result;
-  if (quoted && (result = Put(stream, "\"")) != 0) return result;
-  return Put(stream, "\n");
+// Bytes as they are (no LF among them).
+void AddBytes(Output& out, const char* text, size_t length) {
+  if (!Reserve(out, length)) return;
+  memcpy(out.text + out.length, text, length);
+  out.length += length;
+}
+
+// A text that may hold line feeds: each goes out as CR LF.
+void Add(Output& out, const char* text, size_t length) {
+  for (;;) {
+    const char* newline = static_cast<const char*>(memchr(text, '\n', length));
+    if (newline == NULL) {
+      AddBytes(out, text, length);
+      return;
+    }
+    const size_t run = static_cast<size_t>(newline - text);
+    AddBytes(out, text, run);
+    AddBytes(out, "\r\n", 2);
+    text = newline + 1;
+    length -= run + 1;
+  }
+}
+
+void Add(Output& out, const char* text) { Add(out, text, strlen(text)); }
+
+void EndLine(Output& out) { AddBytes(out, "\r\n", 2); }
+
+void Drain(Output& out) {
+  if (out.result != 0 || out.length == 0) return;
+  if (fwrite(out.text, 1, out.length, out.stream) != out.length) out.result = TBX_WRITE_FAILED;
+  out.length = 0;
+}
+
+// One line: tag, the write separator, the value (between double quotes when quoted).
+void AddLine(IniFile file, Output& out, const char* tag, const char* value, size_t length, bool quoted) {
+  Add(out, tag);
+  AddBytes(out, file->writeSeparator, static_cast<size_t>(file->writeSeparatorLength));
+  if (quoted) AddBytes(out, "\"", 1);
+  Add(out, value, length);
+  if (quoted) AddBytes(out, "\"", 1);
+  EndLine(out);
+  if (out.length >= kDrainAt) Drain(out);
 }
 
 // A value longer than one line takes is written in pieces named tag + " Line" + 0001, 0002 ...
-int PutItem(IniFile file, FILE* stream, const IniItem* item) {
+void AddItem(IniFile file, Output& out, const IniItem* item) {
   const size_t length = strlen(item->value);
-  if (length <= kIniPieceLength) return PutLine(file, stream, item->tag, item->value, length, item->quoted != 0);
+  if (length <= kIniPieceLength) {
+    AddLine(file, out, item->tag, item->value, length, item->quoted != 0);
+    return;
+  }
   const size_t tagSize = strlen(item->tag) + 16;
   char* tag = static_cast<char*>(malloc(tagSize));
-  if (tag == NULL) return TBX_NO_MEMORY;
-  int result = 0;
-  for (size_t start = 0, number = 1; start < length && result == 0; start += kIniPieceLength, ++number) {
+  if (tag == NULL) {
+    out.result = TBX_NO_MEMORY;
+    return;
+  }
+  for (size_t start = 0, number = 1; start < length; start += kIniPieceLength, ++number) {
     _snprintf(tag, tagSize, kPieceFormat, item->tag, " Line", static_cast<int>(number));
     const size_t piece = length - start < kIniPieceLength ? length - start : kIniPieceLength;
-    result = PutLine(file, stream, tag, item->value + start, piece, item->quoted != 0);
+    AddLine(file, out, tag, item->value + start, piece, item->quoted != 0);
   }
   free(tag);
-  return result;
 }
 
-// Every section in list order: the header, its items in list order, then an empty line.
-int PutAll(IniFile file, FILE* stream) {
-  for (int s = 1; s <= ItemListCount(file->sections); ++s) {
+// Every section in list order: the header ("%c%s%c"), its items in list order, an empty line.
+int WriteAll(IniFile file, FILE* stream) {
+  Output out = {stream, static_cast<char*>(malloc(kFirstCapacity)), 0, kFirstCapacity, 0};
+  if (out.text == NULL) return TBX_NO_MEMORY;
+  for (int s = 1; s <= ItemListCount(file->sections) && out.result == 0; ++s) {
     const IniSection* section = PointerAt<IniSection>(file->sections, s);
-    if (fprintf(stream, "%c%s%c", file->openBracket, section->name, file->closeBracket) < 0) return TBX_WRITE_FAILED;
-    int result = Put(stream, "\n");
-    for (int i = 1; result == 0 && i <= ItemListCount(section->items); ++i)
-      result = PutItem(file, stream, PointerAt<IniItem>(section->items, i));
-    if (result == 0) result = Put(stream, "\n");
-    if (result != 0) return result;
+    AddBytes(out, &file->openBracket, 1);
+    Add(out, section->name);
+    AddBytes(out, &file->closeBracket, 1);
+    EndLine(out);
+    const int count = ItemListCount(section->items);
+    for (int i = 1; i <= count; ++i) AddItem(file, out, PointerAt<IniItem>(section->items, i));
+    EndLine(out);
   }
-  return 0;
+  Drain(out);
+  free(out.text);
+  return out.result;
 }
 
 }  // namespace
@@ -71,7 +128,7 @@ int PutAll(IniFile file, FILE* stream) {
 int IniFileWrite(IniFile file, const char* path) {
   if (file == NULL) return 0;
   if (path == NULL) {
-    const int result = PutAll(file, stdout);
+    const int result = WriteAll(file, stdout);
     return result == 0 && fflush(stdout) != 0 ? TBX_WRITE_FAILED : result;
   }
   int writable = 0;
@@ -81,7 +138,7 @@ int IniFileWrite(IniFile file, const char* path) {
   char tempName[_MAX_PATH];
   FILE* stream = NULL;
   if (FileOpenTemp(path, kTempPrefix, kTempExtension, "wb", tempName, &stream) != 1) return TBX_NO_TEMP_FILE;
-  int result = PutAll(file, stream);
+  int result = WriteAll(file, stream);
   if (result == 0 && fflush(stream) != 0) result = TBX_WRITE_FAILED;
   // A close that fails may have lost bytes as a failed flush would.
   if (fclose(stream) != 0 && result == 0) result = TBX_WRITE_FAILED;

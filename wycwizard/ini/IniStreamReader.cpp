@@ -8,8 +8,6 @@ namespace {
 
 const LONG kFirstLineSize = 256;
 
-bool IsLineEnd(char c) { return c == '\r' || c == '\n' || c == '\0'; }
-
 // Room for `length` characters and the NUL in the line buffer.
 bool MakeRoom(MemHandle line, size_t length) {
   if (length < static_cast<size_t>(line->size)) return true;
@@ -39,7 +37,8 @@ int IniStreamReadLine(void* state, char** line) {
   bool started = false;
   for (;;) {
     if (reader->blockPosition == reader->blockLength) {
-      reader->blockLength = fread(reader->block, 1, sizeof reader->block, reader->stream);
+      reader->blockLength = fread(reader->block, 1, sizeof reader->block - 1, reader->stream);
+      reader->block[reader->blockLength] = '\0';
       reader->blockPosition = 0;
       if (reader->blockLength == 0) {
         if (ferror(reader->stream)) return INI_READ_FAILED;
@@ -56,8 +55,8 @@ int IniStreamReadLine(void* state, char** line) {
       reader->blockPosition = position;
       if (position == reader->blockLength) continue;
     }
-    size_t end = position;
-    while (end < reader->blockLength && !IsLineEnd(block[end])) ++end;
+    // The next CR, LF or NUL: a NUL of the block itself or the one after it.
+    const size_t end = position + strcspn(block + position, "\r\n");
     if (end > position) {
       if (!MakeRoom(reader->line, length + (end - position))) return TBX_NO_MEMORY;
       memcpy(static_cast<char*>(reader->line->block) + length, block + position, end - position);

@@ -9,7 +9,7 @@
 
 struct IniStreamReader {
   FILE* stream;
-  char block[2084];
+  char block[2084 + 1];  // a block and a NUL after it, which ends every scan
   size_t blockLength;
   size_t blockPosition;
   MemHandle line;  // the line being put together, NUL-terminated

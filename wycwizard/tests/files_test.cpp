@@ -166,14 +166,35 @@ TEST(PathSplit, DriveFolderAndName) {
   sandbox::SetCodePage(1252);
 }
 
+struct CrLfCase {
+  std::string text;
+  std::string written;
+};
+
+std::string Repeated(const std::string& part, int times) {
+  std::string out;
+  for (int i = 0; i < times; ++i) out += part;
+  return out;
+}
+
 TEST(FileWriteCRLF, EveryLineFeedBecomesCrLf) {
-  char* text = nullptr;
-  size_t size = 0;
-  FILE* stream = open_memstream(&text, &size);
-  EXPECT_EQ(FileWriteCRLF(stream, "a\nb\n\nc\r\n"), 1);
-  std::fclose(stream);
-  EXPECT_EQ(std::string(text, size), "a\r\nb\r\n\r\nc\r\r\n");
-  std::free(text);
+  const CrLfCase cases[] = {
+      {"a\nb\n\nc\r\n", "a\r\nb\r\n\r\nc\r\r\n"},
+      {"", ""},
+      {"no line end", "no line end"},
+      {Repeated("ab\n", 3000), Repeated("ab\r\n", 3000)},  // many buffers full
+      {"x\n" + std::string(9000, 'l') + "\ny", "x\r\n" + std::string(9000, 'l') + "\r\ny"},  // a run longer than one
+  };
+  for (const CrLfCase& c : cases) {
+    SCOPED_TRACE(c.text.substr(0, 20));
+    char* text = nullptr;
+    size_t size = 0;
+    FILE* stream = open_memstream(&text, &size);
+    EXPECT_EQ(FileWriteCRLF(stream, c.text.c_str()), 1);
+    std::fclose(stream);
+    EXPECT_EQ(std::string(text, size), c.written);
+    std::free(text);
+  }
 
   FILE* readOnly = fmemopen(const_cast<char*>("x"), 1, "r");
   EXPECT_EQ(FileWriteCRLF(readOnly, "a\n"), TBX_WRITE_FAILED);

@@ -180,6 +180,11 @@ TEST_F(IniRoundTrip, RealsAndFlags) {
     EXPECT_EQ(IniFileReal(loaded, "s", "r", &value), c.result);
     EXPECT_EQ(value, c.value);
   }
+  // An infinity is written as the reader spells it, whatever the run time's "%g" makes of it.
+  IniFile infinite = Make();
+  IniFileSetReal(infinite, "s", "r", HUGE_VAL);
+  SavedAndLoaded(infinite);
+  EXPECT_EQ(DiskBytes("T:\\rt.ini"), "[s]\r\nr = Inf\r\n\r\n");
 
   IniFile file = Make();
   IniFileSetFlag(file, "s", "yes", 7);

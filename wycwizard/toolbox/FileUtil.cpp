@@ -26,16 +26,38 @@ void CopyPart(char* out, const char* from, size_t length) {
 
 }  // namespace
 
+// Runs between line feeds go out as they are, each LF as CR LF; a run and its line end are
+// gathered in a small buffer first, so a text of many short lines costs a few writes.
 int FileWriteCRLF(FILE* stream, const char* text) {
   if (stream == NULL || text == NULL) return TBX_WRITE_FAILED;
+  char buffer[4096];
+  size_t used = 0;
   for (;;) {
     const char* newline = strchr(text, '\n');
     const size_t length = newline != NULL ? static_cast<size_t>(newline - text) : strlen(text);
-    if (length > 0 && fwrite(text, 1, length, stream) != length) return TBX_WRITE_FAILED;
-    if (newline == NULL) return 1;
-    if (fwrite("\r\n", 1, 2, stream) != 2) return TBX_WRITE_FAILED;
+    const size_t needed = length + (newline != NULL ? 2 : 0);
+    if (used + needed > sizeof buffer) {
+      if (used > 0 && fwrite(buffer, 1, used, stream) != used) return TBX_WRITE_FAILED;
+      used = 0;
+    }
+    if (needed > sizeof buffer) {
+      // A run longer than the buffer goes out by itself.
+      if (fwrite(text, 1, length, stream) != length) return TBX_WRITE_FAILED;
+    } else {
+      memcpy(buffer + used, text, length);
+      used += length;
+    }
+    if (newline == NULL) break;
+    if (needed > sizeof buffer) {
+      if (fwrite("\r\n", 1, 2, stream) != 2) return TBX_WRITE_FAILED;
+    } else {
+      buffer[used++] = '\r';
+      buffer[used++] = '\n';
+    }
     text = newline + 1;
   }
+  if (used > 0 && fwrite(buffer, 1, used, stream) != used) return TBX_WRITE_FAILED;
+  return 1;
 }
 
 int FileIsThere(const char* path) {
