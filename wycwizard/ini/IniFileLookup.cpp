@@ -107,14 +107,17 @@ int SortByName(ItemList list) {
   return 1;
 }
 
+// Replaces `index` with a name-ordered copy of `list`: 1, or TBX_NO_MEMORY with `index` as it was.
 template <class T>
-ItemList SortedCopy(ItemList list) {
+int Reindex(ItemList list, ItemList& index) {
   ItemList copy = ItemListClone(list);
-  if (copy != NULL && SortByName<T>(copy) != 1) {
+  if (copy == NULL || SortByName<T>(copy) != 1) {
     ItemListFree(copy);
-    return NULL;
+    return TBX_NO_MEMORY;
   }
-  return copy;
+  ItemListFree(index);
+  index = copy;
+  return 1;
 }
 
 void DropIndexes(IniFile file) {
@@ -212,21 +215,8 @@ int IniRemoveSection(IniFile file, const char* name) {
   return 1;
 }
 
-int IniIndexItems(IniSection* section) {
-  ItemList index = SortedCopy<IniItem>(section->items);
-  if (index == NULL) return TBX_NO_MEMORY;
-  ItemListFree(section->index);
-  section->index = index;
-  return 1;
-}
-
-int IniIndexSections(IniFile file) {
-  ItemList index = SortedCopy<IniSection>(file->sections);
-  if (index == NULL) return TBX_NO_MEMORY;
-  ItemListFree(file->sectionIndex);
-  file->sectionIndex = index;
-  return 1;
-}
+int IniIndexItems(IniSection* section) { return Reindex<IniItem>(section->items, section->index); }
+int IniIndexSections(IniFile file) { return Reindex<IniSection>(file->sections, file->sectionIndex); }
 
 int IniFileOrder(IniFile file) {
   if (file == NULL) return 0;
