@@ -14,6 +14,7 @@ struct IniItem {
   int line;           // in the file read, 0 for an item put
   char quoted;        // written between double quotes
   char valueInBlock;  // the value follows the tag in the item's block (else it is a heap string)
+  char inArena;       // the block is part of the object's arena (else it is a heap block)
 };
 
 struct IniSection {
@@ -41,6 +42,11 @@ struct tagIniFileRec {
   IniSectionGate sectionFilter;
   void* sectionFilterData;
   MemHandle scratch;
+  // The arena of the items read from files: large heap blocks that the records of read items are
+  // cut from, freed with the object (a dropped read item's room is not reused before then).
+  ItemList arenaBlocks;  // block pointers
+  char* arenaNext;
+  size_t arenaLeft;
 };
 
 // Lists hold pointers, packed after the 28-byte list header: they are read and written whole.
@@ -49,6 +55,15 @@ T* PointerAt(ItemList list, int position) {
   T* pointer = NULL;
   const void* at = ItemListAt(list, position);
   if (at != NULL) memcpy(&pointer, at, sizeof pointer);
+  return pointer;
+}
+
+// The same in a loop over a list that does not change meanwhile: `base` is ItemListBase(list),
+// `index` counts from 0.
+template <class T>
+T* PointerIn(const void* base, int index) {
+  T* pointer;
+  memcpy(&pointer, static_cast<const char*>(base) + static_cast<size_t>(index) * sizeof pointer, sizeof pointer);
   return pointer;
 }
 
@@ -63,9 +78,10 @@ IniSection* IniNewSection(IniFile file, const char* name, int line);
 IniItem* IniNewItem(const char* tag, char* value, int line, int quoted);
 // The same for a tag of `length` characters that is trimmed already.
 IniItem* IniMakeItem(const char* tag, size_t length, char* value, int line, int quoted);
-// An item read from a file: record, tag and value in one block (reading makes one allocation per
-// item). NULL when memory runs out.
-IniItem* IniReadItem(const char* tag, size_t tagLength, const char* value, size_t valueLength, int line, int quoted);
+// An item read from a file: record, tag and value in one block cut from the object's arena (a
+// read of many items makes few allocations). NULL when memory runs out.
+IniItem* IniReadItem(IniFile file, const char* tag, size_t tagLength, const char* value, size_t valueLength, int line,
+                     int quoted);
 // Gives an item a new value (a heap string it takes over).
 void IniReplaceValue(IniItem* item, char* value);
 

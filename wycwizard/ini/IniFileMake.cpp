@@ -7,6 +7,28 @@
 namespace {
 
 const size_t kTokenSize = 8;
+const size_t kArenaBlock = 64 * 1024;
+const size_t kArenaAlignment = 8;
+
+// `size` bytes from the arena, aligned for the records; NULL when memory runs out.
+void* ArenaAllocate(IniFile file, size_t size) {
+  size = (size + kArenaAlignment - 1) / kArenaAlignment * kArenaAlignment;
+  if (size > file->arenaLeft) {
+    const size_t blockSize = size > kArenaBlock ? size : kArenaBlock;
+    char* block = static_cast<char*>(malloc(blockSize));
+    if (block == NULL) return NULL;
+    if (ItemListInsert(file->arenaBlocks, &block, 0) <= 0) {
+      free(block);
+      return NULL;
+    }
+    file->arenaNext = block;
+    file->arenaLeft = blockSize;
+  }
+  void* at = file->arenaNext;
+  file->arenaNext += size;
+  file->arenaLeft -= size;
+  return at;
+}
 
 // The separator as written: the token with one blank on each side.
 void SetSeparator(IniFile file, const char* separator) {
@@ -22,9 +44,11 @@ IniFile IniFileMake(int sorted) {
   if (file == NULL) return NULL;
   file->sections = ItemListNew(sizeof(IniSection*));
   file->scratch = MemHandleNew(0);
-  if (file->sections == NULL || file->scratch == NULL) {
+  file->arenaBlocks = ItemListNew(sizeof(char*));
+  if (file->sections == NULL || file->scratch == NULL || file->arenaBlocks == NULL) {
     ItemListFree(file->sections);
     FreeMemHandle(file->scratch);
+    ItemListFree(file->arenaBlocks);
     free(file);
     return NULL;
   }
@@ -41,7 +65,7 @@ IniFile IniFileMake(int sorted) {
 void IniFreeItem(IniItem* item) {
   if (item == NULL) return;
   if (!item->valueInBlock) free(item->value);
-  free(item);
+  if (!item->inArena) free(item);
 }
 
 void IniReplaceValue(IniItem* item, char* value) {
@@ -52,7 +76,8 @@ void IniReplaceValue(IniItem* item, char* value) {
 
 void IniFreeSection(IniSection* section) {
   if (section == NULL) return;
-  for (int i = 1; i <= ItemListCount(section->items); ++i) IniFreeItem(PointerAt<IniItem>(section->items, i));
+  const void* items = ItemListBase(section->items);
+  for (int i = 0; i < ItemListCount(section->items); ++i) IniFreeItem(PointerIn<IniItem>(items, i));
   ItemListFree(section->items);
   ItemListFree(section->index);
   free(section->name);
@@ -65,6 +90,7 @@ void IniFileFree(IniFile file) {
   ItemListFree(file->sections);
   ItemListFree(file->sectionIndex);
   FreeMemHandle(file->scratch);
+  ItemListFreeAll(file->arenaBlocks);
   free(file);
 }
 
@@ -103,11 +129,13 @@ IniItem* IniMakeItem(const char* tag, size_t length, char* value, int line, int 
   item->line = line;
   item->quoted = quoted != 0;
   item->valueInBlock = 0;
+  item->inArena = 0;
   return item;
 }
 
-IniItem* IniReadItem(const char* tag, size_t tagLength, const char* value, size_t valueLength, int line, int quoted) {
-  IniItem* item = static_cast<IniItem*>(malloc(sizeof(IniItem) + tagLength + valueLength + 2));
+IniItem* IniReadItem(IniFile file, const char* tag, size_t tagLength, const char* value, size_t valueLength, int line,
+                     int quoted) {
+  IniItem* item = static_cast<IniItem*>(ArenaAllocate(file, sizeof(IniItem) + tagLength + valueLength + 2));
   if (item == NULL) return NULL;
   item->tag = reinterpret_cast<char*>(item + 1);
   memcpy(item->tag, tag, tagLength);
@@ -118,6 +146,7 @@ IniItem* IniReadItem(const char* tag, size_t tagLength, const char* value, size_
   item->line = line;
   item->quoted = quoted != 0;
   item->valueInBlock = 1;
+  item->inArena = 1;
   return item;
 }
 

@@ -83,13 +83,10 @@ int ReadItem(IniFile file, const char* text, int line, ReadState& state) {
     --valueEnd;
     quoted = 1;
   }
-  IniItem* item = IniReadItem(text, static_cast<size_t>(tagEnd - text), valueStart,
+  IniItem* item = IniReadItem(file, text, static_cast<size_t>(tagEnd - text), valueStart,
                               static_cast<size_t>(valueEnd - valueStart), line, quoted);
   if (item == NULL) return TBX_NO_MEMORY;
-  if (ItemListInsert(state.current->items, &item, 0) <= 0) {
-    IniFreeItem(item);
-    return TBX_NO_MEMORY;
-  }
+  if (ItemListInsert(state.current->items, &item, 0) <= 0) return TBX_NO_MEMORY;  // its room stays in the arena
   return 1;
 }
 

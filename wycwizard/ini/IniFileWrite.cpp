@@ -114,8 +114,8 @@ int WriteAll(IniFile file, FILE* stream) {
     Add(out, section->name);
     AddBytes(out, &file->closeBracket, 1);
     EndLine(out);
-    const int count = ItemListCount(section->items);
-    for (int i = 1; i <= count; ++i) AddItem(file, out, PointerAt<IniItem>(section->items, i));
+    const void* items = ItemListBase(section->items);
+    for (int i = 0; i < ItemListCount(section->items); ++i) AddItem(file, out, PointerIn<IniItem>(items, i));
     EndLine(out);
   }
   Drain(out);
