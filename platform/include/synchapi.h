@@ -1,4 +1,4 @@
-// kernel32: synchronisation. Events, waits on the sandbox clock, critical sections and the
+// kernel32: synchronisation. Events, mutexes, waits on the sandbox clock, critical sections and the
 // interlocked operations.
 #pragma once
 
@@ -29,6 +29,12 @@ WINBASEAPI HANDLE WINAPI CreateEvent(LPSECURITY_ATTRIBUTES attributes, BOOL manu
                                      LPCSTR name);
 WINBASEAPI BOOL WINAPI SetEvent(HANDLE event);
 WINBASEAPI BOOL WINAPI ResetEvent(HANDLE event);
+
+// Mutexes: one owning thread at a time, recursive for the owner; a wait takes ownership and
+// ReleaseMutex (by the owner only: else ERROR_NOT_OWNER) gives one back. Named mutexes are not
+// modelled.
+WINBASEAPI HANDLE WINAPI CreateMutex(LPSECURITY_ATTRIBUTES attributes, BOOL initialOwner, LPCSTR name);
+WINBASEAPI BOOL WINAPI ReleaseMutex(HANDLE mutex);
 
 // Critical sections: recursive locks of the process. The fields are the stand-in's own
 // bookkeeping; code only passes the structure to the functions below.

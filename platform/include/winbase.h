@@ -29,6 +29,19 @@ WINBASEAPI DWORD WINAPI FormatMessage(DWORD flags, LPCVOID source, DWORD message
 WINBASEAPI HLOCAL WINAPI LocalAlloc(UINT flags, SIZE_T bytes);
 WINBASEAPI HLOCAL WINAPI LocalFree(HLOCAL memory);
 
+// Global memory: fixed blocks (the handle is the address) and moveable ones (GlobalLock gives the
+// address). GlobalFree returns NULL when it freed the block, else the handle.
+#define GMEM_FIXED 0x0000
+#define GMEM_MOVEABLE 0x0002
+#define GMEM_ZEROINIT 0x0040
+#define GHND (GMEM_MOVEABLE | GMEM_ZEROINIT)
+#define GPTR (GMEM_FIXED | GMEM_ZEROINIT)
+WINBASEAPI HGLOBAL WINAPI GlobalAlloc(UINT flags, SIZE_T bytes);
+WINBASEAPI LPVOID WINAPI GlobalLock(HGLOBAL memory);
+WINBASEAPI BOOL WINAPI GlobalUnlock(HGLOBAL memory);
+WINBASEAPI SIZE_T WINAPI GlobalSize(HGLOBAL memory);
+WINBASEAPI HGLOBAL WINAPI GlobalFree(HGLOBAL memory);
+
 // Time, on the sandbox clock.
 WINBASEAPI void WINAPI GetSystemTimeAsFileTime(LPFILETIME time);
 WINBASEAPI void WINAPI GetSystemTime(LPSYSTEMTIME time);
