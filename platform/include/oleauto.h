@@ -35,6 +35,12 @@ WINOLEAUTAPI VariantChangeType(VARIANTARG* pvargDest, const VARIANTARG* pvarSrc,
 WINOLEAUTAPI VariantChangeTypeEx(VARIANTARG* pvargDest, const VARIANTARG* pvarSrc, LCID lcid, USHORT wFlags,
                                  VARTYPE vt);
 
+// Text of a date and time (en-US, whatever the locale). VAR_TIMEVALUEONLY writes only the time,
+// VAR_DATEVALUEONLY only the date; E_INVALIDARG for a DATE outside the years 100 to 9999.
+#define VAR_TIMEVALUEONLY 0x00000001
+#define VAR_DATEVALUEONLY 0x00000002
+WINOLEAUTAPI VarBstrFromDate(DATE dateIn, LCID lcid, ULONG dwFlags, BSTR* pbstrOut);
+
 // SAFEARRAY.
 WINOLEAUTAPI_(SAFEARRAY*) SafeArrayCreate(VARTYPE vt, UINT cDims, SAFEARRAYBOUND* rgsabound);
 WINOLEAUTAPI_(SAFEARRAY*) SafeArrayCreateVector(VARTYPE vt, LONG lLbound, ULONG cElements);

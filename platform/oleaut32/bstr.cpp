@@ -7,6 +7,8 @@
 #include <cstring>
 #include <limits>
 
+#include "automation_state.h"
+
 namespace {
 
 constexpr size_t kPrefix = sizeof(DWORD);
@@ -22,6 +24,7 @@ BSTR Allocate(const void* source, size_t bytes) {
   const DWORD length = static_cast<DWORD>(bytes);
   std::memcpy(block, &length, kPrefix);
   if (source != nullptr && bytes != 0) std::memcpy(block + kPrefix, source, bytes);
+  oleaut32::BstrAllocated();
   return reinterpret_cast<BSTR>(block + kPrefix);
 }
 
@@ -69,7 +72,9 @@ WINOLEAUTAPI_(INT) SysReAllocStringLen(BSTR* pbstr, const OLECHAR* psz, UINT len
 }
 
 WINOLEAUTAPI_(void) SysFreeString(BSTR bstrString) {
-  if (bstrString != nullptr) std::free(PrefixOf(bstrString));
+  if (bstrString == nullptr) return;
+  std::free(PrefixOf(bstrString));
+  oleaut32::BstrFreed();
 }
 
 WINOLEAUTAPI_(UINT) SysStringLen(BSTR pbstr) { return pbstr ? *PrefixOf(pbstr) / sizeof(OLECHAR) : 0; }

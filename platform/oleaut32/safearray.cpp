@@ -13,6 +13,7 @@
 #include <limits>
 #include <vector>
 
+#include "automation_state.h"
 #include "variant_types.h"
 
 namespace oleaut32 {
@@ -73,6 +74,7 @@ SAFEARRAY* Create(VARTYPE vt, const std::vector<SAFEARRAYBOUND>& bounds) {
       return nullptr;
     }
   }
+  ArrayCreated();
   return psa;
 }
 
@@ -133,10 +135,12 @@ extern "C" {
 
 WINOLEAUTAPI_(SAFEARRAY*) SafeArrayCreate(VARTYPE vt, UINT cDims, SAFEARRAYBOUND* rgsabound) {
   if (rgsabound == nullptr || cDims == 0) return nullptr;
+  if (FAILED(oleaut32::TakeInjectedFailure(oleaut32::Injectable::ArrayCreation))) return nullptr;
   return oleaut32::Create(vt, std::vector<SAFEARRAYBOUND>(rgsabound, rgsabound + cDims));
 }
 
 WINOLEAUTAPI_(SAFEARRAY*) SafeArrayCreateVector(VARTYPE vt, LONG lLbound, ULONG cElements) {
+  if (FAILED(oleaut32::TakeInjectedFailure(oleaut32::Injectable::ArrayCreation))) return nullptr;
   return oleaut32::Create(vt, {SAFEARRAYBOUND{cElements, lLbound}});
 }
 
@@ -151,6 +155,7 @@ WINOLEAUTAPI SafeArrayDestroy(SAFEARRAY* psa) {
     for (size_t i = 0; i < count; ++i) oleaut32::ClearElement(vt, data + i * psa->cbElements);
   std::free(psa->pvData);
   std::free(reinterpret_cast<BYTE*>(psa) - oleaut32::kHeader);
+  oleaut32::ArrayDestroyed();
   return S_OK;
 }
 
@@ -228,6 +233,8 @@ WINOLEAUTAPI SafeArrayUnlock(SAFEARRAY* psa) {
 // Locks the array and gives the address of its data until SafeArrayUnaccessData.
 WINOLEAUTAPI SafeArrayAccessData(SAFEARRAY* psa, void** ppvData) {
   if (psa == nullptr || ppvData == nullptr) return E_INVALIDARG;
+  if (const HRESULT injected = oleaut32::TakeInjectedFailure(oleaut32::Injectable::AccessData); FAILED(injected))
+    return injected;
   const HRESULT hr = SafeArrayLock(psa);
   if (FAILED(hr)) return hr;
   *ppvData = psa->pvData;
@@ -260,6 +267,8 @@ WINOLEAUTAPI SafeArrayPutElement(SAFEARRAY* psa, LONG* rgIndices, void* pv) {
   if (FAILED(hr)) return hr;
   const VARTYPE vt = *oleaut32::TypeSlot(psa);
   if (pv == nullptr && vt != VT_BSTR && vt != VT_UNKNOWN && vt != VT_DISPATCH) return E_INVALIDARG;
+  hr = oleaut32::TakeInjectedFailure(oleaut32::Injectable::PutElement);
+  if (FAILED(hr)) return hr;
   SafeArrayLock(psa);
   hr = oleaut32::PutElement(vt, element, pv);
   SafeArrayUnlock(psa);

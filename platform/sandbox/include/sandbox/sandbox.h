@@ -7,6 +7,7 @@
 #error "sandbox/sandbox.h is the test surface of the stand-ins; system code must not include it"
 #endif
 
+#include "sandbox/automation.h"
 #include "sandbox/core.h"
 #include "sandbox/debug_output.h"
 #include "sandbox/files.h"
