@@ -54,3 +54,10 @@ STANDIN_API char* _ltoa(LONG value, char* buffer, int radix);
 STANDIN_API char* _ultoa(ULONG value, char* buffer, int radix);
 
 }  // extern "C"
+
+// Formatted input from UTF-16 text (stdio.h, wchar.h), with the platform's sizes: for integers
+// 'h' is 16 bits, no prefix and 'l' 32 bits, "ll"/"I64" 64 bits; for floating point no prefix
+// stores a float and 'l' a double; %c and %s store UTF-16 characters (%hc, %hs the code page's
+// bytes). Integers that do not fit wrap; no hexadecimal floating point, "inf" or "nan". The
+// number of values stored, or EOF when the text ended before the first conversion.
+STANDIN_API int swscanf(const char16_t* buffer, const char16_t* format, ...);
