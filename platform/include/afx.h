@@ -805,3 +805,5 @@ class STANDIN_API CFileFind : public CObject {
   WIN32_FIND_DATA m_next;
   CString m_strRoot;
 };
+
+#include "afx_archive.h"
