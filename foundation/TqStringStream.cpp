@@ -29,11 +29,13 @@ CTqStringStream& CTqStringStream::operator=(const CTqStringStream& other) {
   return *this;
 }
 
+// Formatted as the platform's run time formats it (three exponent digits, 32-bit long), and
+// appended as the C string it makes: "%c" of a NUL appends nothing.
 template <typename T>
 CTqStringStream& CTqStringStream::Insert(FormatIndex index, T value) {
-  char buffer[1024];
-  std::snprintf(buffer, sizeof buffer, kFormats[index], value);
-  m_text += buffer;
+  CString formatted;
+  formatted.Format(kFormats[index], value);
+  m_text += static_cast<LPCTSTR>(formatted);
   return *this;
 }
 
@@ -49,12 +51,8 @@ CTqStringStream& CTqStringStream::operator<<(unsigned short value) {
 }
 // long and unsigned long are 32-bit values (LONG, ULONG): where the compiler's long is wider, only
 // its low 32 bits are written.
-CTqStringStream& CTqStringStream::operator<<(long value) {
-  return Insert(fmtLong, static_cast<long>(static_cast<LONG>(value)));
-}
-CTqStringStream& CTqStringStream::operator<<(unsigned long value) {
-  return Insert(fmtULong, static_cast<unsigned long>(static_cast<ULONG>(value)));
-}
+CTqStringStream& CTqStringStream::operator<<(long value) { return Insert(fmtLong, static_cast<LONG>(value)); }
+CTqStringStream& CTqStringStream::operator<<(unsigned long value) { return Insert(fmtULong, static_cast<ULONG>(value)); }
 CTqStringStream& CTqStringStream::operator<<(float value) { return Insert(fmtFloat, static_cast<double>(value)); }
 CTqStringStream& CTqStringStream::operator<<(double value) { return Insert(fmtDouble, value); }
 
