@@ -59,5 +59,6 @@ STANDIN_API char* _ultoa(ULONG value, char* buffer, int radix);
 // 'h' is 16 bits, no prefix and 'l' 32 bits, "ll"/"I64" 64 bits; for floating point no prefix
 // stores a float and 'l' a double; %c and %s store UTF-16 characters (%hc, %hs the code page's
 // bytes). Integers that do not fit wrap; no hexadecimal floating point, "inf" or "nan". The
-// number of values stored, or EOF when the text ended before the first conversion.
+// number of values stored, or EOF when the text ended before the first conversion. A null text
+// is a fault of the caller (reported to the sandbox), as it faults on the platform.
 STANDIN_API int swscanf(const char16_t* buffer, const char16_t* format, ...);

@@ -271,7 +271,9 @@ int Scan(const char16_t* input, const char16_t* format, va_list* args) {
 }  // namespace
 
 STANDIN_API int swscanf(const char16_t* buffer, const char16_t* format, ...) {
+  // The platform's run time faults on a null text; a BSTR that is NULL must be passed as "".
   if (buffer == nullptr || format == nullptr) {
+    sandbox::internal::Fail("swscanf: a null text or format");
     errno = EINVAL;
     return EOF;
   }
