@@ -10,6 +10,7 @@
 #include <msxml.h>
 
 #include "TqException.h"
+#include "XmlDocument.h"
 
 namespace {
 
@@ -19,9 +20,6 @@ _COM_SMARTPTR_TYPEDEF(IXMLDOMNode, __uuidof(IXMLDOMNode));
 _COM_SMARTPTR_TYPEDEF(IXMLDOMNodeList, __uuidof(IXMLDOMNodeList));
 _COM_SMARTPTR_TYPEDEF(IXMLDOMElement, __uuidof(IXMLDOMElement));
 _COM_SMARTPTR_TYPEDEF(IXMLDOMText, __uuidof(IXMLDOMText));
-
-// The DOM document may live in any server the platform offers for it.
-const DWORD kDocumentContext = CLSCTX_INPROC_SERVER | CLSCTX_INPROC_HANDLER | CLSCTX_LOCAL_SERVER;
 
 // A failing DOM call is raised as a COM error, as the support library's wrappers do; Read turns
 // it into a COleException.
@@ -210,7 +208,7 @@ CComponentXML::~CComponentXML() { ::CoUninitialize(); }
 void CComponentXML::Read(CComponent& component) {
   try {
     IXMLDOMDocumentPtr document;
-    const HRESULT created = document.CreateInstance(CLSID_DOMDocument, NULL, kDocumentContext);
+    const HRESULT created = CreateXmlDocument(&document);
     if (FAILED(created)) TQ::ThrowOleException(created, CString());
 
     Check(document->put_async(VARIANT_FALSE));

@@ -2,7 +2,9 @@
 // declaration names (UTF-8 when it names none), written to a file path. UTF-16 is written little-
 // endian with a byte-order mark; UTF-8 without one. A character that the encoding lacks becomes a
 // character reference in text and attribute values; anywhere else the save fails (E_FAIL) and the
-// file is left as it was.
+// file is left as it was. So does a character that XML cannot hold at all (a control character
+// other than tab, line feed and carriage return, U+FFFE, U+FFFF): a file holding one would not
+// load again.
 #include <windows.h>
 
 #include <string>
@@ -41,6 +43,12 @@ bool TargetFor(std::u16string_view name, Target& target) {
       return true;
     }
   }
+  return false;
+}
+
+bool HasUnwritableCharacter(std::u16string_view s) {
+  for (char16_t c : s)
+    if ((c < 0x20 && c != u'\t' && c != u'\n' && c != u'\r') || c == 0xFFFE || c == 0xFFFF) return true;
   return false;
 }
 
@@ -109,6 +117,7 @@ STDMETHODIMP DocumentObject::save(VARIANT destination) {
   std::u16string markup;
   if (!AppendMarkup(this, MarkupFor::Save, kEncodable[static_cast<int>(target)], markup)) return E_FAIL;
   if (HasUnpairedSurrogate(markup)) return E_FAIL;  // not Unicode: no encoding can hold it
+  if (HasUnwritableCharacter(markup)) return E_FAIL;
   const DWORD error = WriteWholeFile(location.path, Encode(markup, target));
   return error == ERROR_SUCCESS ? S_OK : HRESULT_FROM_WIN32(error);
 }

@@ -195,5 +195,36 @@ TEST_F(SaveTest, AFailedSaveLeavesTheOldFileAsItWas) {
   EXPECT_EQ(ReadBytes("T:\\keep.xml"), "<new/>\r\n");
 }
 
+// XML cannot hold a control character other than tab, line feed and carriage return, not even as
+// a reference: a save that wrote one would leave a file that no longer loads. The component
+// writer relies on this to never replace a description file with one its reader refuses.
+TEST_F(SaveTest, TextThatXmlCannotHoldFailsTheSave) {
+  WriteBytes("T:\\keep.xml", "<old/>");
+  struct Case {
+    const char* label;
+    const char16_t* text;
+    HRESULT result;
+  };
+  const Case cases[] = {
+      {.label = "U+0001", .text = u"a\u0001b", .result = E_FAIL},
+      {.label = "U+001F", .text = u"\u001f", .result = E_FAIL},
+      {.label = "vertical tab", .text = u"\u000b", .result = E_FAIL},
+      {.label = "U+FFFF", .text = u"\uffff", .result = E_FAIL},
+      {.label = "tab, line feed, carriage return", .text = u"\t\n\r", .result = S_OK},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.label);
+    ASSERT_TRUE(LoadXml("<r/>"));
+    IXMLDOMElementPtr root;
+    ASSERT_EQ(doc->get_documentElement(&root), S_OK);
+    Element(root, u"Text", c.text);
+    EXPECT_EQ(Save(u"T:\\keep.xml"), c.result);
+    if (FAILED(c.result)) {
+      EXPECT_EQ(ReadBytes("T:\\keep.xml"), "<old/>");
+    }
+  }
+  EXPECT_EQ(ReadBytes("T:\\keep.xml"), "<r><Text>\t\n&#13;</Text></r>\r\n");
+}
+
 }  // namespace
 }  // namespace domtest
