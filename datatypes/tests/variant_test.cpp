@@ -334,4 +334,23 @@ TEST(ComplexVariant, InjectedArrayFailuresLeaveAnEmptyVariantAndNoArray) {
   EXPECT_EQ(v.vt, VT_EMPTY);
 }
 
+// The array maker alone leaves the VARIANT as it was when the array or its tag cannot be made.
+TEST(ComplexVariant, TaggedArrayThatCannotBeMadeLeavesTheVariantUntouched) {
+  for (const char* call : {"SafeArrayCreate", "SafeArrayPutElement"}) {
+    SCOPED_TRACE(call);
+    const size_t arrays = sandbox::LiveSafeArrays();
+    CTqVariant v(3.0);
+    sandbox::InjectAutomationFailure(call);
+    EXPECT_EQ(CreateTaggedComplexArray(&v), nullptr);
+    EXPECT_EQ(v.vt, VT_R8);
+    EXPECT_EQ(v.dblVal, 3.0);
+    EXPECT_EQ(sandbox::LiveSafeArrays(), arrays);
+  }
+  CTqVariant v;
+  SAFEARRAY* made = CreateTaggedComplexArray(&v);
+  ASSERT_NE(made, nullptr);
+  EXPECT_EQ(v.parray, made);
+  EXPECT_EQ(v.vt, VT_ARRAY | VT_VARIANT);
+}
+
 }  // namespace

@@ -110,6 +110,15 @@ TEST(TqStringStream, LongsAreThirtyTwoBits) {
   EXPECT_STREQ(s.GetString(), "4294967295|-1|-1");
 }
 
+// As the platform's run time writes them: three exponent digits, and a NUL character appends
+// nothing.
+TEST(TqStringStream, InsertionWritesThePlatformsForms) {
+  CTqStringStream s;
+  s << 1e20 << CString("|") << 1e-5f << CString("|") << '\0' << CString("|");
+  EXPECT_STREQ(s.GetString(), "1e+020|1e-005||");
+  EXPECT_EQ(s.GetString().GetLength(), 15);
+}
+
 // Searches and Trim step by character: a trail byte 0x20 is no blank.
 TEST(TqStringStream, TrimAndSpaceSearches) {
   const struct {
