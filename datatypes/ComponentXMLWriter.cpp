@@ -143,7 +143,7 @@ void CComponentXML::Save(const CComponent& component) {
 }
 
 void CComponentXML::WriteBoolElement(IXMLDOMDocument* document, LPCTSTR name, bool value) {
-  Append(DocumentElement(document), CreateTextElement(document, name, value ? "1" : "0"));
+  WriteTextElement(document, name, value ? "1" : "0");
 }
 
 void CComponentXML::WriteTextElement(IXMLDOMDocument* document, LPCTSTR name, const CString& text) {

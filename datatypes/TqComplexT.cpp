@@ -181,18 +181,22 @@ CTqComplexT<T> CTqComplexT<T>::FromDoubles(double re, double im) {
   return result;
 }
 
+// The parts in double through one of the wrappers, the results back as parts.
 template <typename T>
-CTqComplexT<T> CTqComplexT<T>::Log() const {
+CTqComplexT<T> CTqComplexT<T>::Apply(LONG (*function)(double, double, double&, double&)) const {
   double re = 0, im = 0;
-  ComplexLogOrThrow(static_cast<double>(m_re), static_cast<double>(m_im), re, im);
+  function(static_cast<double>(m_re), static_cast<double>(m_im), re, im);
   return FromDoubles(re, im);
 }
 
 template <typename T>
+CTqComplexT<T> CTqComplexT<T>::Log() const {
+  return Apply(ComplexLogOrThrow);
+}
+
+template <typename T>
 CTqComplexT<T> CTqComplexT<T>::Log10() const {
-  double re = 0, im = 0;
-  ComplexLog10OrThrow(static_cast<double>(m_re), static_cast<double>(m_im), re, im);
-  return FromDoubles(re, im);
+  return Apply(ComplexLog10OrThrow);
 }
 
 template <typename T>
@@ -205,23 +209,17 @@ CTqComplexT<T> CTqComplexT<T>::Pow(T exponent) const {
 
 template <typename T>
 CTqComplexT<T> CTqComplexT<T>::Exp() const {
-  double re = 0, im = 0;
-  ComplexExpOrThrow(static_cast<double>(m_re), static_cast<double>(m_im), re, im);
-  return FromDoubles(re, im);
+  return Apply(ComplexExpOrThrow);
 }
 
 template <typename T>
 CTqComplexT<T> CTqComplexT<T>::Sqrt() const {
-  double re = 0, im = 0;
-  ComplexSqrtOrThrow(static_cast<double>(m_re), static_cast<double>(m_im), re, im);
-  return FromDoubles(re, im);
+  return Apply(ComplexSqrtOrThrow);
 }
 
 template <typename T>
 CTqComplexT<T> CTqComplexT<T>::Reciprocal() const {
-  double re = 0, im = 0;
-  ComplexReciprocalOrThrow(static_cast<double>(m_re), static_cast<double>(m_im), re, im);
-  return FromDoubles(re, im);
+  return Apply(ComplexReciprocalOrThrow);
 }
 
 template <typename T>

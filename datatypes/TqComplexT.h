@@ -77,6 +77,7 @@ class CTqComplexT : public CTqComplex, public CTqDataType<T> {
 
   // The value of one of the double results, or (0, 0) when the failure was not thrown.
   static CTqComplexT FromDoubles(double re, double im);
+  CTqComplexT Apply(LONG (*function)(double, double, double&, double&)) const;
 
   Part m_re;
   Part m_im;

@@ -1,7 +1,7 @@
 // CArchiveException: causes and their texts.
-#include <afxwin.h>
+#include <afx.h>
 
-#include "mbcs.h"
+#include "cause_text.h"
 
 IMPLEMENT_DYNAMIC(CArchiveException, CException)
 
@@ -30,14 +30,7 @@ LPCTSTR CauseText(int cause) {
 }  // namespace
 
 BOOL CArchiveException::GetErrorMessage(LPTSTR lpszError, UINT nMaxError, PUINT pnHelpContext) {
-  if (pnHelpContext != NULL) *pnHelpContext = 0;
-  if (lpszError == NULL || nMaxError == 0) return FALSE;
-  CString text;
-  const CString name = m_strFileName.IsEmpty() ? CString("an unnamed file") : m_strFileName;
-  LPCTSTR inserts[] = {name};
-  AfxFormatStrings(text, CauseText(m_cause), inserts, 1);
-  mfc42::CopyTruncated(lpszError, text, nMaxError);
-  return TRUE;
+  return mfc42::CopyCauseText(CauseText(m_cause), m_strFileName, lpszError, nMaxError, pnHelpContext);
 }
 
 void AFXAPI AfxThrowArchiveException(int cause, LPCTSTR lpszArchiveName) {

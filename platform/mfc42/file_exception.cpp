@@ -3,6 +3,7 @@
 
 #include <cerrno>
 
+#include "cause_text.h"
 #include "mbcs.h"
 
 IMPLEMENT_DYNAMIC(CFileException, CException)
@@ -100,15 +101,20 @@ constexpr OsErrorCause kOsErrorCauses[] = {
 
 }  // namespace
 
-BOOL CFileException::GetErrorMessage(LPTSTR lpszError, UINT nMaxError, PUINT pnHelpContext) {
+BOOL mfc42::CopyCauseText(LPCTSTR causeText, const CString& fileName, LPTSTR lpszError, UINT nMaxError,
+                          PUINT pnHelpContext) {
   if (pnHelpContext != NULL) *pnHelpContext = 0;
   if (lpszError == NULL || nMaxError == 0) return FALSE;
   CString text;
-  const CString name = m_strFileName.IsEmpty() ? CString("an unnamed file") : m_strFileName;
+  const CString name = fileName.IsEmpty() ? CString("an unnamed file") : fileName;
   LPCTSTR inserts[] = {name};
-  AfxFormatStrings(text, CauseText(m_cause), inserts, 1);
+  AfxFormatStrings(text, causeText, inserts, 1);
   mfc42::CopyTruncated(lpszError, text, nMaxError);
   return TRUE;
+}
+
+BOOL CFileException::GetErrorMessage(LPTSTR lpszError, UINT nMaxError, PUINT pnHelpContext) {
+  return mfc42::CopyCauseText(CauseText(m_cause), m_strFileName, lpszError, nMaxError, pnHelpContext);
 }
 
 int PASCAL CFileException::OsErrorToException(LONG lOsError) {

@@ -11,71 +11,35 @@
 namespace {
 
 // The platform's sizes: "%hi" 16 bits, "%li" and "%i" 32 bits, "%c" a UTF-16 character, "%f" a
-// float, "%lf" a double. Each target sits between guards that must stay untouched.
+// float, "%lf" a double. The target is an 8-byte slot between guards: exactly the value's bytes
+// may change.
 TEST(WideScan, StoresWithThePlatformsSizes) {
-  struct Guarded {
-    uint64_t before = 0xdeadbeefdeadbeefULL;
-    union {
-      uint8_t bytes[8];
-      int16_t i16;
-      int32_t i32;
-      int64_t i64;
-      char16_t c16;
-      float f32;
-      double f64;
-    };
-    uint64_t after = 0xdeadbeefdeadbeefULL;
-    Guarded() { std::memset(bytes, 0xCC, sizeof bytes); }
-    // Bytes of the value slot that the scan did not write.
-    int Untouched() const {
-      int n = 0;
-      for (uint8_t b : bytes) n += b == 0xCC;
-      return n;
-    }
+  struct Case {
+    const char16_t* text;
+    const char16_t* format;
+    size_t bytes;     // how many bytes the value has
+    uint64_t value;   // those bytes, little-endian
   };
-  {
-    Guarded g;
-    EXPECT_EQ(swscanf(u"0x10", u"%hi", &g.i16), 1);
-    EXPECT_EQ(g.i16, 16);
-    EXPECT_EQ(g.Untouched(), 6);
+  const Case cases[] = {
+      {.text = u"0x10", .format = u"%hi", .bytes = 2, .value = 16},
+      {.text = u"010", .format = u"%li", .bytes = 4, .value = 8},
+      {.text = u"-12", .format = u"%i", .bytes = 4, .value = 0xFFFFFFF4},
+      {.text = u"\u00e9t\u00e9", .format = u"%c", .bytes = 2, .value = 0xE9},
+      {.text = u" 2.5e1x", .format = u"%f", .bytes = 4, .value = 0x41C80000},            // 25.0f
+      {.text = u"-0.1", .format = u"%lf", .bytes = 8, .value = 0xBFB999999999999AULL},  // -0.1
+      {.text = u"4294967297", .format = u"%I64d", .bytes = 8, .value = 4294967297ULL},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(testing::Message() << "case " << (&c - cases));
+    uint8_t slot[24];
+    std::memset(slot, 0xCC, sizeof slot);
+    EXPECT_EQ(swscanf(c.text, c.format, slot + 8), 1);
+    for (size_t i = 0; i < sizeof slot; ++i) {
+      const bool inValue = i >= 8 && i < 8 + c.bytes;
+      const uint8_t want = inValue ? static_cast<uint8_t>(c.value >> (8 * (i - 8))) : 0xCC;
+      EXPECT_EQ(slot[i], want) << "byte " << i;
+    }
   }
-  {
-    Guarded g;
-    EXPECT_EQ(swscanf(u"010", u"%li", &g.i32), 1);
-    EXPECT_EQ(g.i32, 8);
-    EXPECT_EQ(g.Untouched(), 4);
-  }
-  {
-    Guarded g;
-    EXPECT_EQ(swscanf(u"-12", u"%i", &g.i32), 1);
-    EXPECT_EQ(g.i32, -12);
-    EXPECT_EQ(g.Untouched(), 4);
-  }
-  {
-    Guarded g;
-    EXPECT_EQ(swscanf(u"\u00e9t\u00e9", u"%c", &g.c16), 1);
-    EXPECT_EQ(g.c16, u'\u00e9');
-    EXPECT_EQ(g.Untouched(), 6);
-  }
-  {
-    Guarded g;
-    EXPECT_EQ(swscanf(u" 2.5e1x", u"%f", &g.f32), 1);
-    EXPECT_EQ(g.f32, 25.0f);
-    EXPECT_EQ(g.Untouched(), 4);
-  }
-  {
-    Guarded g;
-    EXPECT_EQ(swscanf(u"-0.1", u"%lf", &g.f64), 1);
-    EXPECT_EQ(g.f64, -0.1);
-  }
-  {
-    Guarded g;
-    EXPECT_EQ(swscanf(u"4294967297", u"%I64d", &g.i64), 1);
-    EXPECT_EQ(g.i64, 4294967297LL);
-  }
-  Guarded g;
-  EXPECT_EQ(g.before, 0xdeadbeefdeadbeefULL);
-  EXPECT_EQ(g.after, 0xdeadbeefdeadbeefULL);
 }
 
 TEST(WideScan, WhatDoesNotConvert) {
