@@ -10,6 +10,7 @@
 #include "sandbox/core.h"
 #include "sandbox/debug_output.h"
 #include "sandbox/files.h"
+#include "sandbox/gdi.h"
 #include "sandbox/modules.h"
 #include "sandbox/registry.h"
 #include "sandbox/system.h"
