@@ -14,6 +14,20 @@ std::shared_ptr<Surface> NewSurface(int width, int height) {
   return std::make_shared<Surface>(std::max(width, 0), std::max(height, 0), false);
 }
 
+std::shared_ptr<Surface> ResizedSurface(const std::shared_ptr<Surface>& old, int width, int height) {
+  auto made = NewSurface(width, height);
+  if (!old) return made;
+  std::lock_guard<std::mutex> g(Lock());
+  const int w = std::min(old->width, made->width), h = std::min(old->height, made->height);
+  for (int y = 0; y < h; ++y) std::copy(&old->At(0, y), &old->At(0, y) + w, &made->At(0, y));
+  return made;
+}
+
+Surface Snapshot(const Surface& surface) {
+  std::lock_guard<std::mutex> g(Lock());
+  return surface;
+}
+
 std::shared_ptr<Surface> ScreenSurface() {
   std::lock_guard<std::mutex> g(Lock());
   if (!S().screen) S().screen = std::make_shared<Surface>(1024, 768, false);

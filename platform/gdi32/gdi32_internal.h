@@ -15,6 +15,11 @@ namespace gdi32 {
 
 // A 32-bit surface of that size, black.
 STANDIN_API std::shared_ptr<Surface> NewSurface(int width, int height);
+// A new 32-bit surface of that size holding what fits of `old` (may be null) at its top-left.
+STANDIN_API std::shared_ptr<Surface> ResizedSurface(const std::shared_ptr<Surface>& old, int width, int height);
+// A copy of the surface's pixels as they are now (taken under gdi32's lock, so no drawing is
+// half done in it).
+STANDIN_API Surface Snapshot(const Surface& surface);
 // The screen: 32 bits per pixel, 1024 x 768, made on first use.
 STANDIN_API std::shared_ptr<Surface> ScreenSurface();
 // A DC that draws into `surface` with its logical (0, 0) at `origin` (surface coordinates),

@@ -6,12 +6,12 @@
 
 #include <vector>
 
-#include "canvas.h"
+#include "sandbox/test_canvas.h"
 #include "sandbox/sandbox.h"
 
 namespace {
 
-using testing_gdi::Canvas;
+using sandbox::testing::Canvas;
 using Rows = std::vector<std::vector<COLORREF>>;
 
 constexpr COLORREF kWhite = RGB(255, 255, 255), kBlack = RGB(0, 0, 0);

@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "canvas.h"
+#include "sandbox/test_canvas.h"
 #include "sandbox/sandbox.h"
 
 namespace {
@@ -78,7 +78,7 @@ TEST(Bitmaps, CreateBitmapReadsDeviceDependentRows) {
 }
 
 TEST(Bitmaps, GetDIBitsAnswersTheHeaderOrTheBits) {
-  testing_gdi::Canvas canvas(3, 2);
+  sandbox::testing::Canvas canvas(3, 2);
   canvas.Set({{RGB(1, 2, 3), RGB(255, 255, 255), 0}, {0, 0, RGB(9, 8, 7)}});
   HDC dc = CreateCompatibleDC(nullptr);
   HBITMAP mono = CreateBitmap(17, 5, 1, 1, nullptr);

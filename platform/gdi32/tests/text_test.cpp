@@ -7,12 +7,12 @@
 #include <string>
 #include <vector>
 
-#include "canvas.h"
+#include "sandbox/test_canvas.h"
 #include "sandbox/sandbox.h"
 
 namespace {
 
-using testing_gdi::Canvas;
+using sandbox::testing::Canvas;
 using Mask = std::vector<std::string>;
 
 constexpr COLORREF kWhite = RGB(255, 255, 255), kBlack = RGB(0, 0, 0), kRed = RGB(255, 0, 0);

@@ -1,15 +1,26 @@
 // A memory DC with a bitmap of its own, for tests that draw and read pixels back.
 #pragma once
 
+#ifdef SYSTEM_CODE
+#error "sandbox headers are the test surface of the stand-ins; system code must not include them"
+#endif
+
 #include <windows.h>
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <initializer_list>
 #include <string>
 #include <vector>
 
-namespace testing_gdi {
+namespace sandbox::testing {
+
+// A rectangle as "(left, top, right, bottom)", for comparisons that print well.
+inline std::string Text(const RECT& r) {
+  return "(" + std::to_string(r.left) + ", " + std::to_string(r.top) + ", " + std::to_string(r.right) + ", " +
+         std::to_string(r.bottom) + ")";
+}
 
 class Canvas {
  public:
@@ -61,6 +72,19 @@ class Canvas {
     }
     return rows;
   }
+  // The bounds of every pixel that is not `background`; empty when there is none.
+  RECT Bounds(COLORREF background) const {
+    RECT box{width_, height_, 0, 0};
+    for (int y = 0; y < height_; ++y)
+      for (int x = 0; x < width_; ++x)
+        if (At(x, y) != background) {
+          box.left = std::min<LONG>(box.left, x);
+          box.top = std::min<LONG>(box.top, y);
+          box.right = std::max<LONG>(box.right, x + 1);
+          box.bottom = std::max<LONG>(box.bottom, y + 1);
+        }
+    return box.right == 0 ? RECT{0, 0, 0, 0} : box;
+  }
 
  private:
   int width_, height_;
@@ -69,4 +93,4 @@ class Canvas {
   HGDIOBJ old_ = nullptr;
 };
 
-}  // namespace testing_gdi
+}  // namespace sandbox::testing
