@@ -10,11 +10,20 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <filesystem>
 #include <initializer_list>
 #include <string>
 #include <vector>
 
 namespace sandbox::testing {
+
+// A folder beside the test program ("pictures"), made on first use, for the pictures tests save
+// for people to look at.
+inline std::string PictureFolder() {
+  const std::filesystem::path folder = std::filesystem::read_symlink("/proc/self/exe").parent_path() / "pictures";
+  std::filesystem::create_directories(folder);
+  return folder.string();
+}
 
 // A rectangle as "(left, top, right, bottom)", for comparisons that print well.
 inline std::string Text(const RECT& r) {
