@@ -4,12 +4,11 @@
 
 #include <gtest/gtest.h>
 
-#include <standin_resources.h>
-
 #include <map>
 #include <string>
 #include <vector>
 
+#include "resource.h"
 #include "sandbox/sandbox.h"
 #include "sandbox/test_canvas.h"
 
@@ -20,16 +19,6 @@ using sandbox::testing::Canvas;
 
 constexpr COLORREF kWhite = RGB(255, 255, 255), kRed = RGB(255, 0, 0), kBlue = RGB(0, 0, 255),
                    kGreen = RGB(0, 255, 0);
-
-// A 1 x 1 24-bit bitmap resource (red) of the test program, id 300.
-alignas(8) const unsigned char kRedDib[] = {
-    40, 0, 0, 0, 1, 0, 0, 0, 1, 0, 0, 0, 1, 0, 24, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0,
-    0,  0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0xFF, 0};
-const StandinResource kBitmaps[] = {{2, nullptr, 300, nullptr, kRedDib, sizeof kRedDib}};
-struct Registration {
-  Registration() { StandinRegisterResources(kBitmaps, kBitmaps, 1); }
-  ~Registration() { StandinUnregisterResources(kBitmaps, kBitmaps); }
-} g_registration;
 
 TEST(GdiObjects, OwnTheirHandleAndTemporaryWrappersDoNot) {
   {
@@ -110,15 +99,15 @@ TEST(CFont, PointFontsTurnTenthsOfAPointIntoPixelsAtNinetySixPerInch) {
 TEST(CBitmap, LoadBitmapFindsTheModuleAlongTheResourceChain) {
   AfxSetResourceHandle(GetModuleHandle("MfcResMod.dll"));  // it has no bitmaps
   CBitmap bitmap;
-  ASSERT_TRUE(bitmap.LoadBitmap(300));
+  ASSERT_TRUE(bitmap.LoadBitmap(IDB_RED));
   BITMAP bm{};
   bitmap.GetBitmap(&bm);
   EXPECT_EQ(bm.bmWidth, 1);
   EXPECT_EQ(bm.bmBitsPixel, 32);
   EXPECT_EQ(sandbox::BitmapPicture(bitmap.m_hObject).At(0, 0), kRed);
-  EXPECT_EQ(AfxFindResourceHandle(MAKEINTRESOURCE(300), RT_BITMAP), GetModuleHandle(NULL));
+  EXPECT_EQ(AfxFindResourceHandle(MAKEINTRESOURCE(IDB_RED), RT_BITMAP), GetModuleHandle(NULL));
   CBitmap missing;
-  EXPECT_FALSE(missing.LoadBitmap(301));
+  EXPECT_FALSE(missing.LoadBitmap(IDB_RED + 1));
   EXPECT_EQ(missing.m_hObject, nullptr);
 }
 
