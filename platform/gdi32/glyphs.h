@@ -10,12 +10,19 @@ namespace gdi32 {
 constexpr const char* kFontFile = "/usr/share/fonts/opentype/unifont/unifont.otf";
 constexpr const char* kFontPackage = "fonts-unifont";
 
+// A run of ink along one row of a glyph's bitmap: columns [from, to).
+struct InkRun {
+  int row;
+  int from;
+  int to;
+};
+
 struct Glyph {
   int left = 0;  // pixels right of the pen position
   int top = 0;   // rows above the baseline
   int width = 0;
   int height = 0;
-  std::vector<uint8_t> ink;  // width x height, row after row, 1 where the glyph is
+  std::vector<InkRun> ink;  // row by row, left to right
 };
 
 // The glyph of a character at pixel size 16 x scale, made on first use; null when the font file

@@ -45,11 +45,18 @@ Glyph Render(Font& font, char32_t codepoint, int scale) {
   glyph.top = slot->bitmap_top;
   glyph.width = static_cast<int>(bitmap.width);
   glyph.height = static_cast<int>(bitmap.rows);
-  glyph.ink.assign(static_cast<size_t>(glyph.width) * static_cast<size_t>(glyph.height), 0);
   for (int y = 0; y < glyph.height; ++y) {
     const unsigned char* row = bitmap.buffer + static_cast<long>(y) * bitmap.pitch;
-    for (int x = 0; x < glyph.width; ++x)
-      glyph.ink[static_cast<size_t>(y * glyph.width + x)] = (row[x / 8] >> (7 - x % 8)) & 1;
+    const auto inked = [&](int x) { return x < glyph.width && ((row[x / 8] >> (7 - x % 8)) & 1) != 0; };
+    for (int x = 0; x < glyph.width;) {
+      if (!inked(x)) {
+        ++x;
+        continue;
+      }
+      const int from = x;
+      while (inked(x)) ++x;
+      glyph.ink.push_back({y, from, x});
+    }
   }
   return glyph;
 }

@@ -64,23 +64,28 @@ const FontObject* FontLocked(const DeviceContext& dc) {
 
 void FillSolidLocked(DeviceContext& dc, const Region& clip, RECT logical, COLORREF color) {
   const COLORREF c = OnSurface(dc, color);
-  ForEachPixel(dc, clip, logical, [&](LONG x, LONG y) { dc.surface->At(x, y) = c; });
+  const RECT onSurface = Offset(Normalized(logical), dc.origin.x, dc.origin.y);
+  for (const RECT& piece : clip) {
+    const RECT r = Intersection(piece, onSurface);
+    for (LONG y = r.top; y < r.bottom; ++y)
+      if (r.right > r.left) std::fill(&dc.surface->At(r.left, y), &dc.surface->At(r.left, y) + (r.right - r.left), c);
+  }
 }
 
 // Draws one glyph's ink into its cell (logical coordinates), its baseline `ascent` rows below the
 // cell's top, nothing outside the cell.
 void DrawGlyphLocked(DeviceContext& dc, const Region& clip, const Glyph& glyph, RECT cell, int ascent, COLORREF color) {
   const COLORREF c = OnSurface(dc, color);
-  const LONG gx = cell.left + glyph.left, gy = cell.top + ascent - glyph.top;
-  const RECT inkBox = Intersection(RECT{gx, gy, gx + glyph.width, gy + glyph.height}, cell);
-  const RECT onSurface = Offset(inkBox, dc.origin.x, dc.origin.y);
+  const RECT cellOnSurface = Offset(cell, dc.origin.x, dc.origin.y);
+  const LONG gx = cellOnSurface.left + glyph.left, gy = cellOnSurface.top + ascent - glyph.top;
   for (const RECT& piece : clip) {
-    const RECT r = Intersection(piece, onSurface);
-    for (LONG y = r.top; y < r.bottom; ++y) {
-      const uint8_t* ink = &glyph.ink[static_cast<size_t>((y - dc.origin.y - gy) * glyph.width)];
-      COLORREF* row = &dc.surface->At(0, y);
-      for (LONG x = r.left; x < r.right; ++x)
-        if (ink[x - dc.origin.x - gx]) row[x] = c;
+    const RECT r = Intersection(piece, cellOnSurface);
+    if (IsEmpty(r)) continue;
+    for (const InkRun& run : glyph.ink) {
+      const LONG y = gy + run.row;
+      if (y < r.top || y >= r.bottom) continue;
+      const LONG from = std::max(gx + run.from, r.left), to = std::min(gx + run.to, r.right);
+      if (from < to) std::fill(&dc.surface->At(from, y), &dc.surface->At(from, y) + (to - from), c);
     }
   }
 }
@@ -159,20 +164,28 @@ WINGDIAPI BOOL WINAPI ExtTextOut(HDC handle, int x, int y, UINT options, const R
   const FontObject* font = FontLocked(*dc);
   const int k = font != nullptr ? font->scale : 1;
   const bool underline = font != nullptr && font->log.lfUnderline;
-  LONG pen = x;
+  const std::vector<Character> characters = DecodeLocked(text, static_cast<int>(count));
+  std::vector<LONG> advances;
+  advances.reserve(characters.size());
+  LONG total = 0;
   size_t byte = 0;
-  for (const Character& c : DecodeLocked(text, static_cast<int>(count))) {
-    const LONG cellWidth = 8 * k * c.bytes;
-    LONG advance = cellWidth;
+  for (const Character& c : characters) {
+    LONG advance = 8 * k * c.bytes;
     if (dx != nullptr) advance = c.bytes == 2 ? dx[byte] + dx[byte + 1] : dx[byte];
     byte += static_cast<size_t>(c.bytes);
-    if (dc->backgroundMode == OPAQUE) FillSolidLocked(*dc, clip, RECT{pen, y, pen + advance, y + 16 * k}, dc->background);
-    const Glyph* glyph = GlyphLocked(c.codepoint, k);
-    if (glyph == nullptr) return Fail(ERROR_FILE_NOT_FOUND, FALSE);
-    DrawGlyphLocked(*dc, clip, *glyph, RECT{pen, y, pen + cellWidth, y + 16 * k}, 14 * k, dc->text);
-    if (underline) FillSolidLocked(*dc, clip, RECT{pen, y + 14 * k, pen + advance, y + 15 * k}, dc->text);
-    pen += advance;
+    advances.push_back(advance);
+    total += advance;
   }
+  // The background of the whole run at once, then each character's ink within its cell.
+  if (dc->backgroundMode == OPAQUE) FillSolidLocked(*dc, clip, RECT{x, y, x + total, y + 16 * k}, dc->background);
+  LONG pen = x;
+  for (size_t i = 0; i < characters.size(); ++i) {
+    const Glyph* glyph = GlyphLocked(characters[i].codepoint, k);
+    if (glyph == nullptr) return Fail(ERROR_FILE_NOT_FOUND, FALSE);
+    DrawGlyphLocked(*dc, clip, *glyph, RECT{pen, y, pen + 8 * k * characters[i].bytes, y + 16 * k}, 14 * k, dc->text);
+    pen += advances[i];
+  }
+  if (underline) FillSolidLocked(*dc, clip, RECT{x, y + 14 * k, x + total, y + 15 * k}, dc->text);
   return TRUE;
 }
 
