@@ -34,6 +34,8 @@ STANDIN_API bool DrawingArea(HDC dc, std::shared_ptr<Surface>* surface, POINT* o
 STANDIN_API HBITMAP CreateBitmapFromPackedDib(const void* dib, size_t size);
 // The bitmap's pixels; null for a handle that is no bitmap.
 STANDIN_API std::shared_ptr<const Surface> BitmapSurface(HBITMAP bitmap);
+// The system's font: GNU Unifont, 16 high (the stock fonts and the non-client metrics' fonts).
+STANDIN_API LOGFONT SystemLogFont(LONG weight);
 // A solid brush that is never deleted and not counted (the system colours' brushes); its colour
 // can change later, as the system colours do.
 STANDIN_API HBRUSH CreatePermanentBrush(COLORREF color);

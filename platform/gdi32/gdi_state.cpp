@@ -7,15 +7,6 @@
 namespace gdi32 {
 namespace {
 
-LOGFONT StockFont() {
-  LOGFONT font{};
-  font.lfHeight = 16;
-  font.lfWeight = FW_NORMAL;
-  font.lfCharSet = ANSI_CHARSET;
-  std::strcpy(font.lfFaceName, "Unifont");
-  return font;
-}
-
 // Frees the object now (the caller made sure nothing holds it).
 void FreeLocked(HGDIOBJ handle) { S().objects.erase(reinterpret_cast<uintptr_t>(handle)); }
 
@@ -35,6 +26,15 @@ struct Registration {
 } g_registration;
 
 }  // namespace
+
+LOGFONT SystemLogFont(LONG weight) {
+  LOGFONT font{};
+  font.lfHeight = 16;
+  font.lfWeight = weight;
+  font.lfCharSet = ANSI_CHARSET;
+  std::strcpy(font.lfFaceName, "Unifont");
+  return font;
+}
 
 State& S() {
   static State* state = new State;  // never destroyed: DCs may be released during exit
@@ -143,7 +143,7 @@ void EnsureStockLocked() {
   S().stock[NULL_PEN] = pen(PS_NULL, 0);
   for (int font : {OEM_FIXED_FONT, ANSI_FIXED_FONT, ANSI_VAR_FONT, SYSTEM_FONT, DEVICE_DEFAULT_FONT, SYSTEM_FIXED_FONT,
                    DEFAULT_GUI_FONT})
-    S().stock[font] = AddLocked(Kind::kFont, FontObject{StockFont(), 1}, true);
+    S().stock[font] = AddLocked(Kind::kFont, FontObject{SystemLogFont(FW_NORMAL), 1}, true);
   S().defaultBitmap =
       static_cast<HBITMAP>(AddLocked(Kind::kBitmap, BitmapObject{std::make_shared<Surface>(1, 1, true), nullptr}, true));
 }

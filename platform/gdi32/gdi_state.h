@@ -14,6 +14,7 @@
 #include <unordered_map>
 #include <variant>
 
+#include "gdi32/gdi32_internal.h"
 #include "gdi32/rect_region.h"
 #include "gdi32/surface.h"
 #include "sandbox/internal.h"

@@ -1,21 +1,8 @@
 // System metrics and parameters: fixed values of the classic look at 1024 x 768, 96 pixels per inch.
-#include <cstring>
-
+#include "gdi32/gdi32_internal.h"
 #include "user_state.h"
 
-namespace {
-
-LOGFONT SystemFont(LONG weight) {
-  LOGFONT font{};
-  font.lfHeight = 16;
-  font.lfWeight = weight;
-  font.lfCharSet = ANSI_CHARSET;
-  std::strcpy(font.lfFaceName, "Unifont");
-  return font;
-}
-
-}  // namespace
-
+using gdi32::SystemLogFont;
 using namespace user32;
 
 extern "C" {
@@ -66,14 +53,14 @@ WINUSERAPI BOOL WINAPI SystemParametersInfo(UINT action, UINT, PVOID value, UINT
   metrics->iBorderWidth = 1;
   metrics->iScrollWidth = metrics->iScrollHeight = 16;
   metrics->iCaptionWidth = metrics->iCaptionHeight = 18;
-  metrics->lfCaptionFont = SystemFont(FW_BOLD);
+  metrics->lfCaptionFont = SystemLogFont(FW_BOLD);
   metrics->iSmCaptionWidth = 12;
   metrics->iSmCaptionHeight = 15;
-  metrics->lfSmCaptionFont = SystemFont(FW_BOLD);
+  metrics->lfSmCaptionFont = SystemLogFont(FW_BOLD);
   metrics->iMenuWidth = metrics->iMenuHeight = 18;
-  metrics->lfMenuFont = SystemFont(FW_NORMAL);
-  metrics->lfStatusFont = SystemFont(FW_NORMAL);
-  metrics->lfMessageFont = SystemFont(FW_NORMAL);
+  metrics->lfMenuFont = SystemLogFont(FW_NORMAL);
+  metrics->lfStatusFont = SystemLogFont(FW_NORMAL);
+  metrics->lfMessageFont = SystemLogFont(FW_NORMAL);
   return TRUE;
 }
 
