@@ -95,12 +95,6 @@ HBITMAP CreateBitmapFromPackedDib(const void* dib, size_t size) {
   return AddBitmapLocked(std::move(surface));
 }
 
-std::shared_ptr<const Surface> BitmapSurface(HBITMAP bitmap) {
-  std::lock_guard<std::mutex> g(Lock());
-  Object* object = FindLocked(bitmap, Kind::kBitmap);
-  return object != nullptr ? std::get<BitmapObject>(object->data).surface : nullptr;
-}
-
 }  // namespace gdi32
 
 extern "C" {

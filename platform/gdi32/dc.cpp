@@ -10,12 +10,8 @@ using namespace gdi32;
 
 namespace gdi32 {
 
-std::shared_ptr<Surface> NewSurface(int width, int height) {
-  return std::make_shared<Surface>(std::max(width, 0), std::max(height, 0), false);
-}
-
 std::shared_ptr<Surface> ResizedSurface(const std::shared_ptr<Surface>& old, int width, int height) {
-  auto made = NewSurface(width, height);
+  auto made = std::make_shared<Surface>(std::max(width, 0), std::max(height, 0), false);
   if (!old) return made;
   std::lock_guard<std::mutex> g(Lock());
   const int w = std::min(old->width, made->width), h = std::min(old->height, made->height);
@@ -41,16 +37,6 @@ HDC CreateSurfaceDC(std::shared_ptr<Surface> surface, POINT origin, const Region
   dc.visible = visible;
   std::lock_guard<std::mutex> g(Lock());
   return NewDcLocked(std::move(dc));
-}
-
-bool DrawingArea(HDC handle, std::shared_ptr<Surface>* surface, POINT* origin, Region* area) {
-  std::lock_guard<std::mutex> g(Lock());
-  DeviceContext* dc = DcLocked(handle);
-  if (dc == nullptr) return false;
-  if (surface != nullptr) *surface = dc->surface;
-  if (origin != nullptr) *origin = dc->origin;
-  if (area != nullptr) *area = ClipLocked(*dc);
-  return true;
 }
 
 }  // namespace gdi32

@@ -13,8 +13,6 @@
 
 namespace gdi32 {
 
-// A 32-bit surface of that size, black.
-STANDIN_API std::shared_ptr<Surface> NewSurface(int width, int height);
 // A new 32-bit surface of that size holding what fits of `old` (may be null) at its top-left.
 STANDIN_API std::shared_ptr<Surface> ResizedSurface(const std::shared_ptr<Surface>& old, int width, int height);
 // A copy of the surface's pixels as they are now (taken under gdi32's lock, so no drawing is
@@ -25,15 +23,10 @@ STANDIN_API std::shared_ptr<Surface> ScreenSurface();
 // A DC that draws into `surface` with its logical (0, 0) at `origin` (surface coordinates),
 // clipped to `visible` (surface coordinates). Deleted by DeleteDC like any other; counted as a DC.
 STANDIN_API HDC CreateSurfaceDC(std::shared_ptr<Surface> surface, POINT origin, const Region& visible);
-// The surface and the visible region (surface coordinates) a DC draws into, after its own
-// clipping; false for a handle that is no DC.
-STANDIN_API bool DrawingArea(HDC dc, std::shared_ptr<Surface>* surface, POINT* origin, Region* area);
 // A bitmap from a packed DIB (BITMAPINFOHEADER, colour table, bits) of 1, 4, 8, 24 or 32 bits per
 // pixel, uncompressed: monochrome for 1 bit per pixel, else 32 bits. NULL with ERROR_INVALID_DATA
 // when the bytes are no such DIB.
 STANDIN_API HBITMAP CreateBitmapFromPackedDib(const void* dib, size_t size);
-// The bitmap's pixels; null for a handle that is no bitmap.
-STANDIN_API std::shared_ptr<const Surface> BitmapSurface(HBITMAP bitmap);
 // The system's font: GNU Unifont, 16 high (the stock fonts and the non-client metrics' fonts).
 STANDIN_API LOGFONT SystemLogFont(LONG weight);
 // A solid brush that is never deleted and not counted (the system colours' brushes); its colour

@@ -37,8 +37,9 @@ struct Picture {
 // reported through the failure handler and gives an empty picture.
 SANDBOX_API Picture BitmapPicture(const void* bitmap);
 // A window as it shows, with its visible children, after every paint pending in it or its
-// descendants has been done (WM_PAINT sent now, on the calling thread, which must be the
-// window's). A hidden window shows nothing: an empty picture.
+// descendants has been done (WM_PAINT sent now, as SendMessage sends it: a window of another
+// thread is painted when that thread serves its messages). A hidden window shows nothing: an
+// empty picture.
 SANDBOX_API Picture WindowPicture(const void* window);
 
 // PNG files (8-bit RGB) through libpng. Saving writes beside the file and renames, so the file is
