@@ -8,6 +8,7 @@
 #include "afx.h"
 
 class CCmdTarget;
+class CDC;
 
 #define afx_msg
 #define CN_COMMAND 0
@@ -30,6 +31,7 @@ enum class Signature : unsigned char {
   kCreate,        // int (LPCREATESTRUCT): ON_WM_CREATE
   kVoid,          // void (): ON_WM_DESTROY, ON_WM_CLOSE, ON_WM_NCDESTROY
   kTimer,         // void (UINT idEvent): ON_WM_TIMER
+  kEraseBkgnd,    // BOOL (CDC*): ON_WM_ERASEBKGND
 };
 
 // A handler as a member of CCmdTarget of its own type; Signature says which one is set.
@@ -39,6 +41,7 @@ union Handler {
   LRESULT (CCmdTarget::*onMessage)(WPARAM, LPARAM);
   int (CCmdTarget::*onCreate)(LPCREATESTRUCT);
   void (CCmdTarget::*onTimer)(UINT);
+  BOOL (CCmdTarget::*onEraseBkgnd)(CDC*);
 };
 
 struct MessageEntry {
@@ -107,6 +110,12 @@ STANDIN_API const MessageEntry* FindCommandEntry(const MessageMap* map, UINT id,
 #define ON_WM_CLOSE()                                                                             \
   {WM_CLOSE, 0, 0, 0, nullptr, ::afx_internal::Signature::kVoid,                                 \
    AFX_INTERNAL_HANDLER(onCommand, void (CCmdTarget::*)(), OnClose)},
+#define ON_WM_PAINT()                                                                             \
+  {WM_PAINT, 0, 0, 0, nullptr, ::afx_internal::Signature::kVoid,                                  \
+   AFX_INTERNAL_HANDLER(onCommand, void (CCmdTarget::*)(), OnPaint)},
+#define ON_WM_ERASEBKGND()                                                                        \
+  {WM_ERASEBKGND, 0, 0, 0, nullptr, ::afx_internal::Signature::kEraseBkgnd,                       \
+   AFX_INTERNAL_HANDLER(onEraseBkgnd, BOOL (CCmdTarget::*)(CDC*), OnEraseBkgnd)},
 #define ON_WM_TIMER()                                                                             \
   {WM_TIMER, 0, 0, 0, nullptr, ::afx_internal::Signature::kTimer,                                 \
    AFX_INTERNAL_HANDLER(onTimer, void (CCmdTarget::*)(UINT), OnTimer)},

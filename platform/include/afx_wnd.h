@@ -4,8 +4,11 @@
 // AfxWndProc -> WindowProc -> the message map -> DefWindowProc. Included by afxwin.h.
 #pragma once
 
+#include "afx_gdi.h"
+#include "afx_geometry.h"
 #include "afx_msgmap.h"
 
+class CRgn;
 class CWinThread;
 class CWnd;
 namespace afx_internal {
@@ -17,18 +20,6 @@ struct WndInternals;  // mfc42's own access to a CWnd's insides
 // CUserException is not, the user has been told) and deleted; WM_CREATE then answers -1.
 STANDIN_API LRESULT CALLBACK AfxWndProc(HWND hWnd, UINT nMsg, WPARAM wParam, LPARAM lParam);
 STANDIN_API LRESULT AFXAPI AfxCallWndProc(CWnd* pWnd, HWND hWnd, UINT nMsg, WPARAM wParam, LPARAM lParam);
-
-// A rectangle: RECT with the few helpers window code uses.
-class CRect : public tagRECT {
- public:
-  CRect() : tagRECT{0, 0, 0, 0} {}
-  CRect(int l, int t, int r, int b) : tagRECT{l, t, r, b} {}
-  CRect(const RECT& rect) : tagRECT(rect) {}
-  int Width() const { return right - left; }
-  int Height() const { return bottom - top; }
-  operator LPRECT() { return this; }
-  operator LPCRECT() const { return this; }
-};
 
 class STANDIN_API CWnd : public CCmdTarget {
   DECLARE_DYNCREATE(CWnd)
@@ -119,6 +110,23 @@ class STANDIN_API CWnd : public CCmdTarget {
   static CWnd* PASCAL GetFocus();
   UINT_PTR SetTimer(UINT_PTR nIDEvent, UINT nElapse, void(CALLBACK* lpfnTimer)(HWND, UINT, UINT_PTR, DWORD));
   BOOL KillTimer(UINT_PTR nIDEvent);
+  // Painting: the platform's calls on this window. GetDC and GetWindowDC give a temporary CDC
+  // (valid until the thread's idle time) for ReleaseDC.
+  void Invalidate(BOOL bErase = TRUE);
+  void InvalidateRect(LPCRECT lpRect, BOOL bErase = TRUE);
+  void ValidateRect(LPCRECT lpRect);
+  void UpdateWindow();
+  // Regions are not modelled (prgnUpdate must be NULL).
+  BOOL RedrawWindow(LPCRECT lpRectUpdate = NULL, CRgn* prgnUpdate = NULL,
+                    UINT flags = RDW_INVALIDATE | RDW_UPDATENOW | RDW_ERASE);
+  CDC* BeginPaint(LPPAINTSTRUCT lpPaint);
+  void EndPaint(LPPAINTSTRUCT lpPaint);
+  CDC* GetDC();
+  CDC* GetWindowDC();
+  int ReleaseDC(CDC* pDC);
+  // WM_SETREDRAW.
+  void SetRedraw(BOOL bRedraw = TRUE);
+
   // A message box owned by this window; a NULL caption is the platform's "Error".
   int MessageBox(LPCTSTR lpszText, LPCTSTR lpszCaption = NULL, UINT nType = MB_OK);
 
@@ -127,6 +135,8 @@ class STANDIN_API CWnd : public CCmdTarget {
   afx_msg void OnDestroy();
   afx_msg void OnClose();
   afx_msg void OnTimer(UINT nIDEvent);
+  afx_msg void OnPaint();
+  afx_msg BOOL OnEraseBkgnd(CDC* pDC);
   // Detaches the object (a thread's main window also ends the thread's message loop, with
   // m_pMainWnd cleared) and calls PostNcDestroy.
   afx_msg void OnNcDestroy();

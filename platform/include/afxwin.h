@@ -17,6 +17,10 @@ STANDIN_API int AFXAPI AfxMessageBox(UINT nIDPrompt, UINT nType = MB_OK, UINT nI
 STANDIN_API HINSTANCE AFXAPI AfxGetResourceHandle();
 STANDIN_API void AFXAPI AfxSetResourceHandle(HINSTANCE hInstResource);
 STANDIN_API HINSTANCE AFXAPI AfxGetInstanceHandle();
+// The first module along the resource chain (the resource handle's module, then every module
+// with resources in load order, as CString::LoadString walks it) that has the resource; the
+// resource handle when none has it.
+STANDIN_API HINSTANCE AFXAPI AfxFindResourceHandle(LPCTSTR lpszName, LPCTSTR lpszType);
 // The application's name: the application object's m_pszAppName, or without an application
 // object the program's file title.
 STANDIN_API LPCTSTR AFXAPI AfxGetAppName();

@@ -8,5 +8,6 @@
 #include "processthreadsapi.h"
 #include "fileapi.h"
 #include "winreg.h"
+#include "wingdi.h"
 #include "winuser.h"
 #include "standin_crt.h"

@@ -104,3 +104,4 @@ WINUSERAPI int WINAPI wvsprintf(LPSTR buffer, LPCSTR format, va_list arguments);
 #include "winuser_window.h"
 #include "winuser_message.h"
 #include "winuser_hook.h"
+#include "winuser_draw.h"

@@ -234,7 +234,9 @@ WINUSERAPI LRESULT WINAPI CallWindowProc(WNDPROC prevWndFunc, HWND window, UINT 
 // The default handling: WM_NCCREATE takes the title from the CREATESTRUCT, WM_GETTEXT /
 // WM_GETTEXTLENGTH / WM_SETTEXT work on the stored title, WM_CLOSE destroys the window,
 // WM_SYSCOMMAND SC_CLOSE sends WM_CLOSE, WM_ACTIVATE gives an activated window the focus,
-// WM_WINDOWPOSCHANGED sends WM_SIZE and WM_MOVE; everything else answers 0.
+// WM_WINDOWPOSCHANGED sends WM_SIZE and WM_MOVE, WM_PAINT validates (BeginPaint, EndPaint),
+// WM_ERASEBKGND fills with the class's brush (1; 0 without one), WM_SETREDRAW switches the
+// window's drawing and painting on or off; everything else answers 0.
 WINUSERAPI LRESULT WINAPI DefWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
 
 // Showing and enabling. Showing a top-level window (but with SW_SHOWNA, SW_SHOWNOACTIVATE,

@@ -7,6 +7,7 @@
 #include <string>
 
 #include "sandbox/internal.h"
+#include "gdi_map.h"
 #include "wnd_map.h"
 
 namespace {
@@ -33,6 +34,7 @@ struct ResetHook {
         State().appName.clear();
       }
       mfc42::ForgetAllPermanent();
+      mfc42::ForgetAllGdiPermanent();
     });
   }
 } g_resetHook;

@@ -8,6 +8,7 @@
 
 #include "mbcs.h"
 #include "msvcrt/printf.h"
+#include "resource_chain.h"
 
 void CString::FormatV(LPCTSTR lpszFormat, va_list argList) {
   ASSERT(lpszFormat != NULL);
@@ -45,21 +46,30 @@ bool LoadFrom(HINSTANCE module, UINT nID, std::string& out) {
 
 // The resource chain: the resource handle's module, then every module that carries resources,
 // in load order.
+std::vector<HMODULE> mfc42::ResourceChain() {
+  std::vector<HMODULE> chain{AfxGetResourceHandle()};
+  std::vector<HMODULE> modules(StandinResourceModules(nullptr, 0));
+  modules.resize(StandinResourceModules(modules.data(), modules.size()));
+  for (HMODULE module : modules)
+    if (module != chain.front()) chain.push_back(module);
+  return chain;
+}
+
 BOOL CString::LoadString(UINT nID) {
   std::string text;
-  const HINSTANCE first = AfxGetResourceHandle();
-  bool found = LoadFrom(first, nID, text);
-  if (!found) {
-    std::vector<HMODULE> modules(StandinResourceModules(nullptr, 0));
-    modules.resize(StandinResourceModules(modules.data(), modules.size()));
-    for (HMODULE module : modules) {
-      if (module == first) continue;
-      if ((found = LoadFrom(module, nID, text))) break;
+  for (HMODULE module : mfc42::ResourceChain())
+    if (LoadFrom(module, nID, text)) {
+      m_str.swap(text);
+      return TRUE;
     }
-  }
-  if (!found) return FALSE;
-  m_str.swap(text);
-  return TRUE;
+  return FALSE;
+}
+
+HINSTANCE AFXAPI AfxFindResourceHandle(LPCTSTR lpszName, LPCTSTR lpszType) {
+  const std::vector<HMODULE> chain = mfc42::ResourceChain();
+  for (HMODULE module : chain)
+    if (::FindResource(module, lpszName, lpszType) != NULL) return module;
+  return chain.front();
 }
 
 // "%1".."%9" stand for the inserts; any other '%' is copied as it is.

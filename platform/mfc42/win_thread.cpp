@@ -14,6 +14,8 @@ thread_local CWinThread* t_thread = nullptr;  // the CWinThread that AfxBeginThr
 // itself.
 void EndOfThreadObject(CWinThread* thread, bool deleteObject) {
   CWnd::DeleteTempMap();
+  CGdiObject::DeleteTempMap();
+  CDC::DeleteTempMap();
   t_thread = nullptr;
   if (deleteObject) thread->Delete();
 }
@@ -105,6 +107,8 @@ BOOL CWinThread::PumpMessage() {
 BOOL CWinThread::OnIdle(LONG lCount) {
   if (lCount < 1) return TRUE;
   CWnd::DeleteTempMap();
+  CGdiObject::DeleteTempMap();
+  CDC::DeleteTempMap();
   return FALSE;
 }
 

@@ -62,6 +62,9 @@ BOOL CWnd::OnWndMsg(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* pResult
       case Signature::kTimer:
         (this->*entry->handler.onTimer)(static_cast<UINT>(wParam));
         break;
+      case Signature::kEraseBkgnd:
+        result = (this->*entry->handler.onEraseBkgnd)(CDC::FromHandle(reinterpret_cast<HDC>(wParam)));
+        break;
       case Signature::kVoid:
         (this->*entry->handler.onCommand)();
         break;
@@ -96,6 +99,10 @@ void CWnd::OnDestroy() { Default(); }
 void CWnd::OnClose() { Default(); }
 
 void CWnd::OnTimer(UINT) { Default(); }
+
+void CWnd::OnPaint() { Default(); }
+
+BOOL CWnd::OnEraseBkgnd(CDC*) { return static_cast<BOOL>(Default()); }
 
 void CWnd::OnNcDestroy() {
   CWinThread* thread = AfxGetThread();

@@ -1,5 +1,5 @@
 // DefWindowProc: the default answer to the messages the window manager itself gives meaning.
-#include "user_state.h"
+#include "painting.h"
 
 using namespace user32;
 
@@ -60,6 +60,26 @@ WINUSERAPI LRESULT WINAPI DefWindowProc(HWND window, UINT message, WPARAM wParam
     }
     case WM_QUERYENDSESSION:
       return TRUE;
+    case WM_PAINT: {
+      PAINTSTRUCT paint;
+      if (BeginPaint(window, &paint)) EndPaint(window, &paint);
+      return 0;
+    }
+    case WM_ERASEBKGND: {
+      // The class's brush over what the DC may draw; no brush, nothing erased.
+      HBRUSH brush = reinterpret_cast<HBRUSH>(GetClassLongPtr(window, GCLP_HBRBACKGROUND));
+      if (brush == nullptr) return 0;
+      RECT box;
+      const auto dc = reinterpret_cast<HDC>(wParam);
+      GetClipBox(dc, &box);
+      FillRect(dc, &box, brush);
+      return 1;
+    }
+    case WM_SETREDRAW: {
+      std::lock_guard<std::mutex> g(Lock());
+      if (auto w = FindLocked(window)) w->redraw = wParam != FALSE;
+      return 0;
+    }
     default:
       return 0;
   }

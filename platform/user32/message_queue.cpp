@@ -1,6 +1,7 @@
 // A thread's queue: serving sent messages, taking posted ones, WM_QUIT and timers, in the
 // platform's order.
 #include "message_queue.h"
+#include "painting.h"
 
 namespace user32 {
 
@@ -52,6 +53,14 @@ Fetched Fetch(const std::shared_ptr<ThreadQueue>& queue, MSG& msg, HWND filter, 
     queue->lastMessageTime = now;
     return Fetched::kQuit;
   }
+  // WM_PAINT stays in the queue until the window's update region is validated.
+  if (inRange(WM_PAINT) && filter != threadOnly) {
+    if (HWND window = PendingPaintLocked(queue->thread, filter)) {
+      msg = MSG{window, WM_PAINT, 0, 0, now, {0, 0}};
+      queue->lastMessageTime = now;
+      return Fetched::kMessage;
+    }
+  }
   if (inRange(WM_TIMER)) {
     for (Timer& timer : queue->timers) {
       if (!forWindow(timer.window) || !timer.due.Passed()) continue;
@@ -67,6 +76,7 @@ Fetched Fetch(const std::shared_ptr<ThreadQueue>& queue, MSG& msg, HWND filter, 
 bool HasInputLocked(const ThreadQueue& queue, DWORD wakeMask) {
   if ((wakeMask & (QS_POSTMESSAGE | QS_ALLPOSTMESSAGE)) && (!queue.posted.empty() || queue.quit)) return true;
   if ((wakeMask & QS_SENDMESSAGE) && !queue.incoming.empty()) return true;
+  if ((wakeMask & QS_PAINT) && PendingPaintLocked(queue.thread, nullptr) != nullptr) return true;
   if (wakeMask & QS_TIMER)
     for (const Timer& timer : queue.timers)
       if (timer.due.Passed()) return true;

@@ -12,7 +12,8 @@ void ServeIncoming(const std::shared_ptr<ThreadQueue>& queue);
 
 enum class Fetched { kNothing, kMessage, kQuit };
 // Serves sent messages, then takes (or, without `remove`, looks at) the next posted message
-// within the filter, else WM_QUIT, else a due timer's WM_TIMER.
+// within the filter, else WM_QUIT, else a WM_PAINT (left in the queue until the window is
+// validated), else a due timer's WM_TIMER.
 Fetched Fetch(const std::shared_ptr<ThreadQueue>& queue, MSG& msg, HWND filter, UINT filterMin, UINT filterMax,
               bool remove);
 

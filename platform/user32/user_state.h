@@ -15,6 +15,7 @@
 #include <unordered_map>
 #include <vector>
 
+#include "gdi32/surface.h"
 #include "sandbox/internal.h"
 
 namespace user32 {
@@ -54,6 +55,13 @@ struct Window {
   std::vector<std::pair<std::string, HANDLE>> props;
   bool linked = false;           // in its parent's children (false while a CBT hook decides)
   bool destroying = false;       // DestroyWindow has begun
+  // Painting: the update region's bounds (client coordinates, empty when there is nothing to
+  // paint), whether it is to be erased first, WM_SETREDRAW's switch, and a top-level window's
+  // picture (made on first use, remade at the window's size).
+  RECT update{0, 0, 0, 0};
+  bool erase = false;
+  bool redraw = true;
+  std::shared_ptr<gdi32::Surface> surface;
 };
 
 struct SentMessage;

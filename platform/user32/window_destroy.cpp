@@ -2,7 +2,7 @@
 // WM_NCDESTROY up it (children before parents), each window's handle going stale after its
 // WM_NCDESTROY.
 #include "hooks.h"
-#include "user_state.h"
+#include "painting.h"
 
 namespace user32 {
 namespace {
@@ -60,7 +60,9 @@ WINUSERAPI BOOL WINAPI DestroyWindow(HWND window) {
   if (successor != nullptr || GetActiveWindow() == window) SetActiveWindow(successor);
   {
     std::lock_guard<std::mutex> g(Lock());
+    const bool showed = ShowsLocked(*w);
     w->style &= ~WS_VISIBLE;
+    if (showed) ExposeLocked(*w, w->rect);
   }
   if ((w->style & WS_CHILD) && (w->exStyle & WS_EX_NOPARENTNOTIFY) == 0)
     SendMessage(w->parent, WM_PARENTNOTIFY, MAKEWPARAM(WM_DESTROY, w->id), reinterpret_cast<LPARAM>(window));

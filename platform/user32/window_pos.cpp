@@ -1,5 +1,5 @@
 // Positions, sizes and z-order over the stored rectangles; no layout and no frames.
-#include "user_state.h"
+#include "painting.h"
 
 using namespace user32;
 
@@ -32,6 +32,8 @@ WINUSERAPI BOOL WINAPI SetWindowPos(HWND window, HWND insertAfter, int x, int y,
     std::lock_guard<std::mutex> g(Lock());
     if (!FindLocked(window)) return Fail(ERROR_INVALID_WINDOW_HANDLE, FALSE);
     RECT& r = w->rect;
+    const RECT before = r;
+    const bool showed = ShowsLocked(*w);
     if ((pos.flags & SWP_NOMOVE) == 0 && (pos.x != r.left || pos.y != r.top)) {
       const LONG width = r.right - r.left, height = r.bottom - r.top;
       r = {pos.x, pos.y, pos.x + width, pos.y + height};
@@ -55,6 +57,13 @@ WINUSERAPI BOOL WINAPI SetWindowPos(HWND window, HWND insertAfter, int x, int y,
     }
     if (pos.flags & SWP_SHOWWINDOW) w->style |= WS_VISIBLE;
     if (pos.flags & SWP_HIDEWINDOW) w->style &= ~WS_VISIBLE;
+    // What moved, changed size, appeared or went is painted again where it was and where it is.
+    const bool changed = (pos.flags & SWP_NOMOVE) == 0 || (pos.flags & SWP_NOSIZE) == 0;
+    const bool shows = ShowsLocked(*w);
+    if ((pos.flags & SWP_NOREDRAW) == 0) {
+      if (showed && (changed || !shows)) ExposeLocked(*w, before);
+      if (shows && (changed || !showed)) InvalidateLocked(*w, nullptr, true, Children::kByStyle);
+    }
     activate = (pos.flags & SWP_NOACTIVATE) == 0 && w->parent == S().desktop && w->thread == GetCurrentThreadId() &&
                (w->style & WS_VISIBLE);
   }

@@ -1,6 +1,6 @@
 // Showing, enabling, minimised and maximised states: style bits, announced by WM_SHOWWINDOW and
 // WM_ENABLE when they change.
-#include "user_state.h"
+#include "painting.h"
 
 using namespace user32;
 
@@ -50,6 +50,9 @@ WINUSERAPI BOOL WINAPI ShowWindow(HWND window, int command) {
       default: break;
     }
     w->style = style;
+    // A window that appears is painted whole; one that goes leaves its place in the parent to paint.
+    if (visible && !wasVisible) InvalidateLocked(*w, nullptr, true, Children::kByStyle);
+    if (!visible && wasVisible) ExposeLocked(*w, w->rect);
   }
   if (visible && topLevel && mine && Activates(command)) SetActiveWindow(window);
   return wasVisible ? TRUE : FALSE;

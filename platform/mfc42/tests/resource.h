@@ -10,3 +10,4 @@
 #define IDR_WORKSPACE 20
 #define IDR_PROJECT 21
 #define IDS_ONLY_IN_RESMOD 100
+#define IDB_RED 300

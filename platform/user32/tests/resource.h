@@ -1,4 +1,4 @@
-// Ids of the user32 test program's strings (user32_tests.rc).
+// Ids of the user32 test program's strings and bitmaps (user32_tests.rc).
 #define IDS_HELLO 1
 #define IDS_ACCENT 2
 #define IDS_EURO 3
@@ -8,3 +8,9 @@
 #define IDS_WITH_NUL 7
 #define IDS_RAW 8
 #define IDS_BUNDLE_3 40
+#define IDB_ONE_BIT 101
+#define IDB_FOUR_BIT 102
+#define IDB_EIGHT_BIT 103
+#define IDB_TWENTY_FOUR_BIT 104
+#define IDB_TRUNCATED 105
+#define IDB_RUN_LENGTH 106

@@ -12,6 +12,7 @@
 #include "sandbox/debug_output.h"
 #include "sandbox/files.h"
 #include "sandbox/kernel_objects.h"
+#include "sandbox/gdi.h"
 #include "sandbox/modules.h"
 #include "sandbox/registry.h"
 #include "sandbox/system.h"

@@ -1,0 +1,5 @@
+#include "small/ScreenDC.h"
+
+CScreenDC::CScreenDC() { Attach(::GetDC(NULL)); }
+
+CScreenDC::~CScreenDC() { ::ReleaseDC(NULL, Detach()); }
