@@ -102,6 +102,16 @@ WINBASEAPI void WINAPI Sleep(DWORD milliseconds);
 
 // Debug output (goes to standard error).
 WINBASEAPI void WINAPI OutputDebugString(LPCSTR text);
+// No debugger is attached: the break is recorded for the sandbox and the program goes on.
+WINBASEAPI void WINAPI DebugBreak();
+
+// The process's environment, as the sandbox sets it. The length of the value without its NUL when
+// it fits into `size` characters; else the size it needs (with the NUL), the buffer untouched; 0
+// with ERROR_ENVVAR_NOT_FOUND for a variable that is not set.
+WINBASEAPI DWORD WINAPI GetEnvironmentVariable(LPCSTR name, LPSTR buffer, DWORD size);
+// Ends the process, in the platform's terms; here the end is recorded for the sandbox and the call
+// returns, so a test goes on (sandbox/process.h).
+WINBASEAPI void WINAPI ExitProcess(UINT exitCode);
 
 // The version of the system. dwOSVersionInfoSize must be set to the size of the structure before
 // the call.

@@ -190,6 +190,10 @@ WINUSERAPI HWND WINAPI GetWindow(HWND window, UINT command);
 WINUSERAPI HWND WINAPI GetParent(HWND window);
 WINUSERAPI HWND WINAPI SetParent(HWND child, HWND newParent);
 WINUSERAPI HWND WINAPI GetAncestor(HWND window, UINT flags);
+// The window owned (directly or through other owned windows) by `window` that was activated last;
+// `window` itself when that was `window`, when it owns nothing that was activated or that window
+// is gone, or when `window` is owned by another window.
+WINUSERAPI HWND WINAPI GetLastActivePopup(HWND window);
 WINUSERAPI BOOL WINAPI IsChild(HWND parent, HWND window);
 WINUSERAPI DWORD WINAPI GetWindowThreadProcessId(HWND window, LPDWORD processId);
 

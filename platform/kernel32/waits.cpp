@@ -104,12 +104,14 @@ WINBASEAPI DWORD WINAPI WaitForSingleObject(HANDLE handle, DWORD milliseconds) {
   return WaitForMultipleObjects(1, &handle, FALSE, milliseconds);
 }
 
-// Sleep(0) gives up the rest of the time slice; other lengths are waits on the sandbox clock.
+// Sleep(0) gives up the rest of the time slice; other lengths are waits on the sandbox clock (or,
+// with the sandbox's switch on a standing clock, move it at once).
 WINBASEAPI void WINAPI Sleep(DWORD milliseconds) {
   if (milliseconds == 0) {
     std::this_thread::yield();
     return;
   }
+  if (milliseconds != INFINITE && sandbox::internal::SleepOnStandingClock(milliseconds)) return;
   std::unique_lock<std::mutex> lock(sync::HubLock());
   sync::WaitUntil(lock, sync::DeadlineOf(milliseconds), [] { return false; });
 }

@@ -25,6 +25,9 @@ SANDBOX_API Answer Ask(Modal modal, int cancelResult, uint64_t* ticket = nullptr
 SANDBOX_API void FinishModal(uint64_t ticket, int result);
 // The sandbox clock as 100-nanosecond intervals since 1601-01-01 UTC (Windows FILETIME scale).
 SANDBOX_API uint64_t FileTimeNow();
+// Sleep's question: with SetSleepMovesClock on and the clock standing, moves the clock by
+// `milliseconds` (waking the waits on it) and answers true; else false, nothing changed.
+SANDBOX_API bool SleepOnStandingClock(uint32_t milliseconds);
 SANDBOX_API int TimeZoneBiasMinutes();
 // Calls `listener` after every change of the sandbox clock (set, advanced, back to the real clock,
 // reset), outside the sandbox's lock, so that waits on the clock can look again. Listeners stay

@@ -24,6 +24,7 @@ struct State {
   std::vector<std::function<void()>> clockListeners;
   bool clockSet = false;
   int64_t clockMs = 0;
+  bool sleepMovesClock = false;
   int biasMinutes = 0;
 };
 
@@ -60,6 +61,7 @@ void Reset() {
     S().modals.clear();
     S().modalTickets.clear();
     S().clockSet = false;
+    S().sleepMovesClock = false;
     S().biasMinutes = 0;
     for (auto& [name, fn] : S().resets) hooks.push_back(fn);
   }
@@ -126,6 +128,11 @@ void UseRealClock() {
 int64_t ClockNow() {
   std::lock_guard<std::recursive_mutex> g(S().lock);
   return S().clockSet ? S().clockMs : HostNowMs();
+}
+
+void SetSleepMovesClock(bool on) {
+  std::lock_guard<std::recursive_mutex> g(S().lock);
+  S().sleepMovesClock = on;
 }
 
 void SetTimeZoneBias(int minutesEastOfUtc) {
@@ -222,6 +229,16 @@ void FinishModal(uint64_t ticket, int result) {
 void OnClockChange(std::function<void()> listener) {
   std::lock_guard<std::recursive_mutex> g(S().lock);
   S().clockListeners.push_back(std::move(listener));
+}
+
+bool SleepOnStandingClock(uint32_t milliseconds) {
+  {
+    std::lock_guard<std::recursive_mutex> g(S().lock);
+    if (!S().sleepMovesClock || !S().clockSet) return false;
+    S().clockMs += milliseconds;
+  }
+  NotifyClockChanged();
+  return true;
 }
 
 uint64_t FileTimeNow() {

@@ -62,7 +62,10 @@ WINUSERAPI HWND WINAPI SetActiveWindow(HWND window) {
   {
     std::lock_guard<std::mutex> g(Lock());
     queue->active = window;
-    if (window != nullptr) S().foreground = window;
+    if (window != nullptr) {
+      S().foreground = window;
+      NoteActivationLocked(window);
+    }
   }
   if (Alive(previous)) SendMessage(previous, WM_ACTIVATE, WA_INACTIVE, reinterpret_cast<LPARAM>(window));
   if (window != nullptr) {

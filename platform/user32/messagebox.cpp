@@ -93,12 +93,32 @@ int RunLeftAlone(HWND window, Box& box, const std::string& caption) {
   return box.ended ? box.result : box.buttons->cancelAnswer;
 }
 
+// A task-modal box without an owner disables every enabled top-level window of its thread while
+// it is up; returns those it disabled, to be enabled again after.
+std::vector<HWND> DisableThreadWindows(HWND box) {
+  struct Collected {
+    HWND box;
+    std::vector<HWND> windows;
+  } collected{box, {}};
+  EnumThreadWindows(
+      GetCurrentThreadId(),
+      [](HWND window, LPARAM lParam) -> BOOL {
+        auto* c = reinterpret_cast<Collected*>(lParam);
+        if (window != c->box && IsWindowEnabled(window)) c->windows.push_back(window);
+        return TRUE;
+      },
+      reinterpret_cast<LPARAM>(&collected));
+  for (HWND window : collected.windows) EnableWindow(window, FALSE);
+  return collected.windows;
+}
+
 }  // namespace
 
 extern "C" {
 
 // MessageBox: the scripted user's answer for kind "MessageBox" (caption = the box's title after
-// the hooks, text, style = type), else the cancel answer above. An undefined button set fails
+// the hooks, text, style = type), else the cancel answer above. The owner is disabled while the
+// box is up; with MB_TASKMODAL and no owner, every top-level window of the thread is. An undefined button set fails
 // with ERROR_INVALID_MSGBOX_STYLE and shows nothing; a box a CBT hook refuses returns 0 and
 // neither asks the scripted user nor is recorded (nobody saw it).
 WINUSERAPI int WINAPI MessageBox(HWND owner, LPCSTR text, LPCSTR caption, UINT type) {
@@ -117,6 +137,8 @@ WINUSERAPI int WINAPI MessageBox(HWND owner, LPCSTR text, LPCSTR caption, UINT t
   SetWindowLongPtr(window, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(BoxProc));
   const HWND ownerWindow = GetWindow(window, GW_OWNER);
   const bool disabledOwner = ownerWindow != nullptr && !EnableWindow(ownerWindow, FALSE);
+  const std::vector<HWND> disabledThreadWindows =
+      (type & MB_MODEMASK) == MB_TASKMODAL && owner == nullptr ? DisableThreadWindows(window) : std::vector<HWND>();
   ShowWindow(window, SW_SHOW);
 
   sandbox::Modal modal;
@@ -137,6 +159,8 @@ WINUSERAPI int WINAPI MessageBox(HWND owner, LPCSTR text, LPCSTR caption, UINT t
                             std::to_string(answer.result) + " is not a button of this box");
   }
   if (disabledOwner) EnableWindow(ownerWindow, TRUE);
+  for (HWND disabled : disabledThreadWindows)
+    if (IsWindow(disabled)) EnableWindow(disabled, TRUE);
   if (IsWindow(window)) {
     RemoveProp(window, kBoxProperty);
     DestroyWindow(window);

@@ -62,6 +62,7 @@ struct Window {
   bool erase = false;
   bool redraw = true;
   std::shared_ptr<gdi32::Surface> surface;
+  HWND lastActivePopup = nullptr;  // of a root owner: the window it owns that was activated last
 };
 
 struct SentMessage;
@@ -147,6 +148,8 @@ void LinkLocked(Window& window, HWND parent, HWND insertAfter);
 // Removes the window and its whole subtree without sending anything (thread end, reset).
 void ForgetTreeLocked(HWND window);
 std::shared_ptr<ThreadQueue> QueueOfLocked(DWORD thread);
+// Notes an activated window on its root owner, for GetLastActivePopup (popups.cpp).
+void NoteActivationLocked(HWND window);
 
 // The window, or null with ERROR_INVALID_WINDOW_HANDLE.
 std::shared_ptr<Window> Find(HWND window);

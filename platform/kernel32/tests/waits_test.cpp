@@ -160,4 +160,16 @@ TEST(Sleep, LoopOverSandboxSecondsEndsWhenTheTestAdvancesTheClock) {
   CloseHandle(worker);
 }
 
+// The switch the callback-table writer's tests use: a Sleep on a standing clock moves the clock by
+// its length and returns; the clock moves by nothing else. Were the switch ignored, the Sleep
+// would last its real time and leave the clock where it stood.
+TEST(Sleep, OnAStandingClockWithTheSwitchMovesTheClockAtOnce) {
+  sandbox::SetClock(7000000);
+  sandbox::SetSleepMovesClock(true);
+  Sleep(1500);
+  EXPECT_EQ(sandbox::ClockNow(), 7001500);
+  Sleep(0);
+  EXPECT_EQ(sandbox::ClockNow(), 7001500) << "Sleep(0) only yields";
+}
+
 }  // namespace

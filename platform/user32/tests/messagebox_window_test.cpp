@@ -180,4 +180,67 @@ TEST_F(MessageBoxWindow, AWorkerOnAStandingClockAnswersTheIdesBoxAndEndsWhenTheC
   CloseHandle(thread);
 }
 
+// A task-modal box without an owner disables every top-level window of its thread (and only
+// those that were enabled are enabled again); with an owner it is application-modal.
+TEST_F(MessageBoxWindow, TaskModalWithoutOwnerDisablesTheThreadsTopLevelWindows) {
+  HWND frame = Make("Developer Studio", WS_OVERLAPPEDWINDOW | WS_VISIBLE);
+  HWND palette = Make("Palette", WS_OVERLAPPEDWINDOW);
+  HWND disabled = Make("Disabled", WS_OVERLAPPEDWINDOW | WS_DISABLED);
+  HWND child = Make("child", WS_CHILD | WS_VISIBLE, frame);
+  struct Seen {
+    BOOL frame = TRUE, palette = TRUE, child = FALSE;
+  };
+  const auto showAndLook = [&](HWND owner, Seen& seen) {
+    sandbox::QueueAnswer("MessageBox", {sandbox::kLeaveAlone, {}});
+    std::thread user = WhenBoxIsUp("Assertion Failed!", [&](HWND box) {
+      seen.frame = IsWindowEnabled(frame);
+      seen.palette = IsWindowEnabled(palette);
+      seen.child = IsWindowEnabled(child);
+      PostMessage(box, WM_COMMAND, IDIGNORE, 0);
+    });
+    EXPECT_EQ(MessageBox(owner, "File x, Line 1", "Assertion Failed!", MB_ABORTRETRYIGNORE | MB_TASKMODAL),
+              IDIGNORE);
+    user.join();
+  };
+  Seen alone;
+  showAndLook(nullptr, alone);
+  EXPECT_FALSE(alone.frame);
+  EXPECT_FALSE(alone.palette);
+  EXPECT_TRUE(alone.child) << "children are not disabled themselves";
+  EXPECT_TRUE(IsWindowEnabled(frame));
+  EXPECT_TRUE(IsWindowEnabled(palette));
+  EXPECT_FALSE(IsWindowEnabled(disabled)) << "it was disabled before the box";
+
+  Seen owned;
+  showAndLook(palette, owned);
+  EXPECT_TRUE(owned.frame) << "with an owner only the owner is disabled";
+  EXPECT_FALSE(owned.palette);
+}
+
+// GetLastActivePopup: the owned window that was activated last, else the window itself.
+TEST_F(MessageBoxWindow, LastActivePopupIsTheOwnedWindowActivatedLast) {
+  HWND frame = Make("Developer Studio", WS_OVERLAPPEDWINDOW | WS_VISIBLE);
+  EXPECT_EQ(GetLastActivePopup(frame), frame) << "nothing owned yet";
+  HWND dialog = CreateWindowEx(0, kRecorder, "Dialog", WS_POPUP, 0, 0, 50, 50, frame, nullptr, nullptr, nullptr);
+  HWND nested = CreateWindowEx(0, kRecorder, "Nested", WS_POPUP, 0, 0, 50, 50, dialog, nullptr, nullptr, nullptr);
+  HWND other = Make("Other", WS_OVERLAPPEDWINDOW);
+  EXPECT_EQ(GetLastActivePopup(frame), frame) << "owned but never activated";
+  SetActiveWindow(dialog);
+  EXPECT_EQ(GetLastActivePopup(frame), dialog);
+  SetActiveWindow(nested);
+  EXPECT_EQ(GetLastActivePopup(frame), nested) << "owned through the dialog";
+  EXPECT_EQ(GetLastActivePopup(dialog), dialog) << "an owned window answers itself";
+  SetActiveWindow(other);
+  EXPECT_EQ(GetLastActivePopup(frame), nested) << "another window's activation changes nothing";
+  SetActiveWindow(frame);
+  EXPECT_EQ(GetLastActivePopup(frame), frame);
+  SetActiveWindow(dialog);
+  DestroyWindow(nested);
+  DestroyWindow(dialog);
+  EXPECT_EQ(GetLastActivePopup(frame), frame) << "the popup is gone";
+  SetLastError(0);
+  EXPECT_EQ(GetLastActivePopup(dialog), nullptr);
+  EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_INVALID_WINDOW_HANDLE));
+}
+
 }  // namespace

@@ -42,6 +42,10 @@ SANDBOX_API void SetClock(int64_t unixMilliseconds);
 SANDBOX_API void AdvanceClock(int64_t milliseconds);
 SANDBOX_API void UseRealClock();
 SANDBOX_API int64_t ClockNow();
+// With the switch on, a Sleep while the clock stands moves the clock by its length at once and
+// returns, as if that time had passed (code that waits a fixed time then costs a test nothing).
+// Other waits are not affected; on the real clock Sleep lasts its time. Off after a reset.
+SANDBOX_API void SetSleepMovesClock(bool on);
 // Offset of local time from UTC in minutes (0 by default), as the time-zone setting of the machine.
 SANDBOX_API void SetTimeZoneBias(int minutesEastOfUtc);
 

@@ -14,6 +14,7 @@
 #include "sandbox/gdi.h"
 #include "sandbox/kernel_objects.h"
 #include "sandbox/modules.h"
+#include "sandbox/process.h"
 #include "sandbox/registry.h"
 #include "sandbox/system.h"
 #include "sandbox/user.h"
