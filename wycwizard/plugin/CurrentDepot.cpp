@@ -1,0 +1,5 @@
+#include "stdafx.h"
+
+#include "plugin/CurrentDepot.h"
+
+CInformationDepot* g_pCurrentDepot = NULL;

@@ -1,0 +1,327 @@
+#include "stdafx.h"
+
+#include <comutil.h>
+
+#include <new>
+#include <string>
+
+#include "ini/IniFile.h"
+#include "toolbox/FileUtil.h"
+#include "uir/UIR.h"
+#include "uir/UIRMgr.h"
+
+namespace {
+
+const char kManagerSection[] = "UIRMgr";
+const char kFilesSection[] = "UIRs";
+const char kDatesSection[] = "UIRDates";
+const LONG kStateVersion = 100;
+
+const char kSourcePrefix[] = "SOURCE=";
+const size_t kShortestSourceLine = 8;
+
+const char kCopyCommand[] = "copy \"$(InputPath)\" \"$(OutDir)\"\\$(InputName).uir";
+const char kCopyOutput[] = "\"$(OutDir)\"\\$(InputName).uir";
+const char kCopyDescription[] = "Copying UIR file to output folder...";
+
+// The table file's fixed text: eight header lines of 80 characters, then the type declaration.
+const char* const kHeaderLines[] = {
+    "//------------------------------------------------------------------------------",
+    "//     Harrowgate/Wyc User Interface Resource (UIR) Callback Table File",
+    "//",
+    "// The Harrowgate/Wyc Add-In will maintain this file as you make changes to",
+    "// your application's UIR files. This file is equivalent to the one generated",
+    "// by Harrowgate/Wyc when you select External Compiler Support->Generate UI",
+    "// Callbacks Object File.  Do not modify this file in any way.",
+    "//------------------------------------------------------------------------------",
+};
+const size_t kHeaderWidth = 80;
+const char kTypeDeclaration[] =
+    "\n#pragma pack(4)\n\ntypedef struct\n{\n    char *name;\n    void *address;\n"
+    "    unsigned long isFunction:1;\n    unsigned long reserved:31;\n} ExeSymbol;\n\n";
+
+const char* const kPrototypes[] = {
+    "int __cdecl %s (int panel, int event, void *callbackData, int eventData1, int eventData2);\n",
+    "int __cdecl %s (int panel, int control, int event, void *callbackData, int eventData1, int eventData2);\n",
+    "void __cdecl %s (int menuBarHandle, int menuItemID, void *callbackData, int panelHandle);\n",
+};
+
+// Appends a printf-formatted text.
+void AppendFormat(std::string& text, const char* format, const char* name) {
+  CString line;
+  line.Format(format, name);
+  text.append(line, line.GetLength());
+}
+
+// The path with its leading "SOURCE=" and the quotes around it gone; false for a line that names
+// no source.
+bool SourceOf(std::string& line) {
+  while (!line.empty() && (line.back() == '\r' || line.back() == '\n')) line.pop_back();
+  if (line.size() < kShortestSourceLine || line.compare(0, sizeof kSourcePrefix - 1, kSourcePrefix) != 0)
+    return false;
+  line.erase(0, sizeof kSourcePrefix - 1);
+  if (!line.empty() && line[0] == '"') line.erase(0, 1);
+  if (!line.empty() && line.back() == '"') line.pop_back();
+  return true;
+}
+
+// A source path as the project names it, made full: ".\" and "..\" lead from the project folder
+// and its parent, a path with a drive or a leading backslash stands as it is, and any other path
+// lies in the project folder.
+CString Resolved(const std::string& path, const CString& folder, const CString& parent) {
+  if (path.compare(0, 3, "..\\") == 0) return parent + path.substr(3).c_str();
+  if (path.compare(0, 2, ".\\") == 0) return folder + path.substr(2).c_str();
+  if ((path.size() >= 2 && path[1] == ':') || (!path.empty() && path[0] == '\\')) return path.c_str();
+  return folder + path.c_str();
+}
+
+// The folder that holds `folder` (both end in a backslash); the folder itself at a root.
+CString ParentOf(const CString& folder) {
+  const CString inner = folder.Left(folder.GetLength() - 1);
+  const int slash = inner.ReverseFind('\\');
+  return slash < 0 ? folder : inner.Left(slash + 1);
+}
+
+bool IsUIRPath(const std::string& path) {
+  return path.size() >= 4 && path.compare(path.size() - 4, 4, ".uir") == 0;
+}
+
+// Reads one line, whole, however long: false at the end of the file.
+bool ReadLine(FILE* stream, std::string& line) {
+  line.clear();
+  char buffer[1024];
+  while (fgets(buffer, sizeof buffer, stream) != NULL) {
+    line += buffer;
+    if (!line.empty() && line.back() == '\n') return true;
+  }
+  return !line.empty();
+}
+
+// The whole table file for the files' callbacks.
+std::string TableText(const std::vector<CUIR>& readers) {
+  std::string text;
+  for (const char* line : kHeaderLines) {
+    text += line;
+    text.append(kHeaderWidth - strlen(line), ' ');
+    text += '\n';
+  }
+  text += kTypeDeclaration;
+  int count = 0;
+  for (const CUIR& reader : readers)
+    for (int kind = CUIR::PANEL_CALLBACKS; kind <= CUIR::MENU_CALLBACKS; ++kind)
+      for (const CString& name : reader.GetCallbacks(kind)) {
+        AppendFormat(text, kPrototypes[kind], name);
+        ++count;
+      }
+  CString line;
+  line.Format("\nint __UICallbackSymbolCount = %d;\n\n", count);
+  text += static_cast<LPCTSTR>(line);
+  if (count == 0) {
+    text += "ExeSymbol *__UICallbackSymbols = (ExeSymbol *)0;\n";
+    return text;
+  }
+  line.Format("ExeSymbol __UICallbackSymbols [%d] = {", count);
+  text += static_cast<LPCTSTR>(line);
+  for (const CUIR& reader : readers)
+    for (int kind = CUIR::PANEL_CALLBACKS; kind <= CUIR::MENU_CALLBACKS; ++kind)
+      for (const CString& name : reader.GetCallbacks(kind)) {
+        const std::string bare(name, name.GetLength());
+        text += "\n{\"_" + bare + "\", " + bare + ", 1, 0},";
+      }
+  text += "\n};";
+  return text;
+}
+
+// Writes `text` beside `path` and puts it in the file's place; false when anything failed (the
+// file then as it was).
+bool WriteReplacing(const CString& path, const std::string& text) {
+  char temporary[_MAX_PATH];
+  FILE* stream = NULL;
+  if (FileOpenTemp(path, "uir$$", "TMP", "wb", temporary, &stream) != 1) return false;
+  bool written = fwrite(text.data(), 1, text.size(), stream) == text.size();
+  written = fflush(stream) == 0 && written;
+  written = fclose(stream) == 0 && written;
+  if (written && FileReplace(temporary, path) == 0) return true;
+  remove(temporary);
+  return false;
+}
+
+// An INI object freed with its owner.
+class CIniHolder {
+ public:
+  CIniHolder() : m_file(IniFileMake(0)) {
+    if (m_file == NULL) throw UIRMGR_EXC_NO_MEMORY;
+  }
+  ~CIniHolder() { IniFileFree(m_file); }
+  CIniHolder(const CIniHolder&) = delete;
+  CIniHolder& operator=(const CIniHolder&) = delete;
+  operator IniFile() const { return m_file; }
+
+ private:
+  IniFile m_file;
+};
+
+}  // namespace
+
+CUIRMgr::CUIRMgr() : m_promptDSPSave(FALSE) {}
+
+void CUIRMgr::Clear() {
+  m_tableFile.Empty();
+  m_uirs.clear();
+}
+
+void CUIRMgr::SetTableFile(const CString& path) {
+  try {
+    m_tableFile = path;
+  } catch (CMemoryException* e) {
+    e->Delete();
+    throw UIRMGR_EXC_NO_MEMORY;
+  }
+}
+
+CString CUIRMgr::GetTableFile() const {
+  try {
+    return m_tableFile;
+  } catch (CMemoryException* e) {
+    e->Delete();
+    throw UIRMGR_EXC_NO_MEMORY;
+  }
+}
+
+void CUIRMgr::SetUIRs(const std::set<CFileStamp>& uirs) {
+  m_uirs.assign(uirs.begin(), uirs.end());
+  for (CFileStamp& stamp : m_uirs) stamp.m_flag = true;
+}
+
+// --- The settings file ----------------------------------------------------------------------
+
+void CUIRMgr::SaveState(const CString& path) {
+  CIniHolder ini;
+  bool put = IniFileSetLong(ini, kManagerSection, "Version", kStateVersion) == 1 &&
+             IniFileSetFlag(ini, kManagerSection, "PromptDSPSave", m_promptDSPSave) == 1 &&
+             IniFileSetRaw(ini, kManagerSection, "TableFile", m_tableFile) == 1;
+  for (size_t i = 0; put && i < m_uirs.size(); ++i)
+    put = IniFileSetFlag(ini, kFilesSection, m_uirs[i].m_path, m_uirs[i].m_flag) == 1;
+  for (size_t i = 0; put && i < m_uirs.size(); ++i) {
+    char time[32];
+    _snprintf(time, sizeof time, "%u, %u", static_cast<unsigned>(m_uirs[i].m_time.dwLowDateTime),
+              static_cast<unsigned>(m_uirs[i].m_time.dwHighDateTime));
+    put = IniFileSetRaw(ini, kDatesSection, m_uirs[i].m_path, time) == 1;
+  }
+  if (!put || IniFileWrite(ini, path) != 0) throw UIRMGR_EXC_NO_MEMORY;
+}
+
+int CUIRMgr::LoadState(const CString& path) {
+  CIniHolder ini;
+  LONG version = 0;
+  const char* tableFile = NULL;
+  int prompt = 0;
+  std::vector<CFileStamp> uirs;
+  bool loaded = IniFileRead(ini, path) == 0 && IniFileLong(ini, kManagerSection, "Version", &version) == 1 &&
+                IniFileRaw(ini, kManagerSection, "TableFile", &tableFile) == 1 &&
+                IniFileFlag(ini, kManagerSection, "PromptDSPSave", &prompt) == 1;
+  const int files = loaded ? IniFileItemTotal(ini, kFilesSection) : 0;
+  for (int n = 1; loaded && n <= files; ++n) {
+    const char* uir = NULL;
+    int flag = 0;
+    const char* time = NULL;
+    unsigned low = 0, high = 0;
+    loaded = IniFileItemTag(ini, kFilesSection, n, &uir) == 1 && IniFileFlag(ini, kFilesSection, uir, &flag) == 1 &&
+             IniFileRaw(ini, kDatesSection, uir, &time) == 1 && sscanf(time, "%u, %u", &low, &high) == 2;
+    if (loaded && FileIsThere(uir) == 1) {
+      FILETIME written;
+      written.dwLowDateTime = low;
+      written.dwHighDateTime = high;
+      uirs.push_back(CFileStamp(flag != 0, uir, written));
+    }
+  }
+  if (!loaded) {
+    Clear();
+    return 1;
+  }
+  m_tableFile = tableFile;
+  m_promptDSPSave = prompt != 0;
+  m_uirs.swap(uirs);
+  return 0;
+}
+
+// --- The project file -----------------------------------------------------------------------
+
+int CUIRMgr::ScanProjectFile(const CString& projectFolder, const CString& dspName, int& count) {
+  CString folder = projectFolder;
+  if (!folder.IsEmpty() && folder.Right(1) != "\\") folder += '\\';
+  const CString parent = ParentOf(folder);
+  FILE* dsp = fopen(folder + dspName, "r");
+  if (dsp == NULL) throw errno == ENOENT ? UIRMGR_EXC_NO_PROJECT : errno == ENOMEM ? UIRMGR_EXC_NO_MEMORY : UIRMGR_EXC_FILE;
+  std::vector<CFileStamp> found;
+  try {
+    std::string line;
+    while (ReadLine(dsp, line)) {
+      if (!SourceOf(line) || !IsUIRPath(line)) continue;
+      CFileStamp stamp;
+      if (!CFileStamp::OfFile(Resolved(line, folder, parent), true, stamp)) throw UIRMGR_EXC_FILE;
+      found.push_back(stamp);
+    }
+    if (ferror(dsp)) throw UIRMGR_EXC_FILE;
+  } catch (CUIRMgrExc) {
+    fclose(dsp);
+    throw;
+  } catch (std::bad_alloc&) {
+    fclose(dsp);
+    throw UIRMGR_EXC_NO_MEMORY;
+  } catch (CMemoryException* e) {
+    e->Delete();
+    fclose(dsp);
+    throw UIRMGR_EXC_NO_MEMORY;
+  }
+  fclose(dsp);
+
+  count = static_cast<int>(found.size());
+  int result = SCAN_SAME;
+  if (found.size() > m_uirs.size())
+    result = SCAN_MORE;
+  else if (found.size() < m_uirs.size())
+    result = SCAN_FEWER;
+  else if (found != m_uirs)
+    result = SCAN_CHANGED;
+  if (result != SCAN_SAME) m_uirs.swap(found);
+  return result;
+}
+
+// --- The table file -------------------------------------------------------------------------
+
+void CUIRMgr::WriteTableFile() {
+  try {
+    CUIR::LoadRunTimeEngine();
+    std::vector<CUIR> readers(m_uirs.size());
+    for (size_t i = 0; i < m_uirs.size(); ++i) readers[i].ReadCallbacks(m_uirs[i].m_path);
+    if (!WriteReplacing(m_tableFile, TableText(readers))) throw UIRMGR_EXC_FILE;
+  } catch (CUIRExc) {
+    throw UIRMGR_EXC_FILE;
+  } catch (CFileException* e) {
+    e->Delete();
+    throw UIRMGR_EXC_FILE;
+  } catch (std::bad_alloc&) {
+    throw UIRMGR_EXC_NO_MEMORY;
+  } catch (CMemoryException* e) {
+    e->Delete();
+    throw UIRMGR_EXC_NO_MEMORY;
+  }
+  // The writer has always paused a second after the table was written; callers may count on it.
+  Sleep(1000);
+}
+
+// --- Custom build steps ---------------------------------------------------------------------
+
+bool CUIRMgr::AddUIRCustomBuildStep(IConfiguration* configuration) {
+  const _bstr_t command(kCopyCommand);
+  const _bstr_t output(kCopyOutput);
+  const _bstr_t description(kCopyDescription);
+  bool added = true;
+  for (size_t i = 0; i < m_uirs.size(); ++i) {
+    const HRESULT hr = configuration->AddCustomBuildStepToFile(_bstr_t(static_cast<LPCTSTR>(m_uirs[i].m_path)), command,
+                                                               output, description, _variant_t());
+    if (FAILED(hr)) added = false;
+  }
+  return added;
+}
