@@ -248,8 +248,16 @@ WINBASEAPI HMODULE WINAPI LoadLibrary(LPCSTR fileName) {
       KeepLastError keep;
       loaded = GetModuleHandle(name.c_str());
     }
-    if (loaded != nullptr)
+    if (loaded != nullptr) {
+      // Another reference, even when the file has gone since it was mapped (a sandbox reset
+      // removes a test's drive while a module loaded from it stays, as a binding kept for the
+      // process's life does).
+      if (Entry* e = FindEntry(loaded)) {
+        ++e->references;
+        return loaded;
+      }
       if (auto path = ModuleHostPath(loaded)) return LoadHostFile(*path, fileName);
+    }
   }
   std::vector<std::string> candidates;
   if (fixed)

@@ -9,6 +9,10 @@ after changing the table below. Three places hold drivers:
   Sablewing/instr    the product's own drivers
   Wyc/instr          the Wyc installation's drivers, with the IVI class panels in instr\\iviclass
 
+and, for the Wyc plug-in, the rest of the Wyc installation (the libraries of extlib\\, the library
+panels of toolslib\\, the run time's header in include\\) and the function panel and library of the
+sample Wyc project in Projects/WycMeter.
+
 A function panel file is binary, numbers big-endian: the magic 0x73FE01BA at 0, the format
 version (4 or 5) at 4, the offset of the name table at 36, and the one-line description at 84
 (version 4) or 104 (version 5), ended by a NUL or a line end. The name table holds a count, then
@@ -124,6 +128,15 @@ SUPPORT_LIBRARIES = ["ivi.lib", "Instrsup.lib", "visa32.lib"]
 CLASS_PANELS = [("ivi", b"IVI Engine\0"), ("ividmm", b"IVI Digital Multimeter Class\0"), ("iviscope", b"IVI Oscilloscope Class\0")]
 
 
+# The Wyc installation's external-compiler libraries: the run time, the instrument support and one
+# more; the library panels of its toolslib folder, each with its header; the run time's header.
+WYC_EXTLIB = ["wycrt.lib", "instrsup.lib", "wycanalysis.lib"]
+WYC_LIBRARY_PANELS = [("Wyc/toolslib/toolbox", "toolbox", b"Programmer's Toolbox\0"),
+                      ("Wyc/toolslib/reportgen", "report", b"Report Generation\0")]
+# The sample Wyc project's own function panel (with its C source and header) and library.
+PROJECT = "Projects/WycMeter"
+
+
 def main():
     for d in DRIVERS:
         name = d["name"]
@@ -144,6 +157,16 @@ def main():
         write("%s/lib/Msc/%s" % (VXI, library), LIBRARY)
     for name, description in CLASS_PANELS:
         write("%s/iviclass/%s.fp" % (WYC, name), function_panel(5, description, functions_of(name)))
+    for library in WYC_EXTLIB:
+        write("Wyc/extlib/%s" % library, LIBRARY)
+    for folder, name, description in WYC_LIBRARY_PANELS:
+        write("%s/%s.fp" % (folder, name), function_panel(5, description, functions_of(name)))
+        write("%s/%s.h" % (folder, name), header(name, functions_of(name), "library of the Wyc installation"))
+    write("Wyc/include/wycrt.h", header("wycrt", ["RunUserInterface", "QuitUserInterface"], "the Wyc run time"))
+    write("%s/metercal.fp" % PROJECT, function_panel(4, b"Meter Calibration\0", functions_of("metercal")))
+    write("%s/metercal.c" % PROJECT, source("metercal", functions_of("metercal")))
+    write("%s/metercal.h" % PROJECT, header("metercal", functions_of("metercal"), "the meter's calibration panel"))
+    write("%s/meterlib.lib" % PROJECT, LIBRARY)
 
 
 if __name__ == "__main__":
