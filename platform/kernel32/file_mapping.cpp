@@ -184,6 +184,18 @@ std::optional<Mapped> MapParsed(const winpath::WinPath& path) {
   mapped.windows = path;
   std::string dir = root.hostFolder;
   host::FileStat stat;
+  // Every component under its exact name: one look at the whole path finds it, as the walk below
+  // would, component by component.
+  if (!path.components.empty()) {
+    std::string exact = dir == "/" ? "" : dir;
+    for (const std::string& component : path.components) exact += "/" + AnsiToHost(component);
+    if (host::Stat(exact, stat) == ERROR_SUCCESS) {
+      mapped.host = exact;
+      mapped.exists = true;
+      mapped.stat = stat;
+      return mapped;
+    }
+  }
   if (host::Stat(dir, stat) != ERROR_SUCCESS || !stat.directory)
     return Fail(ERROR_PATH_NOT_FOUND, std::optional<Mapped>{});
 

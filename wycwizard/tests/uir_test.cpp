@@ -11,7 +11,7 @@
 #include "wyc_test_support.h"
 
 // The test program carries the reader as the Wyc add-in does.
-const UINT g_nUIREngineMessageId = 110;
+extern const UINT g_nUIREngineMessageId = 110;
 
 namespace {
 

@@ -86,15 +86,23 @@ bool IsUIRPath(const std::string& path) {
   return path.size() >= 4 && path.compare(path.size() - 4, 4, ".uir") == 0;
 }
 
-// Reads one line, whole, however long: false at the end of the file.
-bool ReadLine(FILE* stream, std::string& line) {
-  line.clear();
-  char buffer[1024];
+// Reads the next line that begins with "SOURCE=", whole, however long (with its line end):
+// false at the end of the file. Other lines are passed over without being copied.
+bool ReadSourceLine(FILE* stream, std::string& line) {
+  char buffer[4096];
   while (fgets(buffer, sizeof buffer, stream) != NULL) {
-    line += buffer;
-    if (!line.empty() && line.back() == '\n') return true;
+    const size_t length = strlen(buffer);
+    const bool source = strncmp(buffer, kSourcePrefix, sizeof kSourcePrefix - 1) == 0;
+    if (source) line.assign(buffer, length);
+    bool whole = length > 0 && buffer[length - 1] == '\n';
+    while (!whole && fgets(buffer, sizeof buffer, stream) != NULL) {
+      const size_t more = strlen(buffer);
+      if (source) line.append(buffer, more);
+      whole = more > 0 && buffer[more - 1] == '\n';
+    }
+    if (source) return true;
   }
-  return !line.empty();
+  return false;
 }
 
 // The whole table file for the files' callbacks.
@@ -256,7 +264,7 @@ int CUIRMgr::ScanProjectFile(const CString& projectFolder, const CString& dspNam
   std::vector<CFileStamp> found;
   try {
     std::string line;
-    while (ReadLine(dsp, line)) {
+    while (ReadSourceLine(dsp, line)) {
       if (!SourceOf(line) || !IsUIRPath(line)) continue;
       CFileStamp stamp;
       if (!CFileStamp::OfFile(Resolved(line, folder, parent), true, stamp)) throw UIRMGR_EXC_FILE;

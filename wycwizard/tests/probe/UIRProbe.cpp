@@ -7,7 +7,7 @@
 
 #include "resource.h"
 
-const UINT g_nUIREngineMessageId = IDS_UIR_ENGINE_MISSING;
+extern const UINT g_nUIREngineMessageId = IDS_UIR_ENGINE_MISSING;
 
 #define PROBE_ENTRY extern "C" __attribute__((visibility("default")))
 
