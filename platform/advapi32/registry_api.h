@@ -43,6 +43,14 @@ inline bool CopyName(std::string_view name, char* buffer, DWORD capacity) {
 LONG CreatePath(Session& session, const std::shared_ptr<Node>& start, REGSAM startAccess,
                 const std::vector<std::string>& components, std::shared_ptr<Node>& result, bool& created);
 
+// In standard-user mode a key of the machine (HKLM and HKCR, its view) cannot be changed: opening
+// one with a write right, creating, deleting or writing one is ERROR_ACCESS_DENIED.
+inline bool MachineReadOnly(Session& session, const Node& node) {
+  if (!session.state.standardUser) return false;
+  const KeyPath path = session.tree().PathOf(node);
+  return !path.empty() && path.front() == "HKEY_LOCAL_MACHINE";
+}
+
 inline DWORD Size32(size_t size) { return static_cast<DWORD>(size); }
 
 }  // namespace advapi32

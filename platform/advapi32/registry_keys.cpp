@@ -21,6 +21,7 @@ LONG CreatePath(Session& session, const std::shared_ptr<Node>& start, REGSAM sta
     node = std::move(child);
   }
   if (i < components.size() && i == 0 && !(startAccess & KEY_CREATE_SUB_KEY)) return ERROR_ACCESS_DENIED;
+  if (i < components.size() && MachineReadOnly(session, *node)) return ERROR_ACCESS_DENIED;
   for (; i < components.size(); ++i) node = session.tree().CreateChild(*node, components[i], &created);
   result = std::move(node);
   return ERROR_SUCCESS;
@@ -68,6 +69,7 @@ WINADVAPI LONG WINAPI RegOpenKeyEx(HKEY key, LPCSTR subKey, DWORD options, REGSA
     return injected;
   auto node = Descend(parent, components);
   if (!node) return ERROR_FILE_NOT_FOUND;
+  if ((EffectiveAccess(desired) & kWriteRights) && MachineReadOnly(session, *node)) return ERROR_ACCESS_DENIED;
   *result = session.AddHandle(std::move(node), EffectiveAccess(desired));
   return ERROR_SUCCESS;
 }
@@ -103,6 +105,7 @@ WINADVAPI LONG WINAPI RegCreateKeyEx(HKEY key, LPCSTR subKey, DWORD /*reserved*/
   std::shared_ptr<Node> node;
   bool created = false;
   if (const LONG status = CreatePath(session, parent, access, components, node, created)) return status;
+  if ((EffectiveAccess(desired) & kWriteRights) && MachineReadOnly(session, *node)) return ERROR_ACCESS_DENIED;
   if (created) {
     if (keyClass != nullptr) node->className = keyClass;
     session.Changed();
@@ -156,7 +159,8 @@ WINADVAPI LONG WINAPI RegDeleteKey(HKEY key, LPCSTR subKey) {
     return injected;
   auto node = Descend(parent, components);
   if (!node) return ERROR_FILE_NOT_FOUND;
-  if (session.tree().IsPermanent(*node) || !node->children.empty()) return ERROR_ACCESS_DENIED;
+  if (session.tree().IsPermanent(*node) || !node->children.empty() || MachineReadOnly(session, *node))
+    return ERROR_ACCESS_DENIED;
   session.tree().DeleteSubtree(*node);
   session.Changed();
   return ERROR_SUCCESS;

@@ -58,6 +58,7 @@ void ResetRegistry() {
   session.state.boundFile.reset();
   session.state.handles.clear();
   session.state.failures.clear();
+  session.state.standardUser = false;
   session.tree().Clear();
 }
 

@@ -44,6 +44,11 @@ bool IsKnownOperation(const std::string& operation) {
 
 namespace sandbox {
 
+void RegistrySetStandardUser(bool on) {
+  Session session;
+  session.state.standardUser = on;
+}
+
 void RegistryClear() {
   Session session;
   session.tree().Clear();

@@ -56,6 +56,8 @@ LONG Session::Resolve(HKEY key, std::shared_ptr<Node>& node, REGSAM& access) {
       default: node = tree().Root("HKEY_USERS"); break;
     }
     access = KEY_ALL_ACCESS;
+    // A standard user reads the machine's keys only.
+    if (state.standardUser && tree().PathOf(*node).front() == "HKEY_LOCAL_MACHINE") access = KEY_READ;
     return ERROR_SUCCESS;
   }
   const auto it = state.handles.find(key);

@@ -34,6 +34,8 @@ struct RegistryState {
   std::unordered_map<HKEY, std::unique_ptr<OpenKey>> handles;
   std::vector<InjectedFailure> failures;
   std::optional<std::string> boundFile;
+  // A standard user's registry: the machine's keys (HKLM, and HKCR, its view) are read-only.
+  bool standardUser = false;
 };
 
 // Holds the registry lock for one call. A change marked with Changed() is saved to the bound
@@ -71,6 +73,9 @@ class Session {
 };
 
 bool IsPredefined(HKEY key);
+// The rights that change a key, its values or its security.
+inline constexpr REGSAM kWriteRights = KEY_SET_VALUE | KEY_CREATE_SUB_KEY | KEY_CREATE_LINK | 0x00010000 /*DELETE*/ |
+                                       0x00040000 /*WRITE_DAC*/ | 0x00080000 /*WRITE_OWNER*/;
 // Generic and maximum-allowed requests mapped onto key rights; WOW64 view flags dropped.
 REGSAM EffectiveAccess(REGSAM desired);
 

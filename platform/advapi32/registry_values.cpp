@@ -108,6 +108,7 @@ WINADVAPI LONG WINAPI RegSetValue(HKEY key, LPCSTR subKey, DWORD type, LPCSTR da
   std::shared_ptr<Node> target;
   bool created = false;
   if (const LONG status = CreatePath(session, node, access, components, target, created)) return status;
+  if (MachineReadOnly(session, *target)) return ERROR_ACCESS_DENIED;
   const size_t length = std::strlen(data) + 1;
   target->SetValue(std::string_view(), Value{REG_SZ, std::vector<uint8_t>(data, data + length)});
   session.Changed();

@@ -2,14 +2,9 @@
 // pokes board 0 through GmRTDLL.dll; this process reads the board's memory afterwards.
 #include "rtlink_fixture.h"
 
-#include <spawn.h>
-#include <sys/wait.h>
-#include <unistd.h>
-
 #include <filesystem>
-#include <string_view>
 
-extern char** environ;
+#include "sandbox/test_process.h"
 
 namespace rtlink_test {
 namespace {
@@ -27,29 +22,10 @@ class EndToEnd : public RtLinkTest {
   // Runs GmRTUser with GmRTDLL.dll and the exports to call; returns its exit code (-1: it did not
   // exit normally).
   int RunUserProgram(const std::vector<std::string>& exports) {
-    std::vector<std::string> environment;
-    for (char** entry = environ; *entry != nullptr; ++entry) {
-      const std::string_view text(*entry);
-      if (!text.starts_with("SABLEWING_REGISTRY=") && !text.starts_with("SABLEWING_GMRTLINK_BOARDS="))
-        environment.emplace_back(text);
-    }
-    environment.push_back("SABLEWING_REGISTRY=" + registryFile_);
-    environment.push_back(sandbox::gmrtlink::BoardsEnvironment());
-    std::vector<char*> envp;
-    for (std::string& entry : environment) envp.push_back(entry.data());
-    envp.push_back(nullptr);
-
-    std::vector<std::string> arguments = {GMRTUSER_FILE, OnZ(GMRTDLL_FILE)};
+    std::vector<std::string> arguments = {OnZ(GMRTDLL_FILE)};
     arguments.insert(arguments.end(), exports.begin(), exports.end());
-    std::vector<char*> argv;
-    for (std::string& argument : arguments) argv.push_back(argument.data());
-    argv.push_back(nullptr);
-
-    pid_t child = 0;
-    if (::posix_spawn(&child, GMRTUSER_FILE, nullptr, nullptr, argv.data(), envp.data()) != 0) return -1;
-    int status = 0;
-    if (::waitpid(child, &status, 0) != child || !WIFEXITED(status)) return -1;
-    return WEXITSTATUS(status);
+    return sandbox::testing::RunProgram(GMRTUSER_FILE, arguments,
+                                        {"SABLEWING_REGISTRY=" + registryFile_, sandbox::gmrtlink::BoardsEnvironment()});
   }
 
   std::string registryFile_;

@@ -3,8 +3,6 @@
 // the second program) is why this file is a host_ file.
 #include <gmock/gmock.h>
 #include <gtest/gtest-spi.h>
-#include <spawn.h>
-#include <sys/wait.h>
 #include <unistd.h>
 
 #include <atomic>
@@ -14,8 +12,7 @@
 #include <sstream>
 
 #include "registry_test_support.h"
-
-extern char** environ;
+#include "sandbox/test_process.h"
 
 namespace {
 
@@ -172,23 +169,8 @@ TEST_F(RegistryFiles, ASecondProgramSharesTheRegistryThroughTheEnvironment) {
   sandbox::RegistrySetDword("HKCU\\Software\\Vellacott\\Shared", "FromFirst", 41);
   ASSERT_TRUE(sandbox::RegistrySave(file));
 
-  std::vector<std::string> environment;
-  for (char** entry = environ; *entry != nullptr; ++entry)
-    if (!std::string_view(*entry).starts_with("SABLEWING_REGISTRY=")) environment.emplace_back(*entry);
-  environment.push_back("SABLEWING_REGISTRY=" + file);
-  environment.push_back("ADVAPI32_TEST_CHILD=1");
-  std::vector<char*> envp;
-  for (auto& entry : environment) envp.push_back(entry.data());
-  envp.push_back(nullptr);
-  std::string self = fs::read_symlink("/proc/self/exe").string();
-  char* argv[] = {self.data(), nullptr};
-
-  pid_t child = 0;
-  ASSERT_EQ(::posix_spawn(&child, self.c_str(), nullptr, nullptr, argv, envp.data()), 0);
-  int status = 0;
-  ASSERT_EQ(::waitpid(child, &status, 0), child);
-  ASSERT_TRUE(WIFEXITED(status));
-  EXPECT_EQ(WEXITSTATUS(status), 0);
+  const std::string self = fs::read_symlink("/proc/self/exe").string();
+  EXPECT_EQ(sandbox::testing::RunProgram(self, {}, {"SABLEWING_REGISTRY=" + file, "ADVAPI32_TEST_CHILD=1"}), 0);
 
   ASSERT_TRUE(sandbox::RegistryLoad(file));
   EXPECT_EQ(sandbox::RegistryGetDword("HKCU\\Software\\Vellacott\\Shared", "FromSecond"), 42u);

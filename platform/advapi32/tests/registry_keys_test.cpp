@@ -351,3 +351,62 @@ TEST(RegistryKeys, OptionsThatAreNotModelledAreLoud) {
 }
 
 }  // namespace
+
+namespace {
+
+// A standard user reads the machine's keys and changes only its own: every road to a change of
+// HKLM (or HKCR, its view) is refused, while HKCU and reading stay as they were.
+TEST(RegistryKeys, AStandardUserCannotChangeTheMachinesKeys) {
+  sandbox::RegistrySetString("HKLM\\Software\\Vellacott\\Machine", "v", "m");
+  sandbox::RegistrySetString("HKLM\\Software\\Classes\\Tq.Thing", "", "t");
+  sandbox::RegistrySetStandardUser(true);
+  struct Case {
+    const char* name;
+    HKEY root;
+    const char* key;
+  };
+  const Case cases[] = {
+      {.name = "local machine", .root = HKEY_LOCAL_MACHINE, .key = "Software\\Vellacott\\Machine"},
+      {.name = "classes root", .root = HKEY_CLASSES_ROOT, .key = "Tq.Thing"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    const std::string below = std::string(c.key) + "\\New";
+    Key key, created, writable;
+    EXPECT_EQ(RegOpenKeyEx(c.root, c.key, 0, KEY_ALL_ACCESS, writable.out()), ERROR_ACCESS_DENIED);
+    writable.ExpectNone();
+    EXPECT_EQ(RegOpenKeyEx(c.root, c.key, 0, KEY_SET_VALUE, writable.out()), ERROR_ACCESS_DENIED);
+    writable.ExpectNone();
+    EXPECT_EQ(Create(c.root, c.key, writable, KEY_WRITE), ERROR_ACCESS_DENIED);
+    writable.ExpectNone();
+    ASSERT_EQ(RegOpenKeyEx(c.root, c.key, 0, KEY_READ, key.out()), ERROR_SUCCESS);
+    DWORD size = 0;
+    EXPECT_EQ(RegQueryValueEx(key, c.root == HKEY_CLASSES_ROOT ? "" : "v", nullptr, nullptr, nullptr, &size),
+              ERROR_SUCCESS);
+    EXPECT_EQ(Create(key, "New", created, KEY_READ), ERROR_ACCESS_DENIED) << "no new key through a read handle";
+    created.ExpectNone();
+    EXPECT_EQ(Create(c.root, below.c_str(), created, KEY_READ), ERROR_ACCESS_DENIED);
+    created.ExpectNone();
+    EXPECT_EQ(regtest::SetString(c.root, "Loose", "x"), ERROR_ACCESS_DENIED) << "the predefined handle reads only";
+    EXPECT_EQ(RegSetValue(c.root, c.key, REG_SZ, "x", 0), ERROR_ACCESS_DENIED);
+    EXPECT_EQ(RegDeleteKey(c.root, c.key), ERROR_ACCESS_DENIED);
+    EXPECT_TRUE(sandbox::RegistryKeyExists(std::string(c.root == HKEY_CLASSES_ROOT ? "HKCR\\" : "HKLM\\") + c.key));
+  }
+  EXPECT_EQ(sandbox::RegistryGetString("HKLM\\Software\\Vellacott\\Machine", "v"), "m");
+  EXPECT_EQ(sandbox::RegistryGetString("HKCR\\Tq.Thing", ""), "t");
+
+  {
+    Key user;
+    ASSERT_EQ(Create(HKEY_CURRENT_USER, "Software\\Vellacott\\User", user), ERROR_SUCCESS);
+    EXPECT_EQ(regtest::SetString(user, "v", "u"), ERROR_SUCCESS) << "the user's own keys stay writable";
+  }
+
+  sandbox::Reset();
+  sandbox::RegistrySetString("HKLM\\Software\\Vellacott\\Machine", "v", "m");
+  Key again;
+  EXPECT_EQ(RegOpenKeyEx(HKEY_LOCAL_MACHINE, "Software\\Vellacott\\Machine", 0, KEY_ALL_ACCESS, again.out()),
+            ERROR_SUCCESS)
+      << "a reset ends the mode";
+}
+
+}  // namespace

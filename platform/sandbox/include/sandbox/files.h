@@ -25,6 +25,12 @@ SANDBOX_API void UnmapDrive(char letter);
 // Makes a fresh host temporary folder, maps `letter` to it and returns its host path. The
 // folder is removed on sandbox::Reset() and at exit.
 SANDBOX_API std::string MapTempDrive(char letter);
+// The environment entry "SABLEWING_DRIVES=C=/host/a;T=/host/b" naming the drives mapped now (Z:
+// when it is not "/"). A program started with it (sandbox/test_process.h) maps the same drives
+// when it starts, so it finds the world this process set up; entries that name no folder are
+// reported on standard error and left out. Throws std::invalid_argument for a host folder that
+// holds ';'.
+SANDBOX_API std::string DrivesEnvironment();
 // Maps "\\server\share" (either case) to an existing host folder.
 SANDBOX_API void MapUncShare(const std::string& serverShare, const std::string& hostFolder);
 

@@ -53,6 +53,14 @@ SANDBOX_API std::optional<uint32_t> RegistryGetDword(const std::string& key, con
 // A missing key is not an error.
 SANDBOX_API void RegistryDeleteKey(const std::string& key);
 
+// Standard-user mode (off after a reset): the program runs without administrator rights, so the
+// machine's keys (HKEY_LOCAL_MACHINE, and HKEY_CLASSES_ROOT, its view) are read-only to it: opening
+// one with a right that changes it (KEY_SET_VALUE, KEY_CREATE_SUB_KEY, ..., so KEY_ALL_ACCESS and
+// KEY_WRITE too), creating one, deleting one, or writing through the predefined handle is refused
+// with ERROR_ACCESS_DENIED. Reading, and everything below HKEY_CURRENT_USER, works as before.
+// Handles opened before the switch keep their rights. The sandbox's own calls are not affected.
+SANDBOX_API void RegistrySetStandardUser(bool on);
+
 // Handles returned by RegOpenKeyEx / RegCreateKeyEx / ... and not yet closed.
 SANDBOX_API size_t RegistryOpenHandles();
 

@@ -1,0 +1,55 @@
+// Running a program of the build as its own process, as a user or an installer starts it, with
+// the world this process set up handed over through its environment (SABLEWING_REGISTRY,
+// sandbox::DrivesEnvironment(), ...). For tests: a program started this way reads those variables
+// at its start, does its work, and the test looks at what it left behind.
+#pragma once
+
+#ifdef SYSTEM_CODE
+#error "sandbox headers are the test surface of the stand-ins; system code must not include them"
+#endif
+
+#include <spawn.h>
+#include <sys/wait.h>
+
+#include <string>
+#include <string_view>
+#include <vector>
+
+extern char** environ;
+
+namespace sandbox::testing {
+
+// Runs the host file `program` with `arguments` (its argv[1] on) and this process's environment,
+// in which each "NAME=value" of `environment` takes the place of any variable of that name. Waits
+// for it and returns its exit code; -1 when it could not be started or did not exit normally.
+inline int RunProgram(const std::string& program, const std::vector<std::string>& arguments,
+                      const std::vector<std::string>& environment) {
+  std::vector<std::string> entries;
+  for (char** entry = environ; *entry != nullptr; ++entry) {
+    const std::string_view text(*entry);
+    bool replaced = false;
+    for (const std::string& own : environment) {
+      const std::string_view name = std::string_view(own).substr(0, own.find('=') + 1);
+      if (text.starts_with(name)) replaced = true;
+    }
+    if (!replaced) entries.emplace_back(text);
+  }
+  entries.insert(entries.end(), environment.begin(), environment.end());
+  std::vector<char*> envp;
+  for (std::string& entry : entries) envp.push_back(entry.data());
+  envp.push_back(nullptr);
+
+  std::vector<std::string> argumentTexts = {program};
+  argumentTexts.insert(argumentTexts.end(), arguments.begin(), arguments.end());
+  std::vector<char*> argv;
+  for (std::string& argument : argumentTexts) argv.push_back(argument.data());
+  argv.push_back(nullptr);
+
+  pid_t child = 0;
+  if (::posix_spawn(&child, program.c_str(), nullptr, nullptr, argv.data(), envp.data()) != 0) return -1;
+  int status = 0;
+  if (::waitpid(child, &status, 0) != child || !WIFEXITED(status)) return -1;
+  return WEXITSTATUS(status);
+}
+
+}  // namespace sandbox::testing
