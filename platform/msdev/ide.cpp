@@ -59,6 +59,7 @@ void Ide::Start(bool visible) {
     application_ = new ApplicationObject(session_);
   }
   addInLoader_.Clear();
+  installation_.HoldProgramFile();
   // The application is the process's: made here, on the thread that becomes the UI thread.
   CIdeApp* app = new CIdeApp(visible);
   {
@@ -106,6 +107,8 @@ void Ide::Stop(bool fireShutdown) {
   }
   ReleaseSessionObjects();
   if (application) application->Release();
+  installation_.ReleaseProgramFile();
+  if (fireShutdown) IdeInstallation::WriteUserDefaults();
 }
 
 // Sinks and command objects are callers' objects: released with no lock held, since their

@@ -21,6 +21,7 @@
 
 #include "addin_loader.h"
 #include "event_sinks.h"
+#include "ide_installation.h"
 #include "sandbox/msdev.h"
 
 class CIdeApp;
@@ -67,7 +68,8 @@ class Ide {
   // Quits (`fireShutdown`): BeforeApplicationShutDown reaches the sinks and each add-in hears
   // OnDisconnection(VARIANT_FALSE). Without it (a sandbox reset) nobody is told. Then the
   // workspace and the documents close silently, the windows and the MFC application go, and
-  // add-ins, sinks and command objects are released.
+  // add-ins, sinks and command objects are released; the program file is let go, and a quit
+  // writes the user's defaults (ide_installation.h).
   void Stop(bool fireShutdown);
   bool Running();
   // Changes at every start, so that objects made by an earlier run can tell they are stale.
@@ -232,6 +234,7 @@ class Ide {
   CIdeApp* app_ = nullptr;  // made and used on the UI thread
 
   AddInLoader addInLoader_;
+  IdeInstallation installation_;  // its program file, held while it runs; the user's defaults
   EventSinks applicationSinks_;
   EventSinks debuggerSinks_;
 };

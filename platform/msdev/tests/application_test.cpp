@@ -1,5 +1,6 @@
-// The application object: one running IDE per process, reached through COM by ProgID in either
-// context; its lifetime, visibility and what a stopped IDE's objects answer.
+// The application object: one running IDE per process, reached through COM by ProgID (as the
+// installation registered it) in either context; its lifetime, visibility and what a stopped
+// IDE's objects answer.
 #include <objbase.h>
 
 #include "msdev_test_support.h"
@@ -11,6 +12,9 @@ using ApplicationTest = IdeTest;
 
 TEST_F(ApplicationTest, ProgIdReachesTheOneRunningIdeInEveryContext) {
   CLSID clsid = CLSID_NULL;
+  EXPECT_EQ(CLSIDFromProgID(u"MSDEV.Application", &clsid), CO_E_CLASSSTRING)
+      << "the ProgID is known where the IDE's installation registered it";
+  sandbox::RegistrySetString("HKCR\\MSDEV.Application\\CLSID", "", "{156CA106-2EBF-447B-B0DA-E256AB276218}");
   ASSERT_EQ(CLSIDFromProgID(u"MSDEV.Application", &clsid), S_OK);
   EXPECT_EQ(clsid, CLSID_Application);
   EXPECT_FALSE(sandbox::msdev::IdeRunning());
