@@ -1,0 +1,11 @@
+// String ids of the set-up programs' table (VCSetupStrings.rc).
+#pragma once
+
+#define IDS_VCSETUP_CAPTION 100
+#define IDS_VCSETUP_VC_OPEN 101
+#define IDS_VCSETUP_ADDIN_NOT_ENABLED 102
+#define IDS_VCSETUP_NOT_INSTALLED 103
+#define IDS_VCSETUP_PATHS_NOT_SET 104
+#define IDS_VCSETUP_REFERENCE_NOT_ADDED 105
+#define IDS_VCSETUP_VXIPNP_PATHS_NOT_SET 106
+#define IDS_VCSETUP_DONE 107
