@@ -86,7 +86,10 @@ class SampleWorld : public testing::Test {
     std::string error;
     ASSERT_TRUE(sandbox::RegistryLoad(Sample("sablewing.reg"), &error)) << error;
   }
-  void TearDown() override { sandbox::msdev::StopIde(); }
+  void TearDown() override {
+    EXPECT_EQ(sandbox::UnmodelledCalls(), std::vector<std::string>{});
+    sandbox::msdev::StopIde();
+  }
 
   // The user of sample/devstudio-user.reg: has run the IDE, has five Tools entries (the old help
   // at #2) and the product's preferences key.
