@@ -24,8 +24,9 @@ class EndToEnd : public RtLinkTest {
   int RunUserProgram(const std::vector<std::string>& exports) {
     std::vector<std::string> arguments = {OnZ(GMRTDLL_FILE)};
     arguments.insert(arguments.end(), exports.begin(), exports.end());
-    return sandbox::testing::RunProgram(GMRTUSER_FILE, arguments,
-                                        {"SABLEWING_REGISTRY=" + registryFile_, sandbox::gmrtlink::BoardsEnvironment()});
+    const std::vector<std::string> world = {"SABLEWING_REGISTRY=" + registryFile_,
+                                            sandbox::gmrtlink::BoardsEnvironment()};
+    return sandbox::testing::RunProgram(GMRTUSER_FILE, arguments, world);
   }
 
   std::string registryFile_;

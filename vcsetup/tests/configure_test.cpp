@@ -113,7 +113,8 @@ TEST_F(Configure, EachMissingMachineValueFailsItsOwnStepOnly) {
        .messages = {Message(kNotInstalled)},
        .check =
            [] {
-             EXPECT_EQ(Text(kDirectoriesKey, "Library Dirs"), std::string(kIdeLibraryDirs) + ";C:\\VXIPNP\\WinNT\\lib\\msc");
+             EXPECT_EQ(Text(kDirectoriesKey, "Library Dirs"),
+                       std::string(kIdeLibraryDirs) + ";C:\\VXIPNP\\WinNT\\lib\\msc");
              EXPECT_EQ(Text(kToolsKey, "MenuName#3"), "Sablewing Reference");
              EXPECT_EQ(Text(kAddInKey, ""), "1");
            }},
@@ -137,7 +138,7 @@ TEST_F(Configure, EachMissingMachineValueFailsItsOwnStepOnly) {
     SCOPED_TRACE(row.name);
     sandbox::Reset();
     SetUp();
-    sandbox::RegistryImport(std::string("REGEDIT4\r\n[") + row.key + "]\r\n\"" + row.value + "\"=-\r\n");
+    DeleteValue(row.key, row.value);
     ASSERT_EQ(sandbox::RegistryGetString(row.key, row.value), std::nullopt);
     EXPECT_EQ(Run(), row.result);
     EXPECT_EQ(Messages(), row.messages);

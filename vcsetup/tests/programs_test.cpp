@@ -16,9 +16,6 @@ using Strings = std::vector<std::string>;
 // The machine's id is 1 in the sample.
 void UserId(uint32_t id) { sandbox::RegistrySetDword(kUserKey, "InstallId", id); }
 void MachineId(uint32_t id) { sandbox::RegistrySetDword(kProductKey, "InstallId", id); }
-void DeleteValue(const char* key, const char* name) {
-  sandbox::RegistryImport(std::string("REGEDIT4\r\n[") + key + "]\r\n\"" + name + "\"=-\r\n");
-}
 void NoIdeClass() { sandbox::RegistryDeleteKey(kIdeProgIdKey); }
 void NoApartment() { CoInitializeEx(nullptr, COINIT_MULTITHREADED); }
 
@@ -89,7 +86,8 @@ TEST_F(Programs, TheStarterConfiguresForANewInstallationThenStartsTheIdeVisible)
             {.name = "no id on the machine: configured every time", .arrange = [] {
                UserId(1), DeleteValue(kProductKey, "InstallId");
              }, .exitCode = 0, .messages = {}, .userId = 1, .configured = true, .ideVisible = true},
-            {.name = "the IDE is open and the user cancels: nothing started", .arrange = [] { UserId(1), MachineId(2); },
+            {.name = "the IDE is open and the user cancels: nothing started",
+             .arrange = [] { UserId(1), MachineId(2); },
              .answer = IDCANCEL, .exitCode = 2, .messages = {Message(kVcOpen, MB_OKCANCEL)}, .userId = 1,
              .configured = false, .ideVisible = false},
             {.name = "the IDE is open and the user goes on", .arrange = [] { UserId(1), MachineId(2); },

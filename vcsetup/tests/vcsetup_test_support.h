@@ -60,11 +60,17 @@ inline constexpr const char* kIdeIncludeDirs =
     "C:\\DevStudio\\VC98\\INCLUDE;C:\\DevStudio\\VC98\\MFC\\INCLUDE;C:\\DevStudio\\VC98\\ATL\\INCLUDE";
 inline constexpr const char* kIdeLibraryDirs = "C:\\DevStudio\\VC98\\LIB;C:\\DevStudio\\VC98\\MFC\\LIB";
 // What the configuration adds to them for the sample's product and framework.
-inline constexpr const char* kProductIncludeDirs = ";C:\\Sablewing\\Include;C:\\Sablewing\\Instr;C:\\VXIPNP\\WinNT\\Include";
+inline constexpr const char* kProductIncludeDirs =
+    ";C:\\Sablewing\\Include;C:\\Sablewing\\Instr;C:\\VXIPNP\\WinNT\\Include";
 inline constexpr const char* kProductLibraryDirs = ";C:\\Sablewing\\Lib;C:\\VXIPNP\\WinNT\\lib\\msc";
 
 inline std::string Sample(const std::string& relative) {
   return sandbox::testing::SourceRoot() + "/sample/" + relative;
+}
+
+// Deletes one value (the sandbox sets values, REGEDIT4 text deletes them).
+inline void DeleteValue(const std::string& key, const std::string& name) {
+  ASSERT_TRUE(sandbox::RegistryImport("REGEDIT4\r\n[" + key + "]\r\n\"" + name + "\"=-\r\n"));
 }
 
 // Messages shown since the last reset, as "caption|style|text".

@@ -37,8 +37,8 @@ TEST_F(InstallationTest, TheRunningIdeHoldsItsProgramFileUnshared) {
 
   sandbox::msdev::StartIde();
   EXPECT_EQ(ExclusiveOpen(), static_cast<DWORD>(ERROR_SHARING_VIOLATION));
-  const HANDLE reader = CreateFile(kProgram, GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING, 0,
-                                   nullptr);
+  const HANDLE reader =
+      CreateFile(kProgram, GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING, 0, nullptr);
   EXPECT_EQ(reader, INVALID_HANDLE_VALUE) << "not even for reading: the IDE shares it with nobody";
   if (reader != INVALID_HANDLE_VALUE) CloseHandle(reader);
   sandbox::msdev::StopIde();

@@ -26,13 +26,17 @@
 namespace sandbox::msdev {
 
 // Starts the IDE as a user would (visible); nothing happens when it runs already. CoCreateInstance
-// of "MSDEV.Application" starts it too, invisible, as an automation server. Either way the
-// add-ins registered for the user are loaded (see AddIns()).
+// of its class (CLSID_Application; the ProgID "MSDEV.Application" where HKCR registers it) starts
+// it too, invisible, as an automation server. Either way the add-ins registered for the user are
+// loaded (see AddIns()), and while it runs the IDE holds its program file
+// <VsCommonDir>\MSDev98\Bin\MSDEV.EXE open without sharing.
 SANDBOX_API void StartIde();
 // Closes the IDE as Quit does: BeforeApplicationShutDown reaches the sinks, every add-in hears
 // OnDisconnection(VARIANT_FALSE) and is released, then the workspace and the documents are
 // closed without further events or prompts, the windows go, and every sink and add-in command
-// object is released. What was recorded stays readable until the next start or reset.
+// object is released. A user without "Include Dirs" then gets the IDE's defaults (directory
+// lists, and Tools entries when the user has none; docs/STANDINS.md). What was recorded stays
+// readable until the next start or reset.
 SANDBOX_API void StopIde();
 SANDBOX_API bool IdeRunning();
 
