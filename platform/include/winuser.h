@@ -105,3 +105,6 @@ WINUSERAPI int WINAPI wvsprintf(LPSTR buffer, LPCSTR format, va_list arguments);
 #include "winuser_message.h"
 #include "winuser_hook.h"
 #include "winuser_draw.h"
+#include "winuser_menu.h"
+#include "winuser_input.h"
+#include "winuser_control.h"

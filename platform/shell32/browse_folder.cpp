@@ -85,6 +85,7 @@ SHSTDAPI_(LPITEMIDLIST) SHBrowseForFolder(LPBROWSEINFO lpbi) {
   modal.text = lpbi->lpszTitle ? lpbi->lpszTitle : "";
   modal.style = lpbi->ulFlags;
   const sandbox::Answer answer = sandbox::internal::Ask(modal, IDCANCEL);
+  if (answer.action) answer.action(nullptr);  // the browser is no window of ours
   if (answer.result == IDCANCEL) return NULL;
   if (answer.result != IDOK) {
     sandbox::internal::Fail("BrowseForFolder: the scripted answer " + std::to_string(answer.result) +

@@ -2,6 +2,7 @@
 // tells about itself.
 #include <cstring>
 
+#include "menu_state.h"
 #include "user_state.h"
 
 namespace user32 {
@@ -109,7 +110,11 @@ bool Lookup(HINSTANCE instance, LPCSTR name, WNDCLASSEX& out) {
 std::vector<std::shared_ptr<WindowClass>> MakeSystemClasses(State& state) {
   // Dialogs keep the dialog manager's three pointer-sized slots (result, procedure, user data)
   // in their window bytes.
-  return {SystemClass(state, "#32769", 0), SystemClass(state, "#32770", 3 * sizeof(LONG_PTR))};
+  auto menu = SystemClass(state, "#32768", 0);
+  menu->proc = menus::PopupMenuProc;
+  menu->style = CS_SAVEBITS;
+  menu->background = reinterpret_cast<HBRUSH>(static_cast<INT_PTR>(COLOR_MENU + 1));
+  return {SystemClass(state, "#32769", 0), SystemClass(state, "#32770", 3 * sizeof(LONG_PTR)), menu};
 }
 
 std::shared_ptr<WindowClass> FindClassLocked(LPCSTR name, HINSTANCE instance) {

@@ -1,6 +1,6 @@
 // MessageBox: a top-level window of class "#32770" (so CBT hooks see it and may refuse it, and
 // other threads find it among the top-level windows), answered by the sandbox's scripted user.
-// A scripted answer ends the box at once; the answer "leave it alone" (sandbox::kLeaveAlone)
+// A scripted answer ends the box once its action (if any) has run; the answer "leave it alone" (sandbox::kLeaveAlone)
 // keeps it up in a modal loop until the program ends it with a WM_COMMAND naming one of its
 // buttons or with WM_CLOSE.
 #include <algorithm>
@@ -150,6 +150,7 @@ WINUSERAPI int WINAPI MessageBox(HWND owner, LPCSTR text, LPCSTR caption, UINT t
   modal.style = type;
   uint64_t ticket = 0;
   const sandbox::Answer answer = sandbox::internal::Ask(modal, buttons->cancelAnswer, &ticket);
+  if (answer.action) answer.action(window);
   int result = answer.result;
   if (answer.result == sandbox::kLeaveAlone) {
     result = RunLeftAlone(window, box, modal.caption);

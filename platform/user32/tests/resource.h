@@ -14,3 +14,10 @@
 #define IDB_TWENTY_FOUR_BIT 104
 #define IDB_TRUNCATED 105
 #define IDB_RUN_LENGTH 106
+#define IDM_FILE 200
+#define ID_OPEN 201
+#define ID_SAVE 202
+#define ID_EXIT 203
+#define ID_RECENT_ONE 204
+#define ID_RECENT_TWO 205
+#define IDM_TRUNCATED 210

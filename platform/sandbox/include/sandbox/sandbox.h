@@ -18,3 +18,4 @@
 #include "sandbox/registry.h"
 #include "sandbox/system.h"
 #include "sandbox/user.h"
+#include "sandbox/window_manager.h"

@@ -7,7 +7,9 @@
 #error "sandbox headers are the test surface of the stand-ins; system code must not include them"
 #endif
 
+#include <functional>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "sandbox/core.h"
@@ -16,19 +18,35 @@ namespace sandbox {
 
 // What a modal showed the user.
 struct Modal {
-  std::string kind;     // "MessageBox", "BrowseForFolder", "Dialog", ...
-  std::string caption;  // title of the window
+  std::string kind;     // "MessageBox", "BrowseForFolder", "PopupMenu", "Dialog", ...
+  std::string caption;  // title of the window (a popup menu: its owner's)
   std::string text;     // message text, or the prompt
-  unsigned style = 0;   // MB_* flags for message boxes, BIF_* flags for the folder browser, else 0
+  unsigned style = 0;   // MB_* flags for message boxes, BIF_* flags for the folder browser, TPM_*
+                        // flags for popup menus, else 0
+  // A popup menu's entries, in order: a string item's text as it is stored ("&Open\tCtrl+O"),
+  // "-" for a separator, "(owner-drawn)" and "(bitmap)" for those kinds; a submenu entry ends in
+  // " >"; then " [grayed]", " [disabled]" and " [checked]" as the item's state says.
+  std::vector<std::string> items;
   bool answered = false;
   int result = 0;       // what the modal returned
 };
 
-// What the user does: the command result (IDOK, IDYES, ...) and, for modals that take text
-// (a folder browser, an edit field), the text entered.
+// What the user does: the command result (IDOK, IDYES, ..., a popup menu's command id or 0 for
+// none) and, for modals that take text (a folder browser, an edit field), the text entered.
+//
+// `action` is what the user does while the modal is up, before it ends with `result`: it runs on
+// the thread that shows the modal, with the modal's window (a message box's, an open popup
+// menu's, a dialog's), once that window shows. It may look at the window, save its picture
+// (WindowPicture), point at an item (HighlightMenuItem, sandbox/window_manager.h) or send it
+// messages. Modals without a window of their own (the folder browser) get NULL.
 struct Answer {
+  using Action = std::function<void(void* window)>;
+  Answer() = default;
+  Answer(int result, std::string text = {}, Action action = {})  // NOLINT: Answer{IDOK} reads well
+      : result(result), text(std::move(text)), action(std::move(action)) {}
   int result = 0;
   std::string text;
+  Action action;
 };
 
 // Answer::result for "the user leaves the modal alone": a modal that is a window (a message box)
