@@ -75,6 +75,37 @@ WINUSERAPI LRESULT WINAPI DefWindowProc(HWND window, UINT message, WPARAM wParam
       FillRect(dc, &box, brush);
       return 1;
     }
+    case WM_NCHITTEST: {
+      // No frame: inside the window is client area.
+      RECT r;
+      GetWindowRect(window, &r);
+      const POINT at{static_cast<SHORT>(LOWORD(lParam)), static_cast<SHORT>(HIWORD(lParam))};
+      return at.x >= r.left && at.x < r.right && at.y >= r.top && at.y < r.bottom ? HTCLIENT : HTNOWHERE;
+    }
+    case WM_SETCURSOR: {
+      // A child's parent decides first; then the class's cursor over the client area.
+      const HWND parent = (GetWindowLong(window, GWL_STYLE) & WS_CHILD) ? GetParent(window) : nullptr;
+      if (parent != nullptr && SendMessage(parent, WM_SETCURSOR, wParam, lParam)) return TRUE;
+      if (static_cast<SHORT>(LOWORD(lParam)) != HTCLIENT) return FALSE;
+      HCURSOR cursor = reinterpret_cast<HCURSOR>(GetClassLongPtr(window, GCLP_HCURSOR));
+      if (cursor == nullptr) return FALSE;
+      SetCursor(cursor);
+      return TRUE;
+    }
+    case WM_CTLCOLORMSGBOX:
+    case WM_CTLCOLOREDIT:
+    case WM_CTLCOLORLISTBOX:
+    case WM_CTLCOLORBTN:
+    case WM_CTLCOLORDLG:
+    case WM_CTLCOLORSCROLLBAR:
+    case WM_CTLCOLORSTATIC: {
+      // Edits and list boxes on the window colour, everything else on the button face.
+      const auto dc = reinterpret_cast<HDC>(wParam);
+      const bool window_ = message == WM_CTLCOLOREDIT || message == WM_CTLCOLORLISTBOX;
+      SetTextColor(dc, GetSysColor(COLOR_WINDOWTEXT));
+      SetBkColor(dc, GetSysColor(window_ ? COLOR_WINDOW : COLOR_BTNFACE));
+      return reinterpret_cast<LRESULT>(GetSysColorBrush(window_ ? COLOR_WINDOW : COLOR_BTNFACE));
+    }
     case WM_SETREDRAW: {
       std::lock_guard<std::mutex> g(Lock());
       if (auto w = FindLocked(window)) w->redraw = wParam != FALSE;

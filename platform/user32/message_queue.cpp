@@ -2,6 +2,7 @@
 // platform's order.
 #include "message_queue.h"
 #include "painting.h"
+#include "pointer.h"
 
 namespace user32 {
 
@@ -31,6 +32,7 @@ void ServeIncoming(const std::shared_ptr<ThreadQueue>& queue) {
 Fetched Fetch(const std::shared_ptr<ThreadQueue>& queue, MSG& msg, HWND filter, UINT filterMin, UINT filterMax,
               bool remove) {
   ServeIncoming(queue);
+  pointer::PostDueHover();
   const DWORD now = GetTickCount();
   std::lock_guard<std::mutex> g(Lock());
   const auto inRange = [&](UINT message) {
@@ -95,6 +97,7 @@ void WaitForQueue(const ThreadQueue& queue, const ClockDeadline& deadline) {
   {
     std::lock_guard<std::mutex> g(Lock());
     until = ClockDeadline::Earlier(until, NextTimerLocked(queue));
+    until = ClockDeadline::Earlier(until, pointer::HoverDeadlineLocked(queue.thread));
   }
   WaitForSingleObject(queue.wake, until.RemainingMs());
 }

@@ -21,3 +21,4 @@
 #define ID_RECENT_ONE 204
 #define ID_RECENT_TWO 205
 #define IDM_TRUNCATED 210
+#define IDC_FINGER 300

@@ -12,6 +12,7 @@
 #include "sandbox/debug_output.h"
 #include "sandbox/files.h"
 #include "sandbox/gdi.h"
+#include "sandbox/input.h"
 #include "sandbox/kernel_objects.h"
 #include "sandbox/modules.h"
 #include "sandbox/process.h"
