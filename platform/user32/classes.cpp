@@ -114,7 +114,12 @@ std::vector<std::shared_ptr<WindowClass>> MakeSystemClasses(State& state) {
   menu->proc = menus::PopupMenuProc;
   menu->style = CS_SAVEBITS;
   menu->background = reinterpret_cast<HBRUSH>(static_cast<INT_PTR>(COLOR_MENU + 1));
-  return {SystemClass(state, "#32769", 0), SystemClass(state, "#32770", 3 * sizeof(LONG_PTR)), menu};
+  // The static control keeps its font in its window bytes.
+  auto statics = SystemClass(state, "Static", sizeof(LONG_PTR));
+  statics->proc = StaticProc;
+  statics->style = CS_DBLCLKS | CS_PARENTDC | CS_GLOBALCLASS;
+  statics->cursor = LoadCursor(nullptr, IDC_ARROW);
+  return {SystemClass(state, "#32769", 0), SystemClass(state, "#32770", 3 * sizeof(LONG_PTR)), menu, statics};
 }
 
 std::shared_ptr<WindowClass> FindClassLocked(LPCSTR name, HINSTANCE instance) {

@@ -131,6 +131,8 @@ std::mutex& Lock();
 // The system's classes ("#32769" the desktop, "#32770" dialogs and message boxes, "#32768" popup
 // menus, "Static" the static control), registered from the start and after every reset.
 std::vector<std::shared_ptr<WindowClass>> MakeSystemClasses(State& state);
+// The static control's procedure (static_control.cpp).
+LRESULT CALLBACK StaticProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
 // The class a window of `name` (or atom) made for `instance` gets: the module's own, a global
 // one, or the system's; null when there is none.
 std::shared_ptr<WindowClass> FindClassLocked(LPCSTR name, HINSTANCE instance);
