@@ -2,6 +2,8 @@
 // helpers), and the window, thread, application and document classes (afx_*.h, included below).
 #pragma once
 
+#include <shellapi.h>
+
 #include "afx.h"
 
 // Shows a message box with the application's name as caption, owned by the calling thread's main

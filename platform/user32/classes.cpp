@@ -1,8 +1,10 @@
 // Window classes: registration per module (or global), the system's classes, and what a class
 // tells about itself.
+#include <atomic>
 #include <cstring>
 
 #include "menu_state.h"
+#include "sandbox/window_manager.h"
 #include "user_state.h"
 
 namespace user32 {
@@ -45,7 +47,14 @@ std::shared_ptr<WindowClass> LocalClassLocked(LPCSTR name, HINSTANCE instance) {
   return nullptr;
 }
 
+std::atomic<bool> g_failRegistrations{false};
+
+struct Registration {
+  Registration() { sandbox::internal::RegisterReset("user32.classes", [] { g_failRegistrations = false; }); }
+} g_registration;
+
 ATOM Register(const WNDCLASSEX& wc) {
+  if (g_failRegistrations) return Fail<ATOM>(ERROR_NOT_ENOUGH_MEMORY, 0);
   if (wc.lpszClassName == nullptr || wc.lpfnWndProc == nullptr || wc.cbClsExtra < 0 || wc.cbWndExtra < 0 ||
       (!IS_INTRESOURCE(wc.lpszClassName) && wc.lpszClassName[0] == '\0'))
     return Fail<ATOM>(ERROR_INVALID_PARAMETER, 0);
@@ -212,3 +221,9 @@ WINUSERAPI ULONG_PTR WINAPI GetClassLongPtr(HWND window, int index) {
 }
 
 }  // extern "C"
+
+namespace sandbox {
+
+void FailRegisterClass(bool fail) { user32::g_failRegistrations = fail; }
+
+}  // namespace sandbox

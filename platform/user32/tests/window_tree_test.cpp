@@ -193,6 +193,12 @@ TEST_F(WindowTree, ClassesAreKeptPerModuleAndRefuseWhatTheyCannotHold) {
   SetLastError(kPoison);
   EXPECT_FALSE(GetClassInfo(nullptr, kRecorder, &info));
   EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_CLASS_DOES_NOT_EXIST));
+  // The sandbox can make registration fail, as a system out of resources does.
+  wc.lpszClassName = kRecorder;
+  sandbox::FailRegisterClass(true);
+  EXPECT_EQ(RegisterClass(&wc), 0);
+  EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_NOT_ENOUGH_MEMORY));
+  sandbox::FailRegisterClass(false);
   SetLastError(kPoison);
   EXPECT_EQ(CreateWindowEx(0, kRecorder, "", 0, 0, 0, 0, 0, nullptr, nullptr, nullptr, nullptr), nullptr);
   EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_CANNOT_FIND_WND_CLASS));

@@ -17,6 +17,7 @@
 #include "sandbox/modules.h"
 #include "sandbox/process.h"
 #include "sandbox/registry.h"
+#include "sandbox/shell.h"
 #include "sandbox/system.h"
 #include "sandbox/user.h"
 #include "sandbox/window_manager.h"
