@@ -14,8 +14,8 @@ namespace kernel32::loader {
 namespace {
 
 // Windows' own modules that the platform folder stands in for.
-constexpr std::string_view kSystemModules[] = {"advapi32", "gdi32",    "kernel32", "mfc42", "msvcrt",
-                                               "ole32",    "oleaut32", "shell32",  "user32"};
+constexpr std::string_view kSystemModules[] = {"advapi32", "comctl32", "gdi32",   "kernel32", "mfc42",
+                                               "msvcrt",   "ole32",    "oleaut32", "shell32",  "user32"};
 
 std::string StandInFolder() {
   static const std::string folder = [] {
