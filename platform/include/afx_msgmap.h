@@ -9,10 +9,18 @@
 
 class CCmdTarget;
 class CDC;
+class CMenu;
+class CPoint;
+class CWnd;
 
 #define afx_msg
 #define CN_COMMAND 0
 #define CN_UPDATE_COMMAND_UI (static_cast<UINT>(-1))
+// The control-colour message of 16-bit Windows, under which MFC files every WM_CTLCOLORxxx.
+#define WM_CTLCOLOR 0x0019
+// A parent reflects a control's notifications back to the control's object as
+// WM_REFLECT_BASE + the message (ON_CONTROL_REFLECT, ON_NOTIFY_REFLECT, ON_WM_CTLCOLOR_REFLECT).
+#define WM_REFLECT_BASE 0xBC00
 
 // What OnCmdMsg fills instead of calling the handler when it is given one.
 struct AFX_CMDHANDLERINFO {
@@ -32,6 +40,15 @@ enum class Signature : unsigned char {
   kVoid,          // void (): ON_WM_DESTROY, ON_WM_CLOSE, ON_WM_NCDESTROY
   kTimer,         // void (UINT idEvent): ON_WM_TIMER
   kEraseBkgnd,    // BOOL (CDC*): ON_WM_ERASEBKGND
+  kMouse,         // void (UINT nFlags, CPoint): ON_WM_MOUSEMOVE, ON_WM_LBUTTONDOWN, ...
+  kSetCursor,     // BOOL (CWnd*, UINT nHitTest, UINT message): ON_WM_SETCURSOR
+  kEnable,        // void (BOOL): ON_WM_ENABLE
+  kDrawItem,      // void (int nIDCtl, LPDRAWITEMSTRUCT): ON_WM_DRAWITEM
+  kMeasureItem,   // void (int nIDCtl, LPMEASUREITEMSTRUCT): ON_WM_MEASUREITEM
+  kInitMenuPopup, // void (CMenu*, UINT nIndex, BOOL bSysMenu): ON_WM_INITMENUPOPUP
+  kCtlColor,      // HBRUSH (CDC*, CWnd*, UINT nCtlColor): ON_WM_CTLCOLOR
+  kCtlColorReflect,  // HBRUSH (CDC*, UINT nCtlColor): ON_WM_CTLCOLOR_REFLECT
+  kNotify,        // void (NMHDR*, LRESULT*): ON_NOTIFY_REFLECT
 };
 
 // A handler as a member of CCmdTarget of its own type; Signature says which one is set.
@@ -42,11 +59,21 @@ union Handler {
   int (CCmdTarget::*onCreate)(LPCREATESTRUCT);
   void (CCmdTarget::*onTimer)(UINT);
   BOOL (CCmdTarget::*onEraseBkgnd)(CDC*);
+  void (CCmdTarget::*onMouse)(UINT, CPoint);
+  BOOL (CCmdTarget::*onSetCursor)(CWnd*, UINT, UINT);
+  void (CCmdTarget::*onEnable)(BOOL);
+  void (CCmdTarget::*onDrawItem)(int, LPDRAWITEMSTRUCT);
+  void (CCmdTarget::*onMeasureItem)(int, LPMEASUREITEMSTRUCT);
+  void (CCmdTarget::*onInitMenuPopup)(CMenu*, UINT, BOOL);
+  HBRUSH (CCmdTarget::*onCtlColor)(CDC*, CWnd*, UINT);
+  HBRUSH (CCmdTarget::*onCtlColorReflect)(CDC*, UINT);
+  void (CCmdTarget::*onNotify)(NMHDR*, LRESULT*);
 };
 
 struct MessageEntry {
   UINT message;            // WM_COMMAND for commands; 0 for a registered message
   UINT code;               // the notification code of a command (CN_COMMAND for menus and buttons)
+                           // or of a reflected notification
   UINT firstId, lastId;    // the command ids it handles
   const UINT* registered;  // ON_REGISTERED_MESSAGE: the variable that holds the message id
   Signature signature;
@@ -62,6 +89,9 @@ struct MessageMap {
 STANDIN_API const MessageEntry* FindMessageEntry(const MessageMap* map, UINT message);
 // The first command entry along the chain for the id and code, or null.
 STANDIN_API const MessageEntry* FindCommandEntry(const MessageMap* map, UINT id, UINT code);
+// The first entry along the chain for a reflected message (WM_REFLECT_BASE + the message) and,
+// for WM_COMMAND and WM_NOTIFY, the notification code; null when there is none.
+STANDIN_API const MessageEntry* FindReflectEntry(const MessageMap* map, UINT message, UINT code);
 
 }  // namespace afx_internal
 
@@ -119,6 +149,41 @@ STANDIN_API const MessageEntry* FindCommandEntry(const MessageMap* map, UINT id,
 #define ON_WM_TIMER()                                                                             \
   {WM_TIMER, 0, 0, 0, nullptr, ::afx_internal::Signature::kTimer,                                 \
    AFX_INTERNAL_HANDLER(onTimer, void (CCmdTarget::*)(UINT), OnTimer)},
+
+#define AFX_INTERNAL_ENTRY(msg, signature, member, type, memberFxn) \
+  {static_cast<UINT>(msg), 0, 0, 0, nullptr, ::afx_internal::Signature::signature, AFX_INTERNAL_HANDLER(member, type, memberFxn)},
+#define AFX_INTERNAL_MOUSE(msg, memberFxn) AFX_INTERNAL_ENTRY(msg, kMouse, onMouse, void (CCmdTarget::*)(UINT, CPoint), memberFxn)
+#define ON_WM_MOUSEMOVE() AFX_INTERNAL_MOUSE(WM_MOUSEMOVE, OnMouseMove)
+#define ON_WM_LBUTTONDOWN() AFX_INTERNAL_MOUSE(WM_LBUTTONDOWN, OnLButtonDown)
+#define ON_WM_LBUTTONUP() AFX_INTERNAL_MOUSE(WM_LBUTTONUP, OnLButtonUp)
+#define ON_WM_LBUTTONDBLCLK() AFX_INTERNAL_MOUSE(WM_LBUTTONDBLCLK, OnLButtonDblClk)
+#define ON_WM_RBUTTONDOWN() AFX_INTERNAL_MOUSE(WM_RBUTTONDOWN, OnRButtonDown)
+#define ON_WM_RBUTTONUP() AFX_INTERNAL_MOUSE(WM_RBUTTONUP, OnRButtonUp)
+#define ON_WM_SETCURSOR() \
+  AFX_INTERNAL_ENTRY(WM_SETCURSOR, kSetCursor, onSetCursor, BOOL (CCmdTarget::*)(CWnd*, UINT, UINT), OnSetCursor)
+#define ON_WM_ENABLE() AFX_INTERNAL_ENTRY(WM_ENABLE, kEnable, onEnable, void (CCmdTarget::*)(BOOL), OnEnable)
+#define ON_WM_DRAWITEM() \
+  AFX_INTERNAL_ENTRY(WM_DRAWITEM, kDrawItem, onDrawItem, void (CCmdTarget::*)(int, LPDRAWITEMSTRUCT), OnDrawItem)
+#define ON_WM_MEASUREITEM()                                                                            \
+  AFX_INTERNAL_ENTRY(WM_MEASUREITEM, kMeasureItem, onMeasureItem, void (CCmdTarget::*)(int, LPMEASUREITEMSTRUCT), \
+                     OnMeasureItem)
+#define ON_WM_INITMENUPOPUP()                                                                             \
+  AFX_INTERNAL_ENTRY(WM_INITMENUPOPUP, kInitMenuPopup, onInitMenuPopup, void (CCmdTarget::*)(CMenu*, UINT, BOOL), \
+                     OnInitMenuPopup)
+// Every WM_CTLCOLORxxx comes to the WM_CTLCOLOR entry with its kind (CTLCOLOR_STATIC ...).
+#define ON_WM_CTLCOLOR() \
+  AFX_INTERNAL_ENTRY(WM_CTLCOLOR, kCtlColor, onCtlColor, HBRUSH (CCmdTarget::*)(CDC*, CWnd*, UINT), OnCtlColor)
+// In a control's map: what its parent reflects to it. A control colour handler answering NULL
+// lets the parent answer nothing either.
+#define ON_WM_CTLCOLOR_REFLECT()                                                                          \
+  AFX_INTERNAL_ENTRY(WM_REFLECT_BASE + WM_CTLCOLOR, kCtlColorReflect, onCtlColorReflect,                   \
+                     HBRUSH (CCmdTarget::*)(CDC*, UINT), CtlColor)
+#define ON_CONTROL_REFLECT(wNotifyCode, memberFxn)                                                        \
+  {WM_REFLECT_BASE + WM_COMMAND, static_cast<UINT>(wNotifyCode), 0, 0, nullptr,                           \
+   ::afx_internal::Signature::kCommand, AFX_INTERNAL_HANDLER(onCommand, void (CCmdTarget::*)(), memberFxn)},
+#define ON_NOTIFY_REFLECT(wNotifyCode, memberFxn)                                                         \
+  {WM_REFLECT_BASE + WM_NOTIFY, static_cast<UINT>(wNotifyCode), 0, 0, nullptr,                            \
+   ::afx_internal::Signature::kNotify, AFX_INTERNAL_HANDLER(onNotify, void (CCmdTarget::*)(NMHDR*, LRESULT*), memberFxn)},
 
 // The root of everything that takes commands: windows, threads, the application, documents and
 // their templates.

@@ -8,6 +8,7 @@
 #include "afx_geometry.h"
 #include "afx_msgmap.h"
 
+class CMenu;
 class CRgn;
 class CWinThread;
 class CWnd;
@@ -54,6 +55,17 @@ class STANDIN_API CWnd : public CCmdTarget {
   virtual BOOL Create(LPCTSTR lpszClassName, LPCTSTR lpszWindowName, DWORD dwStyle, const RECT& rect,
                       CWnd* pParentWnd, UINT nID, void* pContext = NULL);
   virtual BOOL DestroyWindow();
+  // Takes over an existing window (a dialog's control): attaches the object, calls
+  // PreSubclassWindow, then gives the window AfxWndProc (its own procedure goes on as the
+  // default handling). FALSE for no window or one that has an object already.
+  BOOL SubclassWindow(HWND hWnd);
+  // The parent's child with that id, taken over by SubclassWindow; FALSE when there is none.
+  BOOL SubclassDlgItem(UINT nID, CWnd* pParent);
+  // Gives the window its own procedure back and detaches it.
+  HWND UnsubclassWindow();
+  // Called once the object is attached to its window and before it handles any message: by
+  // SubclassWindow, and by CreateEx as the window is made. Nothing here.
+  virtual void PreSubclassWindow();
   // Without a class name, the class of plain MFC windows.
   virtual BOOL PreCreateWindow(CREATESTRUCT& cs);
   // Called after the window's last message (WM_NCDESTROY), with the object detached. Nothing
@@ -66,7 +78,8 @@ class STANDIN_API CWnd : public CCmdTarget {
   virtual LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam);
   virtual BOOL OnWndMsg(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* pResult);
   virtual LRESULT DefWindowProc(UINT message, WPARAM wParam, LPARAM lParam);
-  // WM_COMMAND: routes the command (LOWORD of wParam, code HIWORD) through OnCmdMsg.
+  // WM_COMMAND: a control's notification is reflected to the control's object first; then the
+  // command (LOWORD of wParam, code HIWORD) is routed through OnCmdMsg.
   virtual BOOL OnCommand(WPARAM wParam, LPARAM lParam);
   // Messages the thread's loop takes for this window or a child of it, before they are
   // dispatched; TRUE keeps them from being dispatched. Nothing here.
@@ -102,6 +115,19 @@ class STANDIN_API CWnd : public CCmdTarget {
   BOOL IsWindowVisible() const;
   BOOL EnableWindow(BOOL bEnable = TRUE);
   BOOL IsWindowEnabled() const;
+  // Removes and adds styles; with nFlags, SetWindowPos applies them (nFlags plus SWP_NOSIZE,
+  // SWP_NOMOVE, SWP_NOZORDER and SWP_NOACTIVATE). FALSE when nothing changed.
+  BOOL ModifyStyle(DWORD dwRemove, DWORD dwAdd, UINT nFlags = 0);
+  BOOL ModifyStyleEx(DWORD dwRemove, DWORD dwAdd, UINT nFlags = 0);
+  // WM_SETFONT and WM_GETFONT (a temporary CFont, NULL without a font).
+  void SetFont(CFont* pFont, BOOL bRedraw = TRUE);
+  CFont* GetFont() const;
+  static const CWnd wndTop, wndBottom, wndTopMost, wndNoTopMost;
+  BOOL SetWindowPos(const CWnd* pWndInsertAfter, int x, int y, int cx, int cy, UINT nFlags);
+  void ClientToScreen(LPPOINT lpPoint) const;
+  void ClientToScreen(LPRECT lpRect) const;
+  void ScreenToClient(LPPOINT lpPoint) const;
+  void ScreenToClient(LPRECT lpRect) const;
   void MoveWindow(int x, int y, int nWidth, int nHeight, BOOL bRepaint = TRUE);
   void MoveWindow(LPCRECT lpRect, BOOL bRepaint = TRUE);
   void GetWindowRect(LPRECT lpRect) const;
@@ -140,8 +166,36 @@ class STANDIN_API CWnd : public CCmdTarget {
   // Detaches the object (a thread's main window also ends the thread's message loop, with
   // m_pMainWnd cleared) and calls PostNcDestroy.
   afx_msg void OnNcDestroy();
+  afx_msg BOOL OnSetCursor(CWnd* pWnd, UINT nHitTest, UINT message);
+  afx_msg void OnMouseMove(UINT nFlags, CPoint point);
+  afx_msg void OnLButtonDown(UINT nFlags, CPoint point);
+  afx_msg void OnLButtonUp(UINT nFlags, CPoint point);
+  afx_msg void OnLButtonDblClk(UINT nFlags, CPoint point);
+  afx_msg void OnRButtonDown(UINT nFlags, CPoint point);
+  afx_msg void OnRButtonUp(UINT nFlags, CPoint point);
+  afx_msg void OnEnable(BOOL bEnable);
+  afx_msg void OnInitMenuPopup(CMenu* pPopupMenu, UINT nIndex, BOOL bSysMenu);
+  // The defaults in CWnd's own map. Owner-drawn menu items go to the permanent CMenu of the menu
+  // (its DrawItem); a control's drawing is reflected to the control's object (ON_WM_DRAWITEM_REFLECT
+  // is not modelled, so it falls to the default); otherwise Default().
+  afx_msg void OnDrawItem(int nIDCtl, LPDRAWITEMSTRUCT lpDrawItemStruct);
+  afx_msg void OnMeasureItem(int nIDCtl, LPMEASUREITEMSTRUCT lpMeasureItemStruct);
+  // Reflects the message to the control's object first (ON_WM_CTLCOLOR_REFLECT), else Default().
+  afx_msg HBRUSH OnCtlColor(CDC* pDC, CWnd* pWnd, UINT nCtlColor);
+
+  // Reflection: a parent hands its controls' notifications (WM_COMMAND from a control,
+  // WM_NOTIFY, WM_CTLCOLORxxx) back to the control's object first. ReflectLastMsg sends the
+  // message being handled to the child's OnChildNotify (FALSE: the child has no object or did not
+  // take it); ReflectChildNotify finds the child's reflect entry.
+  static BOOL PASCAL ReflectLastMsg(HWND hWndChild, LRESULT* pResult = NULL);
+  BOOL SendChildNotifyLastMsg(LRESULT* pResult = NULL);
+  virtual BOOL OnChildNotify(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* pResult);
+  BOOL ReflectChildNotify(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* pResult);
+  // WM_NOTIFY: reflected to the control first; ON_NOTIFY entries of the parent are not modelled.
+  virtual BOOL OnNotify(WPARAM wParam, LPARAM lParam, LRESULT* pResult);
 
  protected:
+  explicit CWnd(HWND hWndPlace);  // wndTop & co.
   WNDPROC m_pfnSuper;  // the window's procedure before AfxWndProc took it over
 
   friend struct afx_internal::WndInternals;
@@ -176,4 +230,12 @@ class STANDIN_API CFrameWnd : public CWnd {
 
  protected:
   DECLARE_MESSAGE_MAP()
+};
+
+// The static control ("Static").
+class STANDIN_API CStatic : public CWnd {
+  DECLARE_DYNAMIC(CStatic)
+ public:
+  CStatic();
+  BOOL Create(LPCTSTR lpszText, DWORD dwStyle, const RECT& rect, CWnd* pParentWnd, UINT nID = 0xffff);
 };

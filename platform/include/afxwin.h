@@ -38,5 +38,6 @@ STANDIN_API BOOL AFXAPI AfxExtractSubString(CString& rString, LPCTSTR lpszFullSt
 
 #include "afx_msgmap.h"
 #include "afx_wnd.h"
+#include "afx_menu.h"
 #include "afx_thread.h"
 #include "afx_doc.h"

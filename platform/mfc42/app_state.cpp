@@ -6,8 +6,9 @@
 #include <mutex>
 #include <string>
 
-#include "sandbox/internal.h"
 #include "gdi_map.h"
+#include "menu_map.h"
+#include "sandbox/internal.h"
 #include "wnd_map.h"
 
 namespace {
@@ -35,6 +36,7 @@ struct ResetHook {
       }
       mfc42::ForgetAllPermanent();
       mfc42::ForgetAllGdiPermanent();
+      mfc42::ForgetAllMenus();
     });
   }
 } g_resetHook;

@@ -23,6 +23,13 @@ const MessageEntry* FindCommandEntry(const MessageMap* map, UINT id, UINT code) 
   return nullptr;
 }
 
+const MessageEntry* FindReflectEntry(const MessageMap* map, UINT message, UINT code) {
+  for (; map != nullptr; map = map->base != nullptr ? map->base() : nullptr)
+    for (const MessageEntry* e = map->entries; e->signature != Signature::kEnd; ++e)
+      if (e->registered == nullptr && e->message == message && e->code == code) return e;
+  return nullptr;
+}
+
 }  // namespace afx_internal
 
 CCmdTarget::CCmdTarget() = default;

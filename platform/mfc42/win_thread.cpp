@@ -10,12 +10,18 @@ namespace {
 
 thread_local CWinThread* t_thread = nullptr;  // the CWinThread that AfxBeginThread started here
 
-// The end of a thread's object: its temporary window objects go, and the object when it deletes
-// itself.
-void EndOfThreadObject(CWinThread* thread, bool deleteObject) {
+// The thread's temporary wrappers of windows, GDI objects, DCs and menus.
+void DeleteTemporaryObjects() {
   CWnd::DeleteTempMap();
   CGdiObject::DeleteTempMap();
   CDC::DeleteTempMap();
+  CMenu::DeleteTempMap();
+}
+
+// The end of a thread's object: its temporary window objects go, and the object when it deletes
+// itself.
+void EndOfThreadObject(CWinThread* thread, bool deleteObject) {
+  DeleteTemporaryObjects();
   t_thread = nullptr;
   if (deleteObject) thread->Delete();
 }
@@ -106,9 +112,7 @@ BOOL CWinThread::PumpMessage() {
 
 BOOL CWinThread::OnIdle(LONG lCount) {
   if (lCount < 1) return TRUE;
-  CWnd::DeleteTempMap();
-  CGdiObject::DeleteTempMap();
-  CDC::DeleteTempMap();
+  DeleteTemporaryObjects();
   return FALSE;
 }
 

@@ -31,6 +31,7 @@ LRESULT CALLBACK AttachWhileCreating(int code, WPARAM wParam, LPARAM lParam) {
     const auto previous =
         reinterpret_cast<WNDPROC>(::SetWindowLongPtr(hWnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(AfxWndProc)));
     afx_internal::WndInternals::SetSuper(wnd, previous != AfxWndProc ? previous : nullptr);
+    wnd->PreSubclassWindow();
   }
   return ::CallNextHookEx(nullptr, code, wParam, lParam);
 }

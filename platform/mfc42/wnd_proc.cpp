@@ -49,24 +49,59 @@ BOOL CWnd::OnWndMsg(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* pResult
   if (message == WM_COMMAND) {
     if (!OnCommand(wParam, lParam)) return FALSE;
     result = 1;
+  } else if (message == WM_NOTIFY) {
+    if (!OnNotify(wParam, lParam, &result)) return FALSE;
   } else {
-    const afx_internal::MessageEntry* entry = afx_internal::FindMessageEntry(GetMessageMap(), message);
+    // Every WM_CTLCOLORxxx goes to the WM_CTLCOLOR entry, with its kind.
+    const bool ctlColor = message >= WM_CTLCOLORMSGBOX && message <= WM_CTLCOLORSTATIC;
+    const afx_internal::MessageEntry* entry =
+        afx_internal::FindMessageEntry(GetMessageMap(), ctlColor ? WM_CTLCOLOR : message);
     if (entry == nullptr) return FALSE;
+    const auto& h = entry->handler;
     switch (entry->signature) {
       case Signature::kMessage:
-        result = (this->*entry->handler.onMessage)(wParam, lParam);
+        result = (this->*h.onMessage)(wParam, lParam);
         break;
       case Signature::kCreate:
-        result = (this->*entry->handler.onCreate)(reinterpret_cast<LPCREATESTRUCT>(lParam));
+        result = (this->*h.onCreate)(reinterpret_cast<LPCREATESTRUCT>(lParam));
         break;
       case Signature::kTimer:
-        (this->*entry->handler.onTimer)(static_cast<UINT>(wParam));
+        (this->*h.onTimer)(static_cast<UINT>(wParam));
         break;
       case Signature::kEraseBkgnd:
-        result = (this->*entry->handler.onEraseBkgnd)(CDC::FromHandle(reinterpret_cast<HDC>(wParam)));
+        result = (this->*h.onEraseBkgnd)(CDC::FromHandle(reinterpret_cast<HDC>(wParam)));
         break;
       case Signature::kVoid:
-        (this->*entry->handler.onCommand)();
+        (this->*h.onCommand)();
+        break;
+      case Signature::kMouse:
+        (this->*h.onMouse)(static_cast<UINT>(wParam),
+                           CPoint(static_cast<SHORT>(LOWORD(lParam)), static_cast<SHORT>(HIWORD(lParam))));
+        break;
+      case Signature::kSetCursor:
+        result = (this->*h.onSetCursor)(CWnd::FromHandle(reinterpret_cast<HWND>(wParam)), LOWORD(lParam),
+                                        HIWORD(lParam));
+        break;
+      case Signature::kEnable:
+        (this->*h.onEnable)(static_cast<BOOL>(wParam));
+        break;
+      case Signature::kDrawItem:
+        (this->*h.onDrawItem)(static_cast<int>(wParam), reinterpret_cast<LPDRAWITEMSTRUCT>(lParam));
+        result = TRUE;
+        break;
+      case Signature::kMeasureItem:
+        (this->*h.onMeasureItem)(static_cast<int>(wParam), reinterpret_cast<LPMEASUREITEMSTRUCT>(lParam));
+        result = TRUE;
+        break;
+      case Signature::kInitMenuPopup:
+        (this->*h.onInitMenuPopup)(CMenu::FromHandle(reinterpret_cast<HMENU>(wParam)), LOWORD(lParam),
+                                   HIWORD(lParam));
+        break;
+      case Signature::kCtlColor:
+        if (!ctlColor) return FALSE;
+        result = reinterpret_cast<LRESULT>((this->*h.onCtlColor)(CDC::FromHandle(reinterpret_cast<HDC>(wParam)),
+                                                                 CWnd::FromHandle(reinterpret_cast<HWND>(lParam)),
+                                                                 message - WM_CTLCOLORMSGBOX));
         break;
       default:
         return FALSE;
@@ -82,11 +117,15 @@ LRESULT CWnd::DefWindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
 }
 
 // A menu or accelerator (no control) is CN_COMMAND whatever its code; a control's notification
-// keeps its code.
+// keeps its code and goes to the control's object first.
 BOOL CWnd::OnCommand(WPARAM wParam, LPARAM lParam) {
   const UINT nID = LOWORD(wParam);
   int nCode = HIWORD(wParam);
-  if (lParam == 0) nCode = CN_COMMAND;
+  if (lParam == 0) {
+    nCode = CN_COMMAND;
+  } else if (ReflectLastMsg(reinterpret_cast<HWND>(lParam))) {
+    return TRUE;
+  }
   return OnCmdMsg(nID, nCode, NULL, NULL);
 }
 
@@ -125,4 +164,7 @@ void CWnd::PostNcDestroy() {}
 
 BEGIN_MESSAGE_MAP(CWnd, CCmdTarget)
 ON_WM_NCDESTROY()
+ON_WM_DRAWITEM()
+ON_WM_MEASUREITEM()
+ON_WM_CTLCOLOR()
 END_MESSAGE_MAP()

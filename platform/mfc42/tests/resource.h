@@ -11,3 +11,8 @@
 #define IDR_PROJECT 21
 #define IDS_ONLY_IN_RESMOD 100
 #define IDB_RED 300
+#define IDM_CONTEXT 400
+#define ID_CUT 401
+#define ID_COPY 402
+#define ID_DEEP 403
+#define IDB_STRIP 404

@@ -1,0 +1,58 @@
+// CImageList: the object over comctl32's image list.
+#include <afxcmn.h>
+
+IMPLEMENT_DYNCREATE(CImageList, CObject)
+
+CImageList::CImageList() : m_hImageList(NULL) {}
+
+CImageList::~CImageList() { DeleteImageList(); }
+
+BOOL CImageList::Create(int cx, int cy, UINT nFlags, int nInitial, int nGrow) {
+  return Attach(ImageList_Create(cx, cy, nFlags, nInitial, nGrow));
+}
+
+BOOL CImageList::Create(UINT nBitmapID, int cx, int nGrow, COLORREF crMask) {
+  return Create(MAKEINTRESOURCE(nBitmapID), cx, nGrow, crMask);
+}
+
+BOOL CImageList::Create(LPCTSTR lpszBitmapID, int cx, int nGrow, COLORREF crMask) {
+  const HINSTANCE module = AfxFindResourceHandle(lpszBitmapID, RT_BITMAP);
+  return Attach(ImageList_LoadBitmap(module, lpszBitmapID, cx, nGrow, crMask));
+}
+
+BOOL CImageList::Attach(HIMAGELIST hImageList) {
+  ASSERT(m_hImageList == NULL);
+  if (hImageList == NULL) return FALSE;
+  m_hImageList = hImageList;
+  return TRUE;
+}
+
+HIMAGELIST CImageList::Detach() {
+  const HIMAGELIST list = m_hImageList;
+  m_hImageList = NULL;
+  return list;
+}
+
+BOOL CImageList::DeleteImageList() {
+  if (m_hImageList == NULL) return FALSE;
+  return ImageList_Destroy(Detach());
+}
+
+int CImageList::GetImageCount() const { return ImageList_GetImageCount(m_hImageList); }
+
+int CImageList::Add(CBitmap* pbmImage, CBitmap* pbmMask) {
+  return ImageList_Add(m_hImageList, static_cast<HBITMAP>(pbmImage->GetSafeHandle()),
+                       pbmMask != NULL ? static_cast<HBITMAP>(pbmMask->GetSafeHandle()) : NULL);
+}
+
+int CImageList::Add(CBitmap* pbmImage, COLORREF crMask) {
+  return ImageList_AddMasked(m_hImageList, static_cast<HBITMAP>(pbmImage->GetSafeHandle()), crMask);
+}
+
+COLORREF CImageList::SetBkColor(COLORREF cr) { return ImageList_SetBkColor(m_hImageList, cr); }
+
+COLORREF CImageList::GetBkColor() const { return ImageList_GetBkColor(m_hImageList); }
+
+BOOL CImageList::Draw(CDC* pDC, int nImage, POINT pt, UINT nStyle) {
+  return ImageList_Draw(m_hImageList, nImage, pDC->GetSafeHdc(), pt.x, pt.y, nStyle);
+}
