@@ -17,8 +17,10 @@
 #
 #   add_module_resources(<target> <file.rc>)
 #       Compiles a resource script with llvm-rc (clang preprocessing it; include folders: the
-#       script's own, then platform/include), turns the .res into a table with platform/rc and links
-#       it into <target>. The script, the headers it includes and the files it names are tracked.
+#       script's own, then platform/include, then the source root, from which a shared fragment
+#       such as controls/Controls.rc names its files), turns the .res into a table with platform/rc
+#       and links it into <target>. The script, the headers it includes and the files it names are
+#       tracked.
 #
 #   add_folder_tests(<name> SOURCES ... [LIBS ...] [RESOURCES <file.rc>])
 #       The one GoogleTest program of a folder, registered with CTest test by test.
@@ -83,7 +85,7 @@ function(add_module_resources target rcfile)
   set(out ${CMAKE_CURRENT_BINARY_DIR}/${target}_${rc_name}_rc.cpp)
   add_custom_command(OUTPUT ${out}
     COMMAND rc --clang ${SABLEWING_CLANG} --llvm-rc ${SABLEWING_LLVM_RC} -I ${SABLEWING_PLATFORM_INCLUDE}
-            -o ${out} --depfile ${out}.d ${rc_abs}
+            -I ${CMAKE_SOURCE_DIR} -o ${out} --depfile ${out}.d ${rc_abs}
     DEPENDS rc ${rc_abs}
     DEPFILE ${out}.d
     COMMENT "Compiling resources ${rcfile}")

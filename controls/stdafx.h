@@ -1,5 +1,6 @@
 // Precompiled-header set of the controls library.
 #pragma once
 
+#include <afxcmn.h>
 #include <afxwin.h>
 #include <windows.h>
