@@ -8,6 +8,7 @@
 #endif
 
 #include "sandbox/automation.h"
+#include "sandbox/comctl32.h"
 #include "sandbox/core.h"
 #include "sandbox/debug_output.h"
 #include "sandbox/files.h"
