@@ -98,7 +98,8 @@ WINUSERAPI DWORD WINAPI CheckMenuItem(HMENU menu, UINT id, UINT check);
 // the menu class "#32768" owned by `owner`, and asks the scripted user (kind "PopupMenu"), whose
 // answer is the command chosen (0: none). The owner gets WM_ENTERMENULOOP, WM_INITMENU,
 // WM_INITMENUPOPUP, WM_MEASUREITEM for each owner-drawn item, WM_DRAWITEM as the popup paints and
-// WM_EXITMENULOOP (TPM_NONOTIFY: none of them but the owner-draw messages); a command inside a
+// WM_EXITMENULOOP (TPM_NONOTIFY: none of them but the owner-draw messages); the arrow of a submenu
+// entry is drawn by the popup, over an owner-drawn entry too; a command inside a
 // submenu opens that submenu on the way (WM_INITMENUPOPUP, its items measured and drawn). With
 // TPM_RETURNCMD the command is returned, else it is posted to the owner as WM_COMMAND and the
 // answer is TRUE. A command that is not an enabled item reachable through enabled entries is a

@@ -93,6 +93,15 @@ void DrawCheckMark(HDC dc, const RECT& item, COLORREF color) {
   }
 }
 
+// The arrow to a submenu, at the item's right; the platform draws it over owner-drawn entries too.
+void DrawArrow(HDC dc, const Item& item, const RECT& r) {
+  const int color = (item.state & (MF_GRAYED | MF_DISABLED)) ? COLOR_GRAYTEXT
+                    : (item.state & MF_HILITE)                ? COLOR_HIGHLIGHTTEXT
+                                                              : COLOR_MENUTEXT;
+  const int x = r.right - 10, y = (r.top + r.bottom) / 2;
+  for (int i = 0; i < 4; ++i) FillWith(dc, {x + i, y - 3 + i, x + i + 1, y + 4 - i}, color);
+}
+
 void DrawPlainItem(HDC dc, const Item& item, const RECT& r) {
   if (item.Is(MF_SEPARATOR)) {
     const int y = (r.top + r.bottom) / 2 - 1;
@@ -121,10 +130,7 @@ void DrawPlainItem(HDC dc, const Item& item, const RECT& r) {
   RECT inner{r.left + kMargin, r.top, r.right - kMargin, r.bottom};
   DrawText(dc, label.c_str(), -1, &inner, DT_SINGLELINE | DT_VCENTER | DT_LEFT);
   if (!accelerator.empty()) DrawText(dc, accelerator.c_str(), -1, &inner, DT_SINGLELINE | DT_VCENTER | DT_RIGHT);
-  if (item.IsPopup()) {  // the arrow to the submenu
-    const int x = r.right - 10, y = (r.top + r.bottom) / 2;
-    for (int i = 0; i < 4; ++i) FillWith(dc, {x + i, y - 3 + i, x + i + 1, y + 4 - i}, grayed ? COLOR_GRAYTEXT : COLOR_MENUTEXT);
-  }
+  if (item.IsPopup()) DrawArrow(dc, item, r);
 }
 
 void Paint(Popup& popup) {
@@ -155,6 +161,7 @@ void Paint(Popup& popup) {
     dis.rcItem = r;
     dis.itemData = item.data;
     SendMessage(popup.owner, WM_DRAWITEM, 0, reinterpret_cast<LPARAM>(&dis));
+    if (item.IsPopup()) DrawArrow(dc, item, r);
   }
   EndPaint(popup.window, &ps);
 }
