@@ -131,9 +131,7 @@ TEST_F(ControlToolTips, ThePlacementsAndTheText) {
   painted.Invalidate();
   picture = sandbox::WindowPicture(painted.m_hWnd);
   EXPECT_EQ(picture.At(0, 0), kYellow);
-  int red = 0;
-  for (uint32_t pixel : picture.pixels) red += pixel == kRed;
-  EXPECT_GT(red, 0);
+  EXPECT_GT(sandbox::testing::CountPixels(picture, kRed), 0);
   sandbox::SavePicture(picture, sandbox::testing::PictureFolder() + "/control_tooltip.png");
 }
 

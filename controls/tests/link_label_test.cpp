@@ -44,10 +44,7 @@ class LinkLabels : public testing::Test {
   // How many of the dialog's pixels show in `colour` (the dialog painted first, then the label over
   // it, as the queue orders their paints).
   int Pixels(COLORREF colour) {
-    const sandbox::Picture picture = sandbox::WindowPicture(dialog_.m_hWnd);
-    int n = 0;
-    for (uint32_t pixel : picture.pixels) n += pixel == colour;
-    return n;
+    return sandbox::testing::CountPixels(sandbox::WindowPicture(dialog_.m_hWnd), colour);
   }
 
   CWnd dialog_;

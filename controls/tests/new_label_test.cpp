@@ -12,6 +12,9 @@
 
 namespace {
 
+using sandbox::testing::CountPixels;
+using sandbox::testing::InkBounds;
+
 constexpr UINT kLabelId = 1002;
 const COLORREF kFace = ::GetSysColor(COLOR_BTNFACE), kBlack = RGB(0, 0, 0), kRed = RGB(255, 0, 0),
                kGreen = RGB(0, 255, 0);
@@ -46,23 +49,6 @@ class NewLabels : public testing::Test {
     for (int y = 0; y < height; ++y)
       for (int x = 0; x < width; ++x) label.pixels.push_back(dialog.At(10 + x, 10 + y));
     return label;
-  }
-  static int Count(const sandbox::Picture& picture, COLORREF colour) {
-    int n = 0;
-    for (uint32_t pixel : picture.pixels) n += pixel == colour;
-    return n;
-  }
-  static RECT Bounds(const sandbox::Picture& picture, COLORREF ink) {
-    RECT box{picture.width, picture.height, 0, 0};
-    for (int y = 0; y < picture.height; ++y)
-      for (int x = 0; x < picture.width; ++x)
-        if (picture.At(x, y) == ink) {
-          box.left = std::min<LONG>(box.left, x);
-          box.top = std::min<LONG>(box.top, y);
-          box.right = std::max<LONG>(box.right, x + 1);
-          box.bottom = std::max<LONG>(box.bottom, y + 1);
-        }
-    return box;
   }
   static std::string StoredTitle(HWND window) {
     char title[64] = "";
@@ -116,7 +102,7 @@ TEST_F(NewLabels, TheWindowTextFromOutsideIsTheLabelsText) {
   EXPECT_EQ(StoredTitle(control), "A\nb\nc");
   label.GetWindowText(text);
   EXPECT_STREQ(text, "Abc");
-  const RECT ink = Bounds(LabelPicture(80, 60), kBlack);
+  const RECT ink = InkBounds(LabelPicture(80, 60), kBlack);
   EXPECT_LE(ink.right - ink.left, 8) << "one column";
   EXPECT_GT(ink.bottom - ink.top, 32) << "three lines";
   sandbox::SavePicture(sandbox::WindowPicture(dialog_.m_hWnd),
@@ -162,12 +148,14 @@ TEST_F(NewLabels, TwoLinesInTheMiddleGoThroughTheRotatorWithOrWithoutABitmap) {
     }
     label.SetText(row.text);
     const sandbox::Picture picture = LabelPicture();
-    EXPECT_GT(Count(picture, kBlack), 0) << "the text shows";
-    if (row.bitmap) EXPECT_GT(Count(picture, kGreen), 0) << "the stretched bitmap";
-    EXPECT_EQ(Count(picture, kFace) > 0, row.rotator);
+    EXPECT_GT(CountPixels(picture, kBlack), 0) << "the text shows";
+    if (row.bitmap) {
+      EXPECT_GT(CountPixels(picture, kGreen), 0) << "the stretched bitmap";
+    }
+    EXPECT_EQ(CountPixels(picture, kFace) > 0, row.rotator);
     if (row.rotator && row.bitmap) {
       // The block of two lines (16 x 32) in the middle of 40: rows 4 to 36.
-      const RECT block = Bounds(picture, kFace);
+      const RECT block = InkBounds(picture, kFace);
       EXPECT_EQ(block.top, 4);
       EXPECT_EQ(block.bottom, 36);
       sandbox::SavePicture(sandbox::WindowPicture(dialog_.m_hWnd),
@@ -198,20 +186,20 @@ TEST_F(NewLabels, TheHoverColourComesAfterRestingAndGoesWhenThePointerLeaves) {
     if (row.tip) label.SetToolTip(row.tipText, CControlToolTip::kBelowOwner, true);
     sandbox::MovePointer(115, 115);
     Pump();
-    EXPECT_EQ(Count(LabelPicture(), kRed), 0);
+    EXPECT_EQ(CountPixels(LabelPicture(), kRed), 0);
     sandbox::AdvanceClock(50);
     Pump();
-    EXPECT_EQ(Count(LabelPicture(), kRed) > 0, row.hoverShows);
+    EXPECT_EQ(CountPixels(LabelPicture(), kRed) > 0, row.hoverShows);
     sandbox::MovePointer(5, 5);  // off the dialog
     Pump();
-    EXPECT_EQ(Count(LabelPicture(), kRed), 0) << "the colour before the hover returns";
-    EXPECT_GT(Count(LabelPicture(), kBlack), 0);
+    EXPECT_EQ(CountPixels(LabelPicture(), kRed), 0) << "the colour before the hover returns";
+    EXPECT_GT(CountPixels(LabelPicture(), kBlack), 0);
     // Tracking starts again with the next move onto the label.
     sandbox::MovePointer(116, 115);
     Pump();
     sandbox::AdvanceClock(50);
     Pump();
-    EXPECT_EQ(Count(LabelPicture(), kRed) > 0, row.hoverShows);
+    EXPECT_EQ(CountPixels(LabelPicture(), kRed) > 0, row.hoverShows);
     sandbox::MovePointer(5, 5);
     Pump();
     label.UnsubclassWindow();
@@ -272,14 +260,14 @@ TEST_F(NewLabels, FlashingBlinkingDisabledAndNativePainting) {
   label.SetBlinkText(0);
 
   label.EnableWindow(FALSE);
-  EXPECT_GT(Count(LabelPicture(), ::GetSysColor(COLOR_BTNSHADOW)), 0) << "disabled text is embossed";
+  EXPECT_GT(CountPixels(LabelPicture(), ::GetSysColor(COLOR_BTNSHADOW)), 0) << "disabled text is embossed";
   label.EnableWindow(TRUE);
 
   // Painted by the static itself, over the brush of the label's background colour.
   label.SetNativePainting(true);
   const sandbox::Picture native = LabelPicture();
   EXPECT_EQ(native.At(79, 39), background);
-  EXPECT_GT(Count(native, kBlack), 0);
+  EXPECT_GT(CountPixels(native, kBlack), 0);
   label.UnsubclassWindow();
 }
 

@@ -2,10 +2,7 @@
 // process, temporary wrappers per thread until its idle time).
 #include <afxwin.h>
 
-#include <map>
-#include <memory>
-#include <mutex>
-
+#include "handle_map.h"
 #include "menu_map.h"
 #include "sandbox/internal.h"
 
@@ -14,24 +11,16 @@ IMPLEMENT_DYNCREATE(CMenu, CObject)
 namespace mfc42 {
 namespace {
 
-struct PermanentMenus {
-  std::mutex lock;
-  std::map<HMENU, CMenu*> objects;
-};
-
-PermanentMenus& Permanent() {
-  static auto* map = new PermanentMenus;  // never destroyed: menus may go during exit
-  return *map;
-}
-
-// A temporary object must not destroy the menu it wraps when it goes.
-struct TemporaryDeleter {
-  void operator()(CMenu* menu) const {
-    menu->m_hMenu = NULL;
-    delete menu;
+struct MenuTraits {
+  static CMenu* Make(HMENU hMenu) {
+    auto* menu = new CMenu;
+    menu->m_hMenu = hMenu;
+    return menu;
   }
+  // A temporary object must not destroy the menu it wraps when it goes.
+  static void Forget(CMenu* menu) { menu->m_hMenu = NULL; }
 };
-thread_local std::map<HMENU, std::unique_ptr<CMenu, TemporaryDeleter>> t_temporary;
+using MenuMap = HandleMap<HMENU, CMenu, MenuTraits>;
 
 }  // namespace
 
@@ -53,54 +42,33 @@ CMenu* FindPopupMenuFromId(CMenu* menu, UINT id) {
   return NULL;
 }
 
-void ForgetAllMenus() {
-  std::lock_guard<std::mutex> g(Permanent().lock);
-  Permanent().objects.clear();
-}
+void ForgetAllMenus() { MenuMap::ForgetAllPermanent(); }
 
 }  // namespace mfc42
 
-using mfc42::Permanent;
+using mfc42::MenuMap;
 
 CMenu::CMenu() : m_hMenu(NULL) {}
 
 CMenu::~CMenu() { DestroyMenu(); }
 
-CMenu* PASCAL CMenu::FromHandlePermanent(HMENU hMenu) {
-  std::lock_guard<std::mutex> g(Permanent().lock);
-  auto it = Permanent().objects.find(hMenu);
-  return it == Permanent().objects.end() ? NULL : it->second;
-}
+CMenu* PASCAL CMenu::FromHandlePermanent(HMENU hMenu) { return MenuMap::Permanent(hMenu); }
 
-CMenu* PASCAL CMenu::FromHandle(HMENU hMenu) {
-  if (hMenu == NULL) return NULL;
-  if (CMenu* menu = FromHandlePermanent(hMenu)) return menu;
-  auto& slot = mfc42::t_temporary[hMenu];
-  if (!slot) {
-    slot.reset(new CMenu);
-    slot->m_hMenu = hMenu;
-  }
-  return slot.get();
-}
+CMenu* PASCAL CMenu::FromHandle(HMENU hMenu) { return MenuMap::FromHandle(hMenu); }
 
-void PASCAL CMenu::DeleteTempMap() { mfc42::t_temporary.clear(); }
+void PASCAL CMenu::DeleteTempMap() { MenuMap::DeleteTemporaries(); }
 
 BOOL CMenu::Attach(HMENU hMenu) {
   ASSERT(m_hMenu == NULL);
   if (hMenu == NULL) return FALSE;
-  std::lock_guard<std::mutex> g(Permanent().lock);
-  Permanent().objects[hMenu] = this;
+  MenuMap::AddPermanent(hMenu, this, true);
   m_hMenu = hMenu;
   return TRUE;
 }
 
 HMENU CMenu::Detach() {
   const HMENU hMenu = m_hMenu;
-  if (hMenu != NULL) {
-    std::lock_guard<std::mutex> g(Permanent().lock);
-    auto it = Permanent().objects.find(hMenu);
-    if (it != Permanent().objects.end() && it->second == this) Permanent().objects.erase(it);
-  }
+  if (hMenu != NULL) MenuMap::RemovePermanent(hMenu, this);
   m_hMenu = NULL;
   return hMenu;
 }

@@ -1,70 +1,42 @@
-// The handle maps: permanent objects for the whole process (any thread may look a window's object
-// up), temporary wrappers per thread until its idle time.
+// The window handle map: permanent objects for the whole process (any thread may look a window's
+// object up), temporary wrappers per thread until its idle time.
 #include <afxwin.h>
 
-#include <map>
-#include <memory>
-#include <mutex>
-
+#include "handle_map.h"
 #include "wnd_map.h"
 
 namespace mfc42 {
 namespace {
 
-struct PermanentMap {
-  std::mutex lock;
-  std::map<HWND, CWnd*> objects;
-};
-
-PermanentMap& Permanent() {
-  static PermanentMap* map = new PermanentMap;  // never destroyed: windows may end during exit
-  return *map;
-}
-
-// A temporary object must not destroy the window it wraps when it goes.
-struct TemporaryDeleter {
-  void operator()(CWnd* wnd) const {
-    wnd->m_hWnd = NULL;
-    delete wnd;
+struct WndTraits {
+  static CWnd* Make(HWND hWnd) {
+    auto* wnd = new CWnd;
+    wnd->m_hWnd = hWnd;
+    return wnd;
   }
+  // A temporary object must not destroy the window it wraps when it goes.
+  static void Forget(CWnd* wnd) { wnd->m_hWnd = NULL; }
 };
-thread_local std::map<HWND, std::unique_ptr<CWnd, TemporaryDeleter>> t_temporary;
+using WndMap = HandleMap<HWND, CWnd, WndTraits>;
 
 }  // namespace
 
-void ForgetAllPermanent() {
-  std::lock_guard<std::mutex> g(Permanent().lock);
-  Permanent().objects.clear();
-}
+void ForgetAllPermanent() { WndMap::ForgetAllPermanent(); }
 
 }  // namespace mfc42
 
-using namespace mfc42;
+using mfc42::WndMap;
 
-CWnd* PASCAL CWnd::FromHandlePermanent(HWND hWnd) {
-  std::lock_guard<std::mutex> g(Permanent().lock);
-  auto it = Permanent().objects.find(hWnd);
-  return it == Permanent().objects.end() ? NULL : it->second;
-}
+CWnd* PASCAL CWnd::FromHandlePermanent(HWND hWnd) { return WndMap::Permanent(hWnd); }
 
-CWnd* PASCAL CWnd::FromHandle(HWND hWnd) {
-  if (hWnd == NULL) return NULL;
-  if (CWnd* wnd = FromHandlePermanent(hWnd)) return wnd;
-  auto& slot = t_temporary[hWnd];
-  if (!slot) {
-    slot.reset(new CWnd);
-    slot->m_hWnd = hWnd;
-  }
-  return slot.get();
-}
+CWnd* PASCAL CWnd::FromHandle(HWND hWnd) { return WndMap::FromHandle(hWnd); }
 
-void PASCAL CWnd::DeleteTempMap() { t_temporary.clear(); }
+void PASCAL CWnd::DeleteTempMap() { WndMap::DeleteTemporaries(); }
 
 BOOL CWnd::Attach(HWND hWndNew) {
   ASSERT(m_hWnd == NULL);
   if (hWndNew == NULL) return FALSE;
-  std::lock_guard<std::mutex> g(Permanent().lock);
-  const bool added = Permanent().objects.emplace(hWndNew, this).second;
+  const bool added = WndMap::AddPermanent(hWndNew, this, false);
   ASSERT(added);  // a window has one permanent object
   if (!added) return FALSE;
   m_hWnd = hWndNew;
@@ -73,11 +45,7 @@ BOOL CWnd::Attach(HWND hWndNew) {
 
 HWND CWnd::Detach() {
   HWND hWnd = m_hWnd;
-  if (hWnd != NULL) {
-    std::lock_guard<std::mutex> g(Permanent().lock);
-    auto it = Permanent().objects.find(hWnd);
-    if (it != Permanent().objects.end() && it->second == this) Permanent().objects.erase(it);
-  }
+  if (hWnd != NULL) WndMap::RemovePermanent(hWnd, this);
   m_hWnd = NULL;
   return hWnd;
 }

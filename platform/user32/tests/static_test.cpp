@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "sandbox/sandbox.h"
+#include "sandbox/test_canvas.h"
 
 namespace {
 
@@ -54,17 +55,7 @@ class Statics : public testing::Test {
 
   // The bounds of the pixels of `ink` in the control's picture.
   static RECT InkBounds(HWND control, COLORREF ink) {
-    const sandbox::Picture picture = sandbox::WindowPicture(control);
-    RECT box{picture.width, picture.height, 0, 0};
-    for (int y = 0; y < picture.height; ++y)
-      for (int x = 0; x < picture.width; ++x)
-        if (picture.At(x, y) == ink) {
-          box.left = std::min<LONG>(box.left, x);
-          box.top = std::min<LONG>(box.top, y);
-          box.right = std::max<LONG>(box.right, x + 1);
-          box.bottom = std::max<LONG>(box.bottom, y + 1);
-        }
-    return box;
+    return sandbox::testing::InkBounds(sandbox::WindowPicture(control), ink);
   }
 
   HWND parent_ = nullptr;

@@ -15,6 +15,8 @@
 #include <string>
 #include <vector>
 
+#include "sandbox/gdi.h"
+
 namespace sandbox::testing {
 
 // A folder beside the test program ("pictures"), made on first use, for the pictures tests save
@@ -23,6 +25,25 @@ inline std::string PictureFolder() {
   const std::filesystem::path folder = std::filesystem::read_symlink("/proc/self/exe").parent_path() / "pictures";
   std::filesystem::create_directories(folder);
   return folder.string();
+}
+
+// How many of the picture's pixels show in `colour`.
+inline int CountPixels(const Picture& picture, COLORREF colour) {
+  return static_cast<int>(std::count(picture.pixels.begin(), picture.pixels.end(), colour));
+}
+
+// The bounds of the picture's pixels of `ink`; (width, height, 0, 0) when there is none.
+inline RECT InkBounds(const Picture& picture, COLORREF ink) {
+  RECT box{picture.width, picture.height, 0, 0};
+  for (int y = 0; y < picture.height; ++y)
+    for (int x = 0; x < picture.width; ++x)
+      if (picture.At(x, y) == ink) {
+        box.left = std::min<LONG>(box.left, x);
+        box.top = std::min<LONG>(box.top, y);
+        box.right = std::max<LONG>(box.right, x + 1);
+        box.bottom = std::max<LONG>(box.bottom, y + 1);
+      }
+  return box;
 }
 
 // A rectangle as "(left, top, right, bottom)", for comparisons that print well.
