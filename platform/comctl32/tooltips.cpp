@@ -1,6 +1,11 @@
 // The tooltip control: tools, relayed mouse messages, the initial delay through the window's
-// timer, and the tip painted in the tooltip colours. Its state hangs off its first window slot.
+// timer, and the tip painted in the tooltip colours. Each control's state lives in a table by
+// window, made at WM_NCCREATE and dropped at WM_NCDESTROY or when a sandbox reset (or a thread's
+// end) takes the windows away without a message.
 #include <cstddef>
+#include <map>
+#include <memory>
+#include <mutex>
 #include <string>
 #include <vector>
 
@@ -31,7 +36,31 @@ struct Tip {
   int maxWidth = -1;
 };
 
-Tip* TipOf(HWND window) { return reinterpret_cast<Tip*>(GetWindowLongPtr(window, 0)); }
+struct Tips {
+  std::mutex lock;
+  std::map<HWND, std::unique_ptr<Tip>> byWindow;
+};
+
+Tips& T() {
+  static Tips* tips = new Tips;  // never destroyed: windows may go during exit
+  return *tips;
+}
+
+struct Registration {
+  Registration() {
+    sandbox::internal::RegisterReset("comctl32.tooltips", [] {
+      std::lock_guard<std::mutex> g(T().lock);
+      T().byWindow.clear();
+    });
+  }
+} g_registration;
+
+// A control's state is used only on its window's thread, so the pointer stays valid while it works.
+Tip* TipOf(HWND window) {
+  std::lock_guard<std::mutex> g(T().lock);
+  auto it = T().byWindow.find(window);
+  return it == T().byWindow.end() ? nullptr : it->second.get();
+}
 
 std::string TextOf(const TOOLINFO& info) {
   if (info.lpszText == nullptr) return std::string();
@@ -207,7 +236,10 @@ LRESULT Command(HWND window, Tip& tip, UINT message, WPARAM wParam, LPARAM lPara
 }
 
 LRESULT CALLBACK ToolTipProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-  if (message == WM_NCCREATE) SetWindowLongPtr(window, 0, reinterpret_cast<LONG_PTR>(new Tip));
+  if (message == WM_NCCREATE) {
+    std::lock_guard<std::mutex> g(T().lock);
+    T().byWindow[window] = std::make_unique<Tip>();
+  }
   Tip* tip = TipOf(window);
   if (tip == nullptr) return DefWindowProc(window, message, wParam, lParam);
   if (message >= WM_USER && message < WM_USER + 0x40) return Command(window, *tip, message, wParam, lParam);
@@ -225,10 +257,11 @@ LRESULT CALLBACK ToolTipProc(HWND window, UINT message, WPARAM wParam, LPARAM lP
       return 0;
     case WM_NCHITTEST:
       return HTTRANSPARENT;
-    case WM_NCDESTROY:
-      SetWindowLongPtr(window, 0, 0);
-      delete tip;
+    case WM_NCDESTROY: {
+      std::lock_guard<std::mutex> g(T().lock);
+      T().byWindow.erase(window);
       break;
+    }
     default:
       break;
   }
@@ -242,7 +275,6 @@ bool RegisterToolTipClass() {
   if (GetClassInfo(nullptr, TOOLTIPS_CLASS, &wc)) return true;
   wc.style = CS_DBLCLKS | CS_SAVEBITS | CS_GLOBALCLASS;
   wc.lpfnWndProc = ToolTipProc;
-  wc.cbWndExtra = sizeof(Tip*);
   wc.hInstance = GetModuleHandle("comctl32.dll");
   wc.hCursor = LoadCursor(nullptr, IDC_ARROW);
   wc.lpszClassName = TOOLTIPS_CLASS;
