@@ -256,6 +256,41 @@ TEST(CoolMenus, SeparatorsAreEtchedAndFirstLevelEntriesPressIn) {
   EXPECT_EQ(InkColumns(pressed, 39, 19, kBlack, 1, 1).first, idleInk.first + 2);
 }
 
+// A menu whose command 30 has an icon: red, 20 x 20, its top-left pixel transparent (green).
+class CIconCoolMenu : public CtqStandardCoolMenu {
+ public:
+  CIconCoolMenu() {
+    CBitmap icon;
+    icon.CreateBitmap(20, 20, 1, 32, NULL);
+    CDC dc;
+    dc.CreateCompatibleDC(NULL);
+    CBitmap* old = dc.SelectObject(&icon);
+    dc.FillSolidRect(0, 0, 20, 20, RGB(255, 0, 0));
+    dc.SetPixel(0, 0, RGB(0, 255, 0));
+    dc.SelectObject(old);
+    m_ilIcons.Add(&icon, RGB(0, 255, 0));
+    m_mapCommandToImage[30] = 0;
+  }
+};
+
+TEST(CoolMenus, ACommandsIconIsDrawnGreyedWhenDisabledAndFramedWhenChecked) {
+  CIconCoolMenu cool;
+  auto* record = cool.AddItemRecord("Icon", 30);
+  EXPECT_EQ(record->m_nImage, 0) << "from the command-to-image map";
+  const int width = 80, height = 25;  // the icon column's rectangle: (0, 2) to (20, 22)
+  Canvas plain(width, height), disabled(width, height), checked(width, height);
+  Draw(cool, record, 0, plain, width, height);
+  Draw(cool, record, ODS_DISABLED, disabled, width, height);
+  Draw(cool, record, ODS_CHECKED, checked, width, height);
+  EXPECT_EQ(plain.At(10, 12), RGB(255, 0, 0));
+  EXPECT_EQ(plain.At(0, 2), kMenu) << "the icon's transparent corner";
+  EXPECT_EQ(disabled.At(10, 12), kShadow) << "greyed: the icon's shape in the shadow colour";
+  EXPECT_EQ(disabled.At(0, 2), kMenu);
+  EXPECT_EQ(checked.At(1, 2), kShadow) << "a sunken frame round the icon";
+  EXPECT_EQ(checked.At(19, 21), kWhite);
+  EXPECT_EQ(checked.At(10, 12), RGB(255, 0, 0));
+}
+
 class CoolPopups : public testing::Test {
  protected:
   void SetUp() override {

@@ -144,4 +144,14 @@ TEST_F(LinkLabels, TheCursorOverTheLink) {
   label.UnsubclassWindow();
 }
 
+TEST_F(LinkLabels, OnlyTextStaticsAreDrawnAsLinks) {
+  ::SetWindowLong(control_, GWL_STYLE, WS_CHILD | WS_VISIBLE | SS_LEFTNOWORDWRAP);
+  CLinkLabel label;
+  ASSERT_TRUE(label.SubclassDlgItem(kLinkId, &dialog_));
+  label.Invalidate();
+  EXPECT_EQ(Pixels(kBlue), 0) << "the static's own colours";
+  EXPECT_GT(Pixels(RGB(0, 0, 0)), 0);
+  label.UnsubclassWindow();
+}
+
 }  // namespace

@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "resource.h"
 #include "sandbox/sandbox.h"
 #include "sandbox/test_canvas.h"
 
@@ -269,6 +270,64 @@ TEST_F(NewLabels, FlashingBlinkingDisabledAndNativePainting) {
   EXPECT_EQ(native.At(79, 39), background);
   EXPECT_GT(CountPixels(native, kBlack), 0);
   label.UnsubclassWindow();
+}
+
+TEST_F(NewLabels, RotationCaseEtchedLinesBackgroundsAndTheLinkCursor) {
+  const HWND control = MakeStatic("ab", SS_LEFT, 80, 60);
+  CNewLabel label;
+  ASSERT_TRUE(label.SubclassDlgItem(kLabelId, &dialog_));
+  RECT ink = InkBounds(LabelPicture(80, 60), kBlack);
+  EXPECT_GT(ink.right - ink.left, ink.bottom - ink.top) << "across";
+  label.SetRotation(90);
+  ink = InkBounds(LabelPicture(80, 60), kBlack);
+  EXPECT_LT(ink.right - ink.left, ink.bottom - ink.top) << "turned a quarter";
+  label.SetRotation(0);
+
+  // Upper case shows the capitals: "AB" inks differently from "ab".
+  const sandbox::Picture lower = LabelPicture(80, 60);
+  label.SetCase(false, true);
+  EXPECT_NE(LabelPicture(80, 60), lower);
+  label.SetCase(true, false);
+  EXPECT_EQ(LabelPicture(80, 60), lower) << "lower case: as typed";
+  label.SetCase(false, false);
+
+  // Etched lines continue the text to the edge in the 3-D colours.
+  EXPECT_EQ(CountPixels(LabelPicture(80, 60), ::GetSysColor(COLOR_BTNSHADOW)), 0);
+  label.SetEtchedLines(true);
+  EXPECT_GT(CountPixels(LabelPicture(80, 60), ::GetSysColor(COLOR_BTNSHADOW)), 0);
+  label.SetEtchedLines(false);
+
+  // Without the own-background flag the text's block takes the second background colour.
+  label.SetSecondBkColor(kRed, false);
+  const sandbox::Picture second = LabelPicture(80, 60);
+  EXPECT_EQ(InkBounds(second, kRed).left, 0);
+  EXPECT_EQ(second.At(79, 59), kFace) << "the rest keeps the background";
+  label.SetSecondBkColor(kRed, true);
+  EXPECT_EQ(CountPixels(LabelPicture(80, 60), kRed), 0);
+
+  // A bitmap that is not stretched is centred.
+  HBITMAP bitmap = ::CreateBitmap(10, 10, 1, 32, NULL);
+  {
+    sandbox::testing::Canvas green(10, 10, false, kGreen);
+    HDC dc = ::CreateCompatibleDC(NULL);
+    HGDIOBJ old = ::SelectObject(dc, bitmap);
+    ::BitBlt(dc, 0, 0, 10, 10, green.dc(), 0, 0, SRCCOPY);
+    ::SelectObject(dc, old);
+    ::DeleteDC(dc);
+  }
+  label.SetBkBitmap(bitmap, false);
+  const RECT centred = InkBounds(LabelPicture(80, 60), kGreen);
+  EXPECT_EQ(centred.left, 35);
+  EXPECT_EQ(centred.top, 25);
+  EXPECT_EQ(centred.right, 45);
+  EXPECT_EQ(centred.bottom, 35);
+
+  // The link cursor over the label.
+  label.SetLinkCursor(IDC_LINK);
+  sandbox::MovePointer(115, 115);
+  EXPECT_EQ(::GetCursor(), ::LoadCursor(::GetModuleHandle(NULL), MAKEINTRESOURCE(IDC_LINK)));
+  label.UnsubclassWindow();
+  (void)control;
 }
 
 }  // namespace
