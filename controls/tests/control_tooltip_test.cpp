@@ -83,11 +83,11 @@ TEST_F(ControlToolTips, TheTimerShowsTheTipWhileThePointerIsOnItsOwnerInItsDialo
     ASSERT_EQ(tip.Shows(), row.shownBefore);
     ::SetFocus(row.focusHere ? sibling_ : stranger_);
     sandbox::MovePointer(row.inside ? 115 : 300, row.inside ? 115 : 300);
-    if (row.button != 0) sandbox::PressButton(row.button == 1 ? sandbox::MouseButton::kLeft : sandbox::MouseButton::kRight);
+    const sandbox::MouseButton button = row.button == 1 ? sandbox::MouseButton::kLeft : sandbox::MouseButton::kRight;
+    if (row.button != 0) sandbox::PressButton(button);
     tip.Tick();
     EXPECT_EQ(tip.Shows(), row.shownAfter);
-    if (row.button != 0)
-      sandbox::ReleaseButton(row.button == 1 ? sandbox::MouseButton::kLeft : sandbox::MouseButton::kRight);
+    if (row.button != 0) sandbox::ReleaseButton(button);
     tip.HideAndDestroy();
     EXPECT_EQ(tip.m_hWnd, nullptr);
   }

@@ -137,7 +137,9 @@ WINCOMMCTRLAPI COLORREF WINAPI ImageList_SetBkColor(HIMAGELIST list, COLORREF co
   return previous;
 }
 
-WINCOMMCTRLAPI COLORREF WINAPI ImageList_GetBkColor(HIMAGELIST list) { return Live(list) ? list->background : CLR_NONE; }
+WINCOMMCTRLAPI COLORREF WINAPI ImageList_GetBkColor(HIMAGELIST list) {
+  return Live(list) ? list->background : CLR_NONE;
+}
 
 WINCOMMCTRLAPI BOOL WINAPI ImageList_Draw(HIMAGELIST list, int index, HDC dc, int x, int y, UINT style) {
   if (style & (ILD_BLEND25 | ILD_BLEND50)) STANDIN_UNMODELLED_RETURN(FALSE);

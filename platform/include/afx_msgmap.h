@@ -150,9 +150,11 @@ STANDIN_API const MessageEntry* FindReflectEntry(const MessageMap* map, UINT mes
   {WM_TIMER, 0, 0, 0, nullptr, ::afx_internal::Signature::kTimer,                                 \
    AFX_INTERNAL_HANDLER(onTimer, void (CCmdTarget::*)(UINT), OnTimer)},
 
-#define AFX_INTERNAL_ENTRY(msg, signature, member, type, memberFxn) \
-  {static_cast<UINT>(msg), 0, 0, 0, nullptr, ::afx_internal::Signature::signature, AFX_INTERNAL_HANDLER(member, type, memberFxn)},
-#define AFX_INTERNAL_MOUSE(msg, memberFxn) AFX_INTERNAL_ENTRY(msg, kMouse, onMouse, void (CCmdTarget::*)(UINT, CPoint), memberFxn)
+#define AFX_INTERNAL_ENTRY(msg, signature, member, type, memberFxn)                 \
+  {static_cast<UINT>(msg), 0, 0, 0, nullptr, ::afx_internal::Signature::signature, \
+   AFX_INTERNAL_HANDLER(member, type, memberFxn)},
+#define AFX_INTERNAL_MOUSE(msg, memberFxn) \
+  AFX_INTERNAL_ENTRY(msg, kMouse, onMouse, void (CCmdTarget::*)(UINT, CPoint), memberFxn)
 #define ON_WM_MOUSEMOVE() AFX_INTERNAL_MOUSE(WM_MOUSEMOVE, OnMouseMove)
 #define ON_WM_LBUTTONDOWN() AFX_INTERNAL_MOUSE(WM_LBUTTONDOWN, OnLButtonDown)
 #define ON_WM_LBUTTONUP() AFX_INTERNAL_MOUSE(WM_LBUTTONUP, OnLButtonUp)
@@ -183,7 +185,8 @@ STANDIN_API const MessageEntry* FindReflectEntry(const MessageMap* map, UINT mes
    ::afx_internal::Signature::kCommand, AFX_INTERNAL_HANDLER(onCommand, void (CCmdTarget::*)(), memberFxn)},
 #define ON_NOTIFY_REFLECT(wNotifyCode, memberFxn)                                                         \
   {WM_REFLECT_BASE + WM_NOTIFY, static_cast<UINT>(wNotifyCode), 0, 0, nullptr,                            \
-   ::afx_internal::Signature::kNotify, AFX_INTERNAL_HANDLER(onNotify, void (CCmdTarget::*)(NMHDR*, LRESULT*), memberFxn)},
+   ::afx_internal::Signature::kNotify,                                                                     \
+   AFX_INTERNAL_HANDLER(onNotify, void (CCmdTarget::*)(NMHDR*, LRESULT*), memberFxn)},
 
 // The root of everything that takes commands: windows, threads, the application, documents and
 // their templates.

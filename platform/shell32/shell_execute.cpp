@@ -37,8 +37,8 @@ std::string Text(LPCSTR text) { return text != NULL ? text : ""; }
 
 }  // namespace
 
-extern "C" STANDIN_API HINSTANCE WINAPI ShellExecute(HWND, LPCSTR operation, LPCSTR file, LPCSTR parameters, LPCSTR directory,
-                                                     INT showCommand) {
+extern "C" STANDIN_API HINSTANCE WINAPI ShellExecute(HWND, LPCSTR operation, LPCSTR file, LPCSTR parameters,
+                                                     LPCSTR directory, INT showCommand) {
   std::lock_guard<std::mutex> g(R().lock);
   R().calls.push_back({Text(operation), Text(file), Text(parameters), Text(directory), showCommand, R().result});
   return reinterpret_cast<HINSTANCE>(static_cast<INT_PTR>(R().result));
