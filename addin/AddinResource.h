@@ -7,3 +7,5 @@
 #define IDS_PROJECT_READ_ONLY 5035
 #define IDS_FATAL_ERROR 5038
 #define IDS_NO_PRECOMPILED_HEADER 5039
+// Our own messages, numbered above the ones the add-in has always had.
+#define IDS_SAVE_ALL_FAILED 5060

@@ -18,16 +18,30 @@ typedef TQ::CTqWinHandle<HHOOK, UnhookWindowsHookEx> CTqHookHandle;
 // The hook that CloseWorkspace installs for the length of the close command; made empty when the
 // module loads, unhooked (if it still holds a hook) when the module goes.
 CTqHookHandle g_ideMessageBoxHook;
+// The hook that SaveAll installs for the length of the save command, and the boxes it saw.
+CTqHookHandle g_saveAllHook;
+int g_ideBoxesDuringSaveAll = 0;
 
-// Refuses every window whose name contains Developer Studio's title while the workspace closes:
-// its message boxes carry that title, and nobody would be there to answer them.
+// A window about to be created whose name contains Developer Studio's title: its message boxes
+// carry that title.
+bool IsIdeMessageBox(int code, LPARAM lParam) {
+  if (code != HCBT_CREATEWND) return false;
+  const CBT_CREATEWND* create = reinterpret_cast<const CBT_CREATEWND*>(lParam);
+  LPCSTR name = create->lpcs != NULL ? create->lpcs->lpszName : NULL;
+  return name != NULL && !IS_INTRESOURCE(name) && std::strstr(name, kIdeTitle) != NULL;
+}
+
+// Refuses every such window while the workspace closes: nobody would be there to answer it.
 LRESULT CALLBACK SuppressIdeMessageBoxHook(int code, WPARAM wParam, LPARAM lParam) {
-  if (code == HCBT_CREATEWND) {
-    const CBT_CREATEWND* create = reinterpret_cast<const CBT_CREATEWND*>(lParam);
-    LPCSTR name = create->lpcs != NULL ? create->lpcs->lpszName : NULL;
-    if (name != NULL && !IS_INTRESOURCE(name) && std::strstr(name, kIdeTitle) != NULL) return 1;
-  }
+  if (IsIdeMessageBox(code, lParam)) return 1;
   return ::CallNextHookEx(g_ideMessageBoxHook, code, wParam, lParam);
+}
+
+// Lets such a window show while everything is saved, and counts it: Developer Studio reports a
+// file it cannot save in one of its boxes, and says nothing when all went well.
+LRESULT CALLBACK WatchIdeMessageBoxHook(int code, WPARAM wParam, LPARAM lParam) {
+  if (IsIdeMessageBox(code, lParam)) ++g_ideBoxesDuringSaveAll;
+  return ::CallNextHookEx(g_saveAllHook, code, wParam, lParam);
 }
 
 CString FromBSTR(BSTR text) {
@@ -74,12 +88,18 @@ void CVSApplication::ReleaseOwnedInterface(OwnedInterface& owned) {
   owned.owns = true;
 }
 
+// A save that Developer Studio reports as failed stops the operation here, before anything is read,
+// closed or written: closing the workspace afterwards would throw away the edits it could not save.
 void CVSApplication::SaveAll() {
   if (m_state != 0) return;
   CWnd* frame = GetMainFrame();
   if (frame != NULL) {
+    g_ideBoxesDuringSaveAll = 0;
+    g_saveAllHook.Attach(::SetWindowsHookEx(WH_CBT, WatchIdeMessageBoxHook, NULL, ::GetCurrentThreadId()));
     frame->SendMessage(WM_COMMAND, DevStudioCmdSaveAll, 0);
     frame->SendMessageToDescendants(WM_COMMAND, DevStudioCmdSaveAll, 0, TRUE, FALSE);
+    g_saveAllHook.Close();
+    if (g_ideBoxesDuringSaveAll > 0) throw new CVSApplicationException(IDS_SAVE_ALL_FAILED);
   }
   m_state = 1;
 }

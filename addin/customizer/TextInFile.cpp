@@ -2,6 +2,7 @@
 
 #include "TqFile.h"
 #include "editors/ReplaceFile.h"
+#include "editors/TextFile.h"
 
 bool InsertText(CString& contents, const CString& text, const CString& marker, bool before) {
   if (contents.IsEmpty() || contents.Find(text) >= 0) return false;
@@ -23,22 +24,16 @@ bool ReplaceText(CString& contents, const CString& text, const CString& replacem
 
 bool RemoveText(CString& contents, const CString& text) { return ReplaceText(contents, text, ""); }
 
-CString ReadWholeTextFile(const CString& path) {
-  CString contents;
-  TQ::ReadTextFile(path, contents);
-  return contents;
-}
-
 void RewriteTextFile(const CString& path, const CString& contents) {
-  WriteFileReplacing(path, [&contents](CStdioFile& file) { file.WriteString(contents); });
+  WriteFileReplacing(path, [&contents](CStdioFile& file) { WriteText(file, contents); });
 }
 
 void InsertTextInFile(const CString& path, const CString& text, const CString& marker, bool before) {
-  CString contents = ReadWholeTextFile(path);
-  if (InsertText(contents, text, marker, before)) RewriteTextFile(path, contents);
+  CString contents;
+  if (ReadWholeTextFile(path, contents) && InsertText(contents, text, marker, before)) RewriteTextFile(path, contents);
 }
 
 void RemoveTextFromFile(const CString& path, const CString& text) {
-  CString contents = ReadWholeTextFile(path);
-  if (RemoveText(contents, text)) RewriteTextFile(path, contents);
+  CString contents;
+  if (ReadWholeTextFile(path, contents) && RemoveText(contents, text)) RewriteTextFile(path, contents);
 }

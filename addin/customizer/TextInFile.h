@@ -5,6 +5,9 @@
 
 #include "stdafx.h"
 
+// A file that is absent is left alone; one that exists and cannot be read throws, and nothing is
+// written (see editors/TextFile.h).
+//
 // Inserts `text` at the start of the first `marker` (before) or at its end (after), or at the end
 // of the file when there is no marker. Nothing happens when the file is empty or already holds the
 // text.
@@ -17,7 +20,5 @@ bool InsertText(CString& contents, const CString& text, const CString& marker, b
 bool RemoveText(CString& contents, const CString& text);
 // Puts `replacement` in the place of the first occurrence of `text`.
 bool ReplaceText(CString& contents, const CString& text, const CString& replacement);
-// The whole file as text (each line followed by "\n"); empty when it cannot be read.
-CString ReadWholeTextFile(const CString& path);
 // Writes `contents` over the file, beside then renamed.
 void RewriteTextFile(const CString& path, const CString& contents);

@@ -10,6 +10,7 @@
 #include "editors/DspEditor.h"
 #include "editors/DswEditor.h"
 #include "editors/IncludesFileEditor.h"
+#include "editors/TextFile.h"
 
 namespace {
 
@@ -34,11 +35,6 @@ CString Quoted(const CString& path) { return "\"" + path + "\""; }
 
 // The folder a component's files go into below the product folder.
 LPCTSTR FolderOf(const CComponent& component) { return IsDriver(component) ? kDriverFolder : kComponentFolder; }
-
-bool FileExists(const CString& path) {
-  CFileStatus status;
-  return CFile::GetStatus(path, status) != FALSE;
-}
 
 bool IsReadOnlyFile(const CString& path) {
   CFileStatus status;
@@ -332,7 +328,7 @@ void CVSProjectCustomizer::RemoveSections(CDspEditor& dsp, const CComponent& com
 }
 
 void CVSProjectCustomizer::UpdateIncludesFile(CDspEditor& dsp, const std::vector<CComponent>& catalogue,
-                                              const CString& includesPath) {
+                                              const CString& /*includesPath*/) {
   CDspTopLevelFileGroupEditor& top = dsp.GetTopLevelFileGroupEditor();
   CDspFolderEditor& product = top.AddFolder(kProductFolder, "", -1, false);
   CDspFolderEditor& folder = product.AddFolder(kComponentFolder, "*.h", -1, false);
@@ -343,11 +339,9 @@ void CVSProjectCustomizer::UpdateIncludesFile(CDspEditor& dsp, const std::vector
   folder.RemoveFile(kIncludesFileName);
   if (!folder.HasFoldersOrFiles()) product.RemoveFolder(kComponentFolder);
   if (!product.HasFoldersOrFiles()) top.RemoveFolder(kProductFolder);
-  CFileFind find;
-  if (find.FindFile(includesPath)) {
-    find.Close();
-    CFile::Remove(includesPath);
-  }
+  // The header itself is not deleted here: the save writes it again from the emptied model, and
+  // a failure before that save must leave it as it was, since StdAfx.h and the old project file
+  // still name it.
 }
 
 bool CVSProjectCustomizer::GetPrecompiledHeaderPath(CDspEditor& dsp, int index, const CString& projectDir,
@@ -380,17 +374,20 @@ void CVSProjectCustomizer::IncludeIncludesFileInStdAfx(CVSApplication& app, CDsp
     for (const CString& header : headers) seen = seen || header.CompareNoCase(path) == 0;
     if (!seen) headers.push_back(path);
   }
+  // Every header is read before any is written: one that exists and cannot be read stops the run
+  // with nothing changed. Only a header that is really absent has nothing to receive the block.
+  std::vector<std::pair<CString, CString>> changedHeaders;
   for (const CString& path : headers) {
-    // A header that the project names but that is not on disk has nothing to receive the block.
-    if (!FileExists(path)) continue;
-    CString contents = ReadWholeTextFile(path);
+    CString contents;
+    if (!ReadWholeTextFile(path, contents)) continue;
     bool changed = RemoveText(contents, kIncludeBlock);
     // The old include line is a whole line between two line feeds: one of them stays, so that the
     // lines before and after it stay apart.
     changed = ReplaceText(contents, kOldIncludeLine, "\n") || changed;
     if (selected > 0) changed = InsertText(contents, kIncludeBlock, kInsertionMarker, true) || changed;
-    if (changed) RewriteTextFile(path, contents);
+    if (changed) changedHeaders.emplace_back(path, contents);
   }
+  for (const auto& [path, contents] : changedHeaders) RewriteTextFile(path, contents);
   if (missing && selected > 0) {
     CString text, caption;
     text.LoadString(IDS_NO_PRECOMPILED_HEADER);

@@ -114,9 +114,9 @@ class Ide {
   // Keeps the IDE's copy over what is on disk: the project is modified, so saving writes it back.
   void KeepOwnCopy(const ProjectRef& project);
   // Writes the IDE's copy of the project file (beside it, then renamed over it); false, with a
-  // line in WorkspaceMessages(), when it cannot be written. The project is then no longer
-  // modified. A project without a copy has nothing to write.
-  bool SaveProject(const ProjectRef& project);
+  // line in WorkspaceMessages() and the system error in *error, when it cannot be written; the
+  // project then stays modified. A project without a copy has nothing to write.
+  bool SaveProject(const ProjectRef& project, unsigned long* error = nullptr);
 
   // --- Build ------------------------------------------------------------------------------
   void Clean(const std::string& configuration);
@@ -134,8 +134,9 @@ class Ide {
   void CloseDocument(const DocumentRef& document);
   // Marks it saved and fires DocumentSave.
   void SaveDocument(const DocumentRef& document);
-  // Saves every changed document and writes every modified project file.
-  void SaveAll();
+  // Saves every changed document and writes every modified project file; returns the texts of
+  // the IDE's error boxes for the project files it could not write (the caller shows them).
+  std::vector<std::string> SaveAll();
   bool MarkDocumentModified(const std::string& fullPath);
 
   // --- Add-ins ----------------------------------------------------------------------------

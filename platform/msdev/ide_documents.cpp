@@ -7,6 +7,7 @@
 #include "document.h"
 #include "ide.h"
 #include "file_io.h"
+#include "prompts.h"
 
 namespace msdev {
 
@@ -52,7 +53,7 @@ void Ide::SaveDocument(const DocumentRef& document) {
   FireDocumentEvent(&IApplicationEvents::DocumentSave, document);
 }
 
-void Ide::SaveAll() {
+std::vector<std::string> Ide::SaveAll() {
   std::vector<DocumentRef> changed;
   {
     std::lock_guard<std::recursive_mutex> g(lock_);
@@ -60,7 +61,12 @@ void Ide::SaveAll() {
       if (!document->saved) changed.push_back(document);
   }
   for (const DocumentRef& document : changed) SaveDocument(document);
-  for (const ProjectRef& project : ModifiedProjects()) SaveProject(project);
+  std::vector<std::string> failures;
+  for (const ProjectRef& project : ModifiedProjects()) {
+    unsigned long code = 0;
+    if (!SaveProject(project, &code)) failures.push_back(CannotSaveProjectText(project->fullPath, code));
+  }
+  return failures;
 }
 
 bool Ide::MarkDocumentModified(const std::string& fullPath) {

@@ -103,7 +103,7 @@ void Ide::KeepOwnCopy(const ProjectRef& project) {
   project->modified = true;
 }
 
-bool Ide::SaveProject(const ProjectRef& project) {
+bool Ide::SaveProject(const ProjectRef& project, unsigned long* error) {
   std::string copy;
   {
     std::lock_guard<std::recursive_mutex> g(lock_);
@@ -117,6 +117,7 @@ bool Ide::SaveProject(const ProjectRef& project) {
   const bool written = WriteWholeFile(project->fullPath, copy, &code);
   std::lock_guard<std::recursive_mutex> g(lock_);
   if (!written) {
+    if (error) *error = code;
     workspaceMessages_.push_back("cannot save the project " + project->fullPath + " (error " + std::to_string(code) +
                                  ")");
     return false;

@@ -43,7 +43,10 @@ void CMainFrame::OnClose() {
   msdev::Ide::Instance().Stop(true);  // this frame is gone with the IDE's windows
 }
 
-void CMainFrame::OnFileSaveAll() { msdev::Ide::Instance().SaveAll(); }
+// A project file that cannot be written is reported in the IDE's own box, and stays modified.
+void CMainFrame::OnFileSaveAll() {
+  for (const std::string& failure : msdev::Ide::Instance().SaveAll()) m_pApp->Prompt(failure, MB_OK | MB_ICONEXCLAMATION);
+}
 
 void CMainFrame::OnFileCloseWorkspace() { m_pApp->CloseWorkspace(); }
 

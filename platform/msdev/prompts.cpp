@@ -14,6 +14,10 @@ std::string ReloadProjectText(const std::string& fullPath) {
          ".\nDo you want to reload it?";
 }
 
+std::string CannotSaveProjectText(const std::string& fullPath, unsigned long code) {
+  return "The project file '" + fullPath + "' could not be saved (error " + std::to_string(code) + ").";
+}
+
 std::string CannotOpenWorkspaceText(const std::string& path, const std::string& reason) {
   return "Cannot open the workspace '" + path + "'.\n" + reason;
 }

@@ -15,6 +15,8 @@ std::string FrameTitle(const std::string& workspaceName);
 std::string SaveChangesText(const std::string& fullPath);
 // Asked when a project file differs from what the IDE last read or wrote (Yes No).
 std::string ReloadProjectText(const std::string& fullPath);
+// Reported when Save All cannot save a project file (OK); `code` is the system error.
+std::string CannotSaveProjectText(const std::string& fullPath, unsigned long code);
 // Reported when a workspace file cannot be opened (OK).
 std::string CannotOpenWorkspaceText(const std::string& path, const std::string& reason);
 

@@ -133,7 +133,10 @@ void CDspCPPConfigEntry::Write(CStdioFile& file) const {
     // The text of GetText, written in its parts.
     const CDspCPPCompilerSetting& setting = *m_settings[i];
     const LPCTSTR tableText = GetDebugInfoSwitchText(setting.GetKind());
-    line.Put(tableText != NULL ? tableText : static_cast<LPCTSTR>(setting.GetSwitchText()));
+    if (tableText != NULL)
+      line.Put(tableText);
+    else
+      line.Put(setting.GetSwitchText());
     if (!setting.GetValueText().IsEmpty()) {
       line.Put(" ");
       line.Put(setting.GetValueText());

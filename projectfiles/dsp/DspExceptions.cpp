@@ -18,6 +18,12 @@ CReadFileFailureException::CReadFileFailureException(BOOL bAutoDelete)
     : CAppWizException("Read file failed.", bAutoDelete) {}
 CReadFileFailureException::~CReadFileFailureException() {}
 
+CNulCharacterException::CNulCharacterException(const CString& path, BOOL bAutoDelete)
+    : CAppWizException(path.IsEmpty() ? CString("The text holds a NUL character, which a text file cannot hold.")
+                                      : path + " holds a NUL character: it is not a text file.",
+                       bAutoDelete) {}
+CNulCharacterException::~CNulCharacterException() {}
+
 CString LoadProjectNotParsableMessage() {
   CString message = LoadStringResource(IDS_PROJECT_NOT_PARSABLE);
   // A module built without ProjectFiles.rc still tells the user what went wrong.

@@ -28,6 +28,15 @@ class CReadFileFailureException : public CAppWizException {
   ~CReadFileFailureException() override;
 };
 
+// A text file holding a NUL character, or text holding one that was to be written: the readers
+// refuse such a file and the writers such text, as CStdioFile would silently cut a line at it.
+// `path` names the file; empty when the text is refused before it reaches one.
+class CNulCharacterException : public CAppWizException {
+ public:
+  explicit CNulCharacterException(const CString& path, BOOL bAutoDelete = TRUE);
+  ~CNulCharacterException() override;
+};
+
 // The message of string resource 5040: the project looked like ours but could not be parsed.
 CString LoadProjectNotParsableMessage();
 

@@ -12,6 +12,7 @@
 #include "dsp/DspTarget.h"
 #include "dsp/DspTargetFile.h"
 #include "dsp/DspTargetFolder.h"
+#include "editors/TextFile.h"
 
 namespace {
 
@@ -84,7 +85,7 @@ bool CDspFileBuilder::ReadLine(CString& line) {
     line = m_pushedBack;
     return true;
   }
-  return m_file.ReadString(line) != FALSE;
+  return ReadTextLine(m_file, line) != FALSE;
 }
 
 void CDspFileBuilder::ReadBlockLine(CString& line) {

@@ -126,7 +126,7 @@ void CDspLineWriter::Flush() {
 }
 
 void WriteDspLine(CStdioFile& file, const CString& line) {
-  // Text mode turns the "\n" into CR LF; every byte of the line goes out, NULs too.
+  // Text mode turns the "\n" into CR LF.
   CDspLineWriter writer(file);
   writer.PutLine(line);
   writer.Flush();

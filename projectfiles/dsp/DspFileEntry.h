@@ -10,6 +10,8 @@
 #include <memory>
 #include <vector>
 
+#include "editors/TextFile.h"
+
 #include "dsp/DspEntryHeap.h"
 
 class CDspFileEntryContainer;
@@ -114,11 +116,17 @@ class CDspLineWriter {
  public:
   explicit CDspLineWriter(CStdioFile& file) : m_file(file), m_used(0) {}
 
-  // The text up to its NUL, as WriteString writes it.
+  // A C string of the writer's own.
   void Put(LPCTSTR text) { Put(text, std::strlen(text)); }
-  // Every byte of the string, then "\n", as WriteDspLine writes them.
+  // Every byte of the string; text holding a NUL is refused (TQ::CNulCharacterException), as a
+  // reader refuses a line holding one.
+  void Put(const CString& text) {
+    RefuseNul(static_cast<LPCTSTR>(text), static_cast<size_t>(text.GetLength()), CString());
+    Put(static_cast<LPCTSTR>(text), static_cast<size_t>(text.GetLength()));
+  }
+  // The string, then "\n", as WriteDspLine writes them.
   void PutLine(const CString& line) {
-    Put(static_cast<LPCTSTR>(line), static_cast<size_t>(line.GetLength()));
+    Put(line);
     Put("\n", 1);
   }
   void Flush();

@@ -1,5 +1,7 @@
 #include "dsw/DswEntries.h"
 
+#include "editors/TextFile.h"
+
 namespace {
 
 // The reader's white-space test: bytes 0x80 and above are never white, so a lead or trail byte
@@ -14,7 +16,7 @@ bool IsWhite(char c) {
 CDswFileUnknownEntry::CDswFileUnknownEntry(const CString& line) : m_line(line) {}
 CDswFileUnknownEntry::~CDswFileUnknownEntry() {}
 
-void CDswFileUnknownEntry::Write(CStdioFile& file) const { file.WriteString(m_line + "\n"); }
+void CDswFileUnknownEntry::Write(CStdioFile& file) const { WriteText(file, m_line + "\n"); }
 
 void CDswFileUnknownEntry::InsertInto(CDswFileEntryContainer& container, int index) {
   container.InsertUnknownEntry(this, index);
@@ -36,7 +38,7 @@ CDswControlGUIDEntry* CDswControlGUIDEntry::FromLine(const CString& line) {
 }
 
 void CDswControlGUIDEntry::Write(CStdioFile& file) const {
-  file.WriteString(m_leadingSpace + m_guid + m_rest + "\n");
+  WriteText(file, m_leadingSpace + m_guid + m_rest + "\n");
 }
 
 void CDswControlGUIDEntry::InsertInto(CDswFileEntryContainer& container, int index) {

@@ -2,6 +2,7 @@
 
 #include "dsp/DspExceptions.h"
 #include "dsw/DswEntries.h"
+#include "editors/TextFile.h"
 
 namespace {
 
@@ -41,7 +42,7 @@ void CDswFileBuilder::Build(CDswFile& file) {
   openError->Delete();
   try {
     CString line;
-    while (m_file.ReadString(line)) {
+    while (ReadTextLine(m_file, line)) {
       if (IsGlobalLine(line))
         Append(ReadGlobalSection(line), file);
       else
@@ -56,7 +57,7 @@ void CDswFileBuilder::Build(CDswFile& file) {
 }
 
 void CDswFileBuilder::ReadLineOrThrow(CString& line) {
-  if (!m_file.ReadString(line)) throw new TQ::CReadFileFailureException(TRUE);
+  if (!ReadTextLine(m_file, line)) throw new TQ::CReadFileFailureException(TRUE);
 }
 
 std::unique_ptr<CDswGlobalSection> CDswFileBuilder::ReadGlobalSection(const CString& globalLine) {
@@ -74,7 +75,7 @@ std::unique_ptr<CDswGlobalSection> CDswFileBuilder::ReadGlobalSection(const CStr
     else
       Append(std::make_unique<CDswFileUnknownEntry>(line), *section);
     // A workspace may end inside its Global section.
-    if (!m_file.ReadString(line)) break;
+    if (!ReadTextLine(m_file, line)) break;
   }
   return section;
 }

@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "TqException.h"
+#include "editors/TextFile.h"
 
 namespace {
 
@@ -67,4 +68,4 @@ CString CIncludesFile::GetText() const {
   return text;
 }
 
-void CIncludesFile::Write(CStdioFile& file) const { file.WriteString(GetText()); }
+void CIncludesFile::Write(CStdioFile& file) const { WriteText(file, GetText()); }

@@ -10,7 +10,8 @@ class CIncludesFileBuilder {
   virtual ~CIncludesFileBuilder();
 
   // Appends what it finds; the lists are not cleared first. A missing file is no error and
-  // changes nothing; a file that exists but cannot be opened throws its CFileException.
+  // changes nothing; a file that exists but cannot be opened throws its CFileException, and one
+  // holding a NUL character TQ::CNulCharacterException.
   void Build(CIncludesFile& file);
 
  private:

@@ -34,6 +34,7 @@ TEST_F(DspRefusal, EachMalformedFileIsRefusedAndLeftAsItWas) {
       {.fixture = "dsp_refuse_unbalanced_group.dsp", .message = nullptr},
       {.fixture = "dsp_refuse_eof_in_source_file.dsp", .message = nullptr},
       {.fixture = "dsp_refuse_eof_in_section.dsp", .message = nullptr},
+      {.fixture = "dsp_refuse_nul.dsp", .message = "T:\\dsp_refuse_nul.dsp holds a NUL character: it is not a text file."},
   };
   for (const Row& row : rows) {
     SCOPED_TRACE(row.fixture);

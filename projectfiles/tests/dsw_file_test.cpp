@@ -130,6 +130,7 @@ TEST_F(DswFileTest, MalformedWorkspacesAreRefusedAndLeftUntouched) {
       {.fixture = "dsw_refuse_eof_after_global.dsw", .message = "Read file failed."},
       {.fixture = "dsw_refuse_eof_after_package.dsw", .message = "Read file failed."},
       {.fixture = "dsw_refuse_eof_in_package.dsw", .message = "Read file failed."},
+      {.fixture = "dsw_refuse_nul.dsw", .message = "T:\\dsw_refuse_nul.dsw holds a NUL character: it is not a text file."},
   };
   for (const Row& row : rows) {
     SCOPED_TRACE(row.fixture);

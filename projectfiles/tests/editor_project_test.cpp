@@ -6,6 +6,7 @@
 #include <functional>
 #include <set>
 
+#include "dsp/DspExceptions.h"
 #include "dsp/DspLookupTables.h"
 #include "editor_test_support.h"
 #include "editors/DspEditor.h"
@@ -53,6 +54,15 @@ TEST_F(ProjectEditorTest, OpenAndSaveWithoutEditsWritesTheFileBack) {
   EXPECT_EQ(editor_.GetConfigurationCount(), 2);
   EXPECT_EQ(editor_.GetTargetType(), dspTargetDynamicLibrary);
   EXPECT_EQ(Saved(), FixtureBytes("MeterDll.dsp"));
+}
+
+// What the reader refuses the writer does not write either: a NUL would cut the line short.
+TEST_F(ProjectEditorTest, ASettingHoldingANulIsNotWritten) {
+  editor_.GetConfigurationEditor(0).AddLinkerSetting(CString("Tq\0X.lib", 8));
+  EXPECT_EQ(ThrownMessage<TQ::CAppWizException>([&] { editor_.Save(); }),
+            "The text holds a NUL character, which a text file cannot hold.");
+  EXPECT_EQ(DiskBytes(path_), FixtureBytes("MeterDll.dsp"));
+  EXPECT_FALSE(OnDisk(path_ + ".~new"));
 }
 
 TEST_F(ProjectEditorTest, LinkerAndCompilerSettingEditsMatchTheGoldenFile) {

@@ -61,6 +61,8 @@ TEST_F(EditorSaveTest, AFailedSaveLeavesTheFileAsItWasAndTheEditorUsable) {
        .error = ERROR_ACCESS_DENIED},
       {.name = "disk full while writing", .failingPath = "MeterDll.dsw.~new", .operation = "write",
        .error = ERROR_DISK_FULL},
+      {.name = "the new text cannot be flushed to the disk", .failingPath = "MeterDll.dsw.~new",
+       .operation = "flush", .error = ERROR_DISK_FULL},
       {.name = "final flush fails", .failingPath = "MeterDll.dsw.~new", .operation = "close",
        .error = ERROR_DISK_FULL},
       {.name = "replacing the file fails", .failingPath = "", .operation = "move", .error = ERROR_SHARING_VIOLATION},
@@ -92,6 +94,15 @@ TEST_F(EditorSaveTest, TheFileKeepsItsNameOnDiskAndItsAttributes) {
   EXPECT_EQ(names, std::vector<std::string>{"MeterDll.dsw"});
   EXPECT_EQ(DiskBytes(path_), GoldenBytes("dsw_MeterDll_add_guid.dsw"));
   EXPECT_EQ(::GetFileAttributes(path_.c_str()), DWORD{FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_ARCHIVE});
+}
+
+// A NUL in the text would cut the line short in the file: such text is refused before it is written.
+TEST_F(EditorSaveTest, TextHoldingANulIsNotWritten) {
+  editor_.AddControlGuid(CString("{AB\0CD}", 7));
+  EXPECT_EQ(ThrownMessage<TQ::CAppWizException>([&] { editor_.Save(); }),
+            "The text holds a NUL character, which a text file cannot hold.");
+  EXPECT_EQ(DiskBytes(path_), FixtureBytes("MeterDll.dsw"));
+  EXPECT_EQ(FilesBeside(), 1);
 }
 
 TEST_F(EditorSaveTest, AReadOnlyFileIsNotReplaced) {

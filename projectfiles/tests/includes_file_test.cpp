@@ -4,6 +4,7 @@
 
 #include <vector>
 
+#include "dsp/DspExceptions.h"
 #include "editor_test_support.h"
 #include "includes/IncludesFileBuilder.h"
 
@@ -94,6 +95,38 @@ TEST_F(IncludesFileTest, AnUnreadableHeaderThrowsItsOpenFailure) {
             CFileException::sharingViolation);
   EXPECT_EQ(file.GetHeaderCount(), 0);
   EXPECT_EQ(DiskBytes(path), FixtureBytes("TqIncludes.h"));
+}
+
+TEST_F(IncludesFileTest, AHeaderHoldingANulIsRefused) {
+  const std::string path = CopyFixture("includes_refuse_nul.h");
+  CIncludesFile file;
+  EXPECT_EQ(ThrownMessage<TQ::CAppWizException>([&] { CIncludesFileBuilder(path.c_str()).Build(file); }),
+            "T:\\includes_refuse_nul.h holds a NUL character: it is not a text file.");
+  EXPECT_EQ(sandbox::OpenFileHandles(), 0u);
+}
+
+// Code page 932: a lead byte before a quote, a semicolon, the marker or the line end has no trail
+// byte there and stands alone, so every search of the line sees the quote, semicolon or marker
+// after it; the names read back the same after they are written again.
+TEST_F(IncludesFileTest, ALeadByteWithoutItsTrailByteHidesNothingFromTheSearches) {
+  sandbox::SetCodePage(932);
+  WriteDisk("TqIncludes.h",
+            "#include \"Ab\x81\"\r\n"             // lead byte before the closing quote
+            "\x81#include \"Cd.h\"\r\n"           // before the marker
+            "#include \"\x83\x5C.h\"\r\n"        // a whole character whose trail byte is '\\'
+            "using namespace Ns\x81;\r\n"          // before the semicolon
+            "using namespace Ef \x81\r\n");        // at the end of the line
+  CIncludesFile file;
+  CIncludesFileBuilder("T:\\TqIncludes.h").Build(file);
+  const std::vector<std::string> headers{"Ab\x81", "\x81 Cd.h", "\x83\x5C.h"};
+  const std::vector<std::string> namespaces{"Ns\x81", "Ef \x81"};
+  EXPECT_EQ(Headers(file), headers);
+  EXPECT_EQ(Namespaces(file), namespaces);
+  Written(file);
+  CIncludesFile again;
+  CIncludesFileBuilder("T:\\TqIncludes.h").Build(again);
+  EXPECT_EQ(Headers(again), headers);
+  EXPECT_EQ(Namespaces(again), namespaces);
 }
 
 TEST(IncludesFile, RemoveTakesTheFirstEqualNameAndIndexesAreChecked) {
