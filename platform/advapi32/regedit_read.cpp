@@ -196,6 +196,8 @@ std::optional<std::vector<RegChange>> ParseRegedit(std::string_view text, std::s
       std::string why;
       auto path = ParseFullPath(name, &why);
       if (!path) return fail(line.number, why);
+      for (const std::string& key : *path)
+        if (HasLineBreakOrNul(key)) return fail(line.number, "a key name holds a carriage return or a NUL");
       section = *path;
       inSection = !remove;
       inDeletedSection = remove;
@@ -217,6 +219,8 @@ std::optional<std::vector<RegChange>> ParseRegedit(std::string_view text, std::s
       rest.remove_prefix(1);
     } else if (rest.starts_with('"')) {
       if (!ReadQuoted(rest, change.name, why)) return fail(line.number, "value name: " + why);  // "" is @
+      if (HasLineBreakOrNul(change.name))
+        return fail(line.number, "the value name holds a carriage return or a NUL");
     } else {
       return fail(line.number, "expected a quoted value name or @");
     }

@@ -13,6 +13,12 @@ namespace advapi32 {
 
 inline constexpr std::string_view kRegeditHeader = "REGEDIT4\r\n";
 
+// A key or value name REGEDIT4 cannot hold: one with a line break or a NUL. The writer leaves such
+// a name out, so the reader refuses it: a name that loads must also save.
+inline bool HasLineBreakOrNul(std::string_view text) {
+  return text.find_first_of(std::string_view("\r\n\0", 3)) != text.npos;
+}
+
 // Appends the sections of `node` and everything below it, the node's section named
 // `displayName` ("HKEY_CLASSES_ROOT\\CLSID"). A name the format cannot hold (line break, NUL)
 // is left out and described in *problems.

@@ -10,8 +10,6 @@ namespace {
 
 constexpr size_t kWrapColumn = 76;
 
-bool HasLineBreakOrNul(std::string_view text) { return text.find_first_of(std::string_view("\r\n\0", 3)) != text.npos; }
-
 void AppendQuoted(std::string_view text, std::string& out) {
   out += '"';
   for (char c : text) {

@@ -115,9 +115,10 @@ TEST(RegeditText, MalformedTextIsRefusedWithItsLineAndChangesNothing) {
   sandbox::RegistrySetString("HKCU\\Software\\Vellacott\\A", "v", "keep");
   struct Case {
     const char* name;
-    const char* text;
+    std::string_view text;  // a NUL inside is part of it
     const char* message;
   };
+  using namespace std::string_view_literals;
   const Case cases[] = {
       {.name = "empty", .text = "", .message = "line 1: expected the REGEDIT4 header"},
       {.name = "other header", .text = "REGEDIT5\r\n", .message = "line 1: expected the REGEDIT4 header"},
@@ -153,6 +154,10 @@ TEST(RegeditText, MalformedTextIsRefusedWithItsLineAndChangesNothing) {
        .message = "line 3: the text ends inside a continued line"},
       {.name = "value under deletion", .text = "REGEDIT4\r\n[-HKCU\\Software\\Vellacott\\A]\r\n\"v\"=\"x\"\r\n",
        .message = "line 3: a value under a deleted key section"},
+      {.name = "carriage return in a key name", .text = "REGEDIT4\r\n[HKCU\\A\rB]\r\n",
+       .message = "line 2: a key name holds a carriage return or a NUL"},
+      {.name = "NUL in a value name", .text = "REGEDIT4\r\n[HKCU\\A]\r\n\"v\0w\"=\"x\"\r\n"sv,
+       .message = "line 3: the value name holds a carriage return or a NUL"},
       {.name = "line after a continuation",
        .text = "REGEDIT4\r\n[HKCU\\Software\\Vellacott\\A]\r\n\"b\"=hex:01,\\\r\n  02\r\n\"c\"=nope\r\n",
        .message = "line 5: unrecognised value data"},
@@ -161,7 +166,7 @@ TEST(RegeditText, MalformedTextIsRefusedWithItsLineAndChangesNothing) {
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
     std::string error;
-    EXPECT_FALSE(sandbox::RegistryImport(c.text, &error));
+    EXPECT_FALSE(sandbox::RegistryImport(std::string(c.text), &error));
     EXPECT_THAT(error, HasSubstr(c.message));
     EXPECT_EQ(sandbox::RegistryExport(), before);
   }
