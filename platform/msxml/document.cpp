@@ -73,11 +73,10 @@ STDMETHODIMP_(ULONG) DocumentObject::Release() {
 
 // --- The tree -------------------------------------------------------------------------------
 
-// The document type node is not kept; one was read only when the document had an internal DTD.
+// A loaded document never has a document type: a document that declares one is refused.
 STDMETHODIMP DocumentObject::get_doctype(IXMLDOMDocumentType** documentType) {
   if (!documentType) return E_INVALIDARG;
   *documentType = nullptr;
-  if (sawDocumentType_) STANDIN_UNMODELLED_RETURN(E_NOTIMPL);
   return S_FALSE;
 }
 

@@ -90,7 +90,6 @@ class DocumentObject final : public TreeStore, public NodeObject<IXMLDOMDocument
   bool validateOnParse_ = true;
   bool resolveExternals_ = true;
   bool preserveWhiteSpace_ = false;
-  bool sawDocumentType_ = false;
 };
 
 }  // namespace msxml

@@ -70,7 +70,6 @@ void DocumentObject::Clear() {
   } else {
     RemoveAllChildren(this);
   }
-  sawDocumentType_ = false;
   hasUrl_ = false;
   url_.clear();
   Changed();
@@ -85,7 +84,6 @@ void DocumentObject::SetParseError(ParseFailure failure, std::u16string_view url
 HRESULT DocumentObject::Fail(ParseFailure failure, std::u16string_view url, HRESULT result,
                              VARIANT_BOOL* isSuccessful) {
   RemoveAllChildren(this);
-  sawDocumentType_ = false;
   SetParseError(std::move(failure), url);
   if (isSuccessful) *isSuccessful = VARIANT_FALSE;
   return result;
@@ -96,15 +94,6 @@ HRESULT DocumentObject::LoadBytes(std::string_view bytes, InputEncoding encoding
   TreeBuilder builder(*this, preserveWhiteSpace_);
   ParseFailure failure;
   if (!ParseXml(bytes, encoding, builder, failure)) return Fail(std::move(failure), url, S_FALSE, isSuccessful);
-  if (builder.SawDocumentType() && validateOnParse_) {
-    // Loading without the validation asked for would pass off an unchecked document as valid.
-    sandbox::internal::ReportUnmodelled("IXMLDOMDocument::load (validation against a DTD)");
-    ParseFailure unmodelled;
-    unmodelled.errorCode = parse_error::kValidationNotModelled;
-    unmodelled.reason = u"Validation against a DTD is not modelled; set validateOnParse to false to load the document.";
-    return Fail(std::move(unmodelled), url, E_NOTIMPL, isSuccessful);
-  }
-  sawDocumentType_ = builder.SawDocumentType();
   url_ = url;
   hasUrl_ = !url.empty();
   SetParseError(ParseFailure{}, url);

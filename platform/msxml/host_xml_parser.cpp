@@ -1,11 +1,13 @@
 // The parser over libxml2's SAX2 interface: libxml2 only checks the syntax, decodes and expands
-// references; the events go straight into the DOM's own tree, so no libxml2 tree is ever built.
+// character references and the five predefined entities; the events go straight into the DOM's
+// own tree, so no libxml2 tree is ever built.
 //
-// Nothing outside the document is ever read. libxml2 would load an external entity when it is
-// referenced (whatever the resolveEntity callback says) and an external DTD when asked to, so a
-// document that declares either is refused where the declaration is met, before any reference:
-// an external DOCTYPE or an external entity declaration is a parse error. XML_PARSE_NONET keeps
-// the network out as a second line.
+// A document type declaration is refused where the parser meets it, before anything in it is
+// read: no entity is ever declared, so none is substituted (a small document cannot expand into
+// millions of characters) and nothing outside the document is read (libxml2 would load an
+// external entity when it is referenced, whatever the resolveEntity callback says). Entity
+// declarations are refused as external ones too, should one ever be reached, and XML_PARSE_NONET
+// keeps the network out as a further line.
 #include <libxml/SAX2.h>
 #include <libxml/parser.h>
 #include <libxml/parserInternals.h>
@@ -103,7 +105,11 @@ LONG CurrentFilePos(xmlParserCtxtPtr ctxt) {
   return count;
 }
 
-void Fail(ParseState& state, LONG code, std::string_view reasonUtf8, LONG line, LONG linepos) {
+// Where the fault comes from the parser itself, its input tells the line and position. An error
+// libxml2 raises while it decodes more input (`inputMoving`) comes in the middle of moving its
+// buffer: the input's pointers may name memory just given back, so nothing is read from them.
+void Fail(ParseState& state, LONG code, std::string_view reasonUtf8, LONG line, LONG linepos,
+          bool inputMoving = false) {
   if (state.failed) return;  // the first fault is the one reported
   state.failed = true;
   ParseFailure& f = *state.failure;
@@ -112,6 +118,7 @@ void Fail(ParseState& state, LONG code, std::string_view reasonUtf8, LONG line, 
   f.reason = ToUtf16(reasonUtf8);
   f.line = line > 0 ? line : state.ctxt && state.ctxt->input ? state.ctxt->input->line : 0;
   f.linepos = linepos > 0 ? linepos : state.ctxt && state.ctxt->input ? state.ctxt->input->col : 0;
+  if (inputMoving) return;
   f.srcText = CurrentLine(state.ctxt);
   f.filepos = CurrentFilePos(state.ctxt);
 }
@@ -121,25 +128,25 @@ void Refuse(ParseState& state, LONG code, const std::string& reason) {
   xmlStopParser(state.ctxt);
 }
 
-void Report(ParseState& state, const xmlError* error) {
+void Report(ParseState& state, const xmlError* error, bool inputMoving) {
   if (!error || error->level < XML_ERR_ERROR) return;  // warnings do not fail a load
   Fail(state, CodeFor(*error), error->message ? error->message : "The document is not well-formed.", error->line,
-       error->int2);
+       error->int2, inputMoving);
 }
 
 // Errors raised with the parser context (syntax, namespaces).
-void OnParserError(void* ctx, xmlErrorPtr error) { Report(StateOf(ctx), error); }
+void OnParserError(void* ctx, xmlErrorPtr error) { Report(StateOf(ctx), error, false); }
 // Errors raised without it (decoding, input), routed here for the length of one parse.
-void OnThreadError(void* state, xmlErrorPtr error) { Report(*static_cast<ParseState*>(state), error); }
+void OnThreadError(void* state, xmlErrorPtr error) { Report(*static_cast<ParseState*>(state), error, true); }
 
 void OnStartDocument(void* ctx) {
-  xmlSAX2StartDocument(ctx);  // keeps libxml2's own record of the internal subset's entities
+  xmlSAX2StartDocument(ctx);  // libxml2's own record of the document, which its entity look-ups expect
   ParseState& state = StateOf(ctx);
   const DeclarationInfo declaration = ReadDeclaration(state.bytes);
   if (declaration.found) state.events->Declaration(declaration.data);
 }
 
-void OnInternalSubset(void* ctx, const xmlChar* name, const xmlChar* externalId, const xmlChar* systemId) {
+void OnInternalSubset(void* ctx, const xmlChar*, const xmlChar* externalId, const xmlChar* systemId) {
   ParseState& state = StateOf(ctx);
   if (externalId || systemId) {
     Refuse(state, parse_error::kExternalResource,
@@ -147,19 +154,14 @@ void OnInternalSubset(void* ctx, const xmlChar* name, const xmlChar* externalId,
                std::string(View(systemId ? systemId : externalId)) + "), which is never loaded.");
     return;
   }
-  xmlSAX2InternalSubset(ctx, name, externalId, systemId);
-  state.events->DocumentType(View(name));
+  Refuse(state, parse_error::kDocumentTypeRefused,
+         "The document has a document type declaration; DTDs and the entities they declare are never read.");
 }
 
-void OnEntityDecl(void* ctx, const xmlChar* name, int type, const xmlChar* publicId, const xmlChar* systemId,
-                  xmlChar* content) {
-  if (type == XML_EXTERNAL_GENERAL_PARSED_ENTITY || type == XML_EXTERNAL_PARAMETER_ENTITY || systemId) {
-    Refuse(StateOf(ctx), parse_error::kExternalResource,
-           "The entity '" + std::string(View(name)) + "' is external (" + std::string(View(systemId)) +
-               "); external entities are never loaded.");
-    return;
-  }
-  xmlSAX2EntityDecl(ctx, name, type, publicId, systemId, content);
+void OnEntityDecl(void* ctx, const xmlChar* name, int, const xmlChar*, const xmlChar* systemId, xmlChar*) {
+  Refuse(StateOf(ctx), parse_error::kDocumentTypeRefused,
+         "The entity '" + std::string(View(name)) + "' is declared (" + std::string(View(systemId)) +
+             "); entities are never substituted.");
 }
 
 xmlParserInputPtr OnResolveEntity(void*, const xmlChar*, const xmlChar*) { return nullptr; }
@@ -285,7 +287,7 @@ bool ParseXml(std::string_view bytes, InputEncoding encoding, ParseEvents& event
   *ctxt->sax = MakeHandler();
   ctxt->userData = ctxt;  // the SAX2 helpers used above expect the context itself
   ctxt->_private = &state;
-  int options = XML_PARSE_NONET | XML_PARSE_NOENT | XML_PARSE_DTDATTR;
+  int options = XML_PARSE_NONET | XML_PARSE_NOENT;  // the predefined entities in attribute values
   if (encoding == InputEncoding::Utf8) options |= XML_PARSE_IGNORE_ENC;
   xmlCtxtUseOptions(ctxt, options);
   {

@@ -35,7 +35,6 @@ void TreeBuilder::Declaration(std::string_view data) {
   Append(node);
 }
 
-void TreeBuilder::DocumentType(std::string_view) { sawDocumentType_ = true; }
 
 void TreeBuilder::StartElement(std::string_view qualifiedName, const ParsedAttribute* attributes, size_t count) {
   FlushText();

@@ -16,15 +16,12 @@ class TreeBuilder final : public ParseEvents {
   TreeBuilder(Node& document, bool preserveWhiteSpace);
 
   void Declaration(std::string_view data) override;
-  void DocumentType(std::string_view rootName) override;
   void StartElement(std::string_view qualifiedName, const ParsedAttribute* attributes, size_t count) override;
   void EndElement() override;
   void Characters(std::string_view text) override;
   void CData(std::string_view text) override;
   void Comment(std::string_view text) override;
   void ProcessingInstruction(std::string_view target, std::string_view data) override;
-
-  bool SawDocumentType() const { return sawDocumentType_; }
 
  private:
   void FlushText();
@@ -37,7 +34,6 @@ class TreeBuilder final : public ParseEvents {
   // xml:space in force at each open element (the document level is the bottom entry).
   std::vector<bool> preserve_;
   std::string text_;
-  bool sawDocumentType_ = false;
 };
 
 }  // namespace msxml

@@ -23,8 +23,6 @@ class ParseEvents {
   virtual ~ParseEvents() = default;
   // The XML declaration as written (its data: version, encoding, standalone).
   virtual void Declaration(std::string_view data) = 0;
-  // A document type declaration with an internal subset only (an external one is refused).
-  virtual void DocumentType(std::string_view rootName) = 0;
   // Namespace declarations come first among the attributes, as xmlns / xmlns:prefix.
   virtual void StartElement(std::string_view qualifiedName, const ParsedAttribute* attributes, size_t count) = 0;
   virtual void EndElement() = 0;
@@ -50,7 +48,9 @@ enum class InputEncoding {
 };
 
 // Parses the whole document; false (and `failure` filled) when it is not well-formed, not
-// namespace-well-formed, or refers to anything outside itself.
+// namespace-well-formed, or has a document type declaration: a DTD is refused where the parser
+// meets it, before anything it declares could be read or expanded (kExternalResource when it
+// names an external DTD, else kDocumentTypeRefused).
 bool ParseXml(std::string_view bytes, InputEncoding encoding, ParseEvents& events, ParseFailure& failure);
 
 // Error codes of the parse-error object (errorCode), in the XML parser's HRESULT range.
@@ -64,7 +64,7 @@ inline constexpr LONG kUndefinedEntity = static_cast<LONG>(0xC00CE505);   // &na
 inline constexpr LONG kNamespace = static_cast<LONG>(0xC00CE506);         // an undeclared prefix
 inline constexpr LONG kExternalResource = static_cast<LONG>(0xC00CE507);  // external DTD or entity
 inline constexpr LONG kEmptyDocument = static_cast<LONG>(0xC00CE508);     // no document element
-inline constexpr LONG kValidationNotModelled = static_cast<LONG>(0xC00CE509);
+inline constexpr LONG kDocumentTypeRefused = static_cast<LONG>(0xC00CE509);  // any other DTD
 }  // namespace parse_error
 
 }  // namespace msxml
