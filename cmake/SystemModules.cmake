@@ -104,8 +104,10 @@ function(add_system_module target)
                         LIBRARY_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/modules
                         RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/modules)
   target_compile_definitions(${target} PRIVATE SYSTEM_CODE)
+  # GCC makes some template statics "unique" symbols, which the loader binds across modules and
+  # which keep a module from unloading; clang never makes them and knows no such switch.
   target_compile_options(${target} PRIVATE -fvisibility=hidden -fvisibility-inlines-hidden
-                                           -fno-gnu-unique)
+                                           $<$<CXX_COMPILER_ID:GNU>:-fno-gnu-unique>)
   target_link_options(${target} PRIVATE -Wl,-Bsymbolic)
   target_link_libraries(${target} PRIVATE ${SM_SUBSYSTEMS} ${SM_LIBS})
   if(SM_EXPORTS AND NOT SM_PROGRAM)

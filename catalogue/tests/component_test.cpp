@@ -46,7 +46,8 @@ TEST(Component, CopiesShareTheLinkedRecords) {
   EXPECT_EQ(copy.Dependants[0], &catalogue[2]);
   EXPECT_TRUE(copy.HasImportLibrary);
   EXPECT_EQ(copy.GetComponentHeaders(), std::vector<CString>{"graph.h"});
-  copy = copy;
+  CComponent& same = copy;
+  copy = same;  // self-assignment
   EXPECT_STREQ(copy.GetComponentName(), "Graph");
   CComponent assigned;
   assigned = catalogue[1];

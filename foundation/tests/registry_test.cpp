@@ -163,7 +163,8 @@ TEST(TqRegRefNum, DefaultHolderHoldsNothingAndAssignmentReleasesTheOld) {
     CTqRegRefNum other(b);
     holder = other;  // a's only holder lets go: a is closed now
     EXPECT_EQ(sandbox::RegistryOpenHandles(), start + 1);
-    holder = holder;
+    CTqRegRefNum& same = holder;
+    holder = same;  // self-assignment
     EXPECT_EQ(holder.GetHandle(), b);
   }
   EXPECT_EQ(sandbox::RegistryOpenHandles(), start);

@@ -59,6 +59,8 @@ void ResetRegistry() {
   session.state.handles.clear();
   session.state.failures.clear();
   session.state.standardUser = false;
+  session.state.recording = false;
+  session.state.calls.clear();
   session.tree().Clear();
 }
 

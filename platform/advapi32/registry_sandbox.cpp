@@ -131,7 +131,54 @@ void RegistryInjectFailure(const std::string& key, const std::string& operation,
   }
   const auto path = PathFor(session, key, "RegistryInjectFailure");
   if (!path) return;
-  session.state.failures.push_back(InjectedFailure{*path, operation, static_cast<LONG>(error), count, subtree});
+  InjectedFailure entry;
+  entry.key = *path;
+  entry.operation = operation;
+  entry.error = static_cast<LONG>(error);
+  entry.remaining = count;
+  entry.subtree = subtree;
+  session.state.failures.push_back(std::move(entry));
+}
+
+namespace {
+void AddNth(const std::string& operation, int n, long error, std::function<void()> action, const char* function) {
+  Session session;
+  if (!IsKnownOperation(operation)) {
+    session.Report(std::string("sandbox::") + function + ": unknown operation \"" + operation + "\"");
+    return;
+  }
+  if (n < 1) {
+    session.Report(std::string("sandbox::") + function + ": calls count from 1");
+    return;
+  }
+  InjectedFailure entry;
+  entry.operation = operation;
+  entry.error = static_cast<LONG>(error);
+  entry.remaining = 1;
+  entry.anyKey = true;
+  entry.skip = n - 1;
+  entry.action = std::move(action);
+  session.state.failures.push_back(std::move(entry));
+}
+}  // namespace
+
+void FailNthRegistryCall(const std::string& operation, int n, long error) {
+  AddNth(operation, n, error, {}, "FailNthRegistryCall");
+}
+
+void BeforeNthRegistryCall(const std::string& operation, int n, std::function<void()> action) {
+  AddNth(operation, n, ERROR_SUCCESS, std::move(action), "BeforeNthRegistryCall");
+}
+
+void RecordRegistryCalls(bool on) {
+  Session session;
+  session.state.recording = on;
+  if (on) session.state.calls.clear();
+}
+
+std::vector<RegistryCall> RecordedRegistryCalls() {
+  Session session;
+  return session.state.calls;
 }
 
 void RegistryClearFailures() {

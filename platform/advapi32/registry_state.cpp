@@ -74,18 +74,51 @@ HKEY Session::AddHandle(std::shared_ptr<Node> node, REGSAM access) {
   return handle;
 }
 
+namespace {
+// Set while an action runs: its own registry calls are neither recorded nor counted.
+thread_local bool t_inAction = false;
+}  // namespace
+
 LONG Session::Injected(const Node& base, const std::vector<std::string>& below, std::string_view operation) {
-  if (state.failures.empty()) return ERROR_SUCCESS;
+  if (t_inAction || (state.failures.empty() && !state.recording)) return ERROR_SUCCESS;
   KeyPath key = tree().PathOf(base);
   key.insert(key.end(), below.begin(), below.end());
-  for (auto it = state.failures.begin(); it != state.failures.end(); ++it) {
-    if (it->operation != "*" && it->operation != operation) continue;
-    if (it->subtree ? !PathIsWithin(key, it->key) : !PathsEqual(key, it->key)) continue;
-    const LONG error = it->error;
-    if (it->remaining > 0 && --it->remaining == 0) state.failures.erase(it);
-    return error;
+  if (state.recording) {
+    std::string shown;
+    for (const std::string& part : key) shown += (shown.empty() ? "" : "\\") + part;
+    state.calls.push_back({std::string(operation), shown});
   }
-  return ERROR_SUCCESS;
+  std::vector<std::function<void()>> actions;
+  LONG error = ERROR_SUCCESS;
+  for (auto it = state.failures.begin(); it != state.failures.end();) {
+    const bool matches = (it->operation == "*" || it->operation == operation) &&
+                         (it->anyKey || (it->subtree ? PathIsWithin(key, it->key) : PathsEqual(key, it->key)));
+    if (!matches) {
+      ++it;
+    } else if (it->skip > 0) {
+      --it->skip;
+      ++it;
+    } else if (it->action) {
+      actions.push_back(std::move(it->action));
+      it = state.failures.erase(it);
+    } else if (error != ERROR_SUCCESS) {
+      ++it;  // one failure a call; the next one waits for the next call
+    } else {
+      error = it->error;
+      if (it->remaining > 0 && --it->remaining == 0)
+        it = state.failures.erase(it);
+      else
+        ++it;
+    }
+  }
+  if (!actions.empty()) {
+    lock_.unlock();
+    t_inAction = true;
+    for (auto& action : actions) action();
+    t_inAction = false;
+    lock_.lock();
+  }
+  return error;
 }
 
 bool Session::SaveBound() {

@@ -2,6 +2,7 @@
 // all behind one mutex. Every entry point works inside one Session.
 #pragma once
 
+#include <functional>
 #include <memory>
 #include <mutex>
 #include <optional>
@@ -11,6 +12,7 @@
 #include <vector>
 
 #include "registry_tree.h"
+#include "sandbox/registry.h"
 
 namespace advapi32 {
 
@@ -20,12 +22,16 @@ struct OpenKey {
   REGSAM access = 0;
 };
 
+// One injected failure, or one action to run just before a call.
 struct InjectedFailure {
   KeyPath key;
   std::string operation;  // "open", "create", ... or "*"
   LONG error = ERROR_SUCCESS;
   int remaining = -1;  // -1: until cleared
   bool subtree = false;
+  bool anyKey = false;           // counts calls on every key
+  int skip = 0;                  // matching calls that go through before it acts
+  std::function<void()> action;  // when set: run before the call (without the lock), which goes on
 };
 
 struct RegistryState {
@@ -33,6 +39,8 @@ struct RegistryState {
   Tree tree;
   std::unordered_map<HKEY, std::unique_ptr<OpenKey>> handles;
   std::vector<InjectedFailure> failures;
+  bool recording = false;
+  std::vector<sandbox::RegistryCall> calls;  // while recording
   std::optional<std::string> boundFile;
   // A standard user's registry: the machine's keys (HKLM, and HKCR, its view) are read-only.
   bool standardUser = false;
@@ -59,8 +67,10 @@ class Session {
   LONG Resolve(HKEY key, std::shared_ptr<Node>& node, REGSAM& access);
   HKEY AddHandle(std::shared_ptr<Node> node, REGSAM access);
 
-  // The injected failure for this operation on the key `below` names under `key` (counted
-  // down); ERROR_SUCCESS if none.
+  // Every call that a failure can be injected into comes here once: recorded while recording,
+  // counted by the n-th call switches, preceded by an action that is due (run with the registry's
+  // lock let go, so it may read the registry), and failed when an injected failure on the key
+  // `below` names under `key` says so (counted down). ERROR_SUCCESS if it goes on.
   LONG Injected(const Node& key, const std::vector<std::string>& below, std::string_view operation);
 
   // Writes the whole registry to the bound file (when bound); false and a report on failure.

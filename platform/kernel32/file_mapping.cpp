@@ -25,6 +25,8 @@ void FileState::ResetLocked() {
   map.drives['Z'] = "/";
   current = CurrentFromHost();
   failures.clear();
+  recording = false;
+  calls.clear();
   keptAttributes.clear();
 }
 
@@ -248,25 +250,80 @@ std::string FailureKey(const winpath::WinPath& path) {
   return names::Utf16ToUtf8(text);
 }
 
-bool InjectedFailureByKey(const std::string& key, const char* operation) {
-  std::lock_guard<std::recursive_mutex> g(StateLock());
-  auto& failures = State().failures;
-  for (auto it = failures.begin(); it != failures.end(); ++it) {
-    if (it->key != key || (it->operation != operation && it->operation != "*")) continue;
-    const DWORD error = it->error;
-    if (--it->count <= 0) failures.erase(it);
-    SetLastError(error);
-    return true;
+namespace {
+// Set while an action runs: what it does with files is neither recorded nor counted.
+thread_local bool t_inAction = false;
+}  // namespace
+
+bool InjectedFailure(const FileCallSite& call) {
+  if (t_inAction) return false;
+  std::vector<std::function<void()>> actions;
+  bool fails = false;
+  DWORD error = ERROR_SUCCESS;
+  {
+    std::lock_guard<std::recursive_mutex> g(StateLock());
+    FileState& s = State();
+    if (s.failures.empty() && !s.recording) return false;
+    if (s.recording)
+      s.calls.push_back({call.operation, call.shown ? *call.shown : call.path.ToString(),
+                         call.target ? call.target->ToString() : std::string()});
+    std::string key, targetKey;
+    auto& failures = s.failures;
+    for (auto it = failures.begin(); it != failures.end();) {
+      if (it->operation != call.operation && it->operation != "*") {
+        ++it;
+        continue;
+      }
+      if (it->key != "*") {
+        if (key.empty()) key = call.key ? *call.key : FailureKey(call.path);
+        if (call.target && targetKey.empty()) targetKey = FailureKey(*call.target);
+        if (it->key != key && (!call.target || it->key != targetKey)) {
+          ++it;
+          continue;
+        }
+      }
+      if (it->skip > 0) {
+        --it->skip;
+        ++it;
+        continue;
+      }
+      if (it->action) {
+        actions.push_back(std::move(it->action));
+        it = failures.erase(it);
+        continue;
+      }
+      if (fails) {  // one failure a call; the next one waits for the next call
+        ++it;
+        continue;
+      }
+      fails = true;
+      error = it->error;
+      if (--it->count <= 0)
+        it = failures.erase(it);
+      else
+        ++it;
+    }
   }
-  return false;
+  for (auto& action : actions) {
+    t_inAction = true;
+    try {
+      action();
+    } catch (...) {
+      t_inAction = false;
+      throw;
+    }
+    t_inAction = false;
+  }
+  if (fails) SetLastError(error);
+  return fails;
 }
 
 bool InjectedFailure(const winpath::WinPath& path, const char* operation) {
-  {
-    std::lock_guard<std::recursive_mutex> g(StateLock());
-    if (State().failures.empty()) return false;
-  }
-  return InjectedFailureByKey(FailureKey(path), operation);
+  return InjectedFailure(FileCallSite{.operation = operation, .path = path});
+}
+
+bool InjectedFailure(const winpath::WinPath& source, const winpath::WinPath& target, const char* operation) {
+  return InjectedFailure(FileCallSite{.operation = operation, .path = source, .target = &target});
 }
 
 }  // namespace kernel32::files

@@ -54,12 +54,26 @@ winpath::LeadBytePredicate LeadBytes();
 // The sandbox temporary folder that GetTempPath names (made on first use, removed on reset).
 std::string TempFolderHost();
 
-// Injected failures: true (with the last error set) when the next `operation` on `path` is to
-// fail.
-bool InjectedFailure(const winpath::WinPath& path, const char* operation);
 // The key under which failures on a path are kept: the full Windows path, case folded.
 std::string FailureKey(const winpath::WinPath& path);
-bool InjectedFailureByKey(const std::string& key, const char* operation);
+
+// Every call that an injected failure can fail comes through here once, at the point where it
+// would change or read something: it is recorded while the sandbox records, counted by the n-th
+// call switches, preceded by an action that is due, and failed (true, with the last error set)
+// when an injected failure says so. `key` is FailureKey(path); `target` the second path of a move
+// or copy (its failures count too); `shown` what the record names instead of `path`.
+struct FileCallSite {
+  const char* operation;
+  const winpath::WinPath& path;
+  const std::string* key = nullptr;  // made from `path` when needed if not given
+  const winpath::WinPath* target = nullptr;
+  const std::string* shown = nullptr;
+};
+bool InjectedFailure(const FileCallSite& call);
+// The call names one path.
+bool InjectedFailure(const winpath::WinPath& path, const char* operation);
+// A move or a copy: one call, failed by a failure on either path.
+bool InjectedFailure(const winpath::WinPath& source, const winpath::WinPath& target, const char* operation);
 
 // A folder whose read-only attribute is set (the owner-write bit off) stands for a folder whose
 // security denies writing: no new entry may be made in it. True for the folder that would hold a

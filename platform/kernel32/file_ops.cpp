@@ -63,6 +63,7 @@ WINBASEAPI BOOL WINAPI SetFileAttributes(LPCSTR fileName, DWORD attributes) {
   std::lock_guard<std::recursive_mutex> g(StateLock());
   auto mapped = MapPath(fileName, "SetFileAttributes");
   if (!mapped) return FALSE;
+  if (InjectedFailure(mapped->windows, "attributes")) return FALSE;
   if (Missing(*mapped)) return Fail(ERROR_FILE_NOT_FOUND, FALSE);
   if (DWORD error = host::SetWritable(mapped->host, (attributes & FILE_ATTRIBUTE_READONLY) == 0); error != ERROR_SUCCESS)
     return Fail(error, FALSE);
@@ -98,7 +99,7 @@ WINBASEAPI BOOL WINAPI CopyFile(LPCSTR existingFileName, LPCSTR newFileName, BOO
   if (!source) return FALSE;
   auto target = MapPath(newFileName, "CopyFile");
   if (!target) return FALSE;
-  if (InjectedFailure(source->windows, "copy") || InjectedFailure(target->windows, "copy")) return FALSE;
+  if (InjectedFailure(source->windows, target->windows, "copy")) return FALSE;
   if (Missing(*source)) return Fail(ERROR_FILE_NOT_FOUND, FALSE);
   if (source->stat.directory) return Fail(ERROR_ACCESS_DENIED, FALSE);
   if (target->windows.components.empty()) return Fail(ERROR_ACCESS_DENIED, FALSE);
@@ -135,7 +136,7 @@ WINBASEAPI BOOL WINAPI MoveFileEx(LPCSTR existingFileName, LPCSTR newFileName, D
   if (!source) return FALSE;
   auto target = MapPath(newFileName, "MoveFileEx");
   if (!target) return FALSE;
-  if (InjectedFailure(source->windows, "move") || InjectedFailure(target->windows, "move")) return FALSE;
+  if (InjectedFailure(source->windows, target->windows, "move")) return FALSE;
   if (Missing(*source)) return Fail(ERROR_FILE_NOT_FOUND, FALSE);
   if (source->windows.components.empty() || target->windows.components.empty()) return Fail(ERROR_ACCESS_DENIED, FALSE);
   if (DWORD error = CheckSharing(source->stat.device, source->stat.inode, {false, false, true, kAllShare}))

@@ -47,8 +47,20 @@ struct KeepLastError {
   ~KeepLastError() { SetLastError(saved); }
 };
 
-const char* const kOperations[] = {"open", "read", "write", "flush", "close", "delete", "move", "copy", "mkdir",
-                                   "find", "*"};
+const char* const kOperations[] = {"open", "read",  "write", "flush", "close",      "delete",
+                                   "move", "copy",  "mkdir", "find",  "attributes", "*"};
+
+void CheckOperation(const std::string& operation, const char* function) {
+  if (std::find(std::begin(kOperations), std::end(kOperations), operation) == std::end(kOperations))
+    throw std::invalid_argument(std::string(function) + ": unknown operation \"" + operation + "\"");
+}
+
+void AddNth(const std::string& operation, int n, uint32_t error, std::function<void()> action, const char* function) {
+  CheckOperation(operation, function);
+  if (n < 1) throw std::invalid_argument(std::string(function) + ": calls count from 1");
+  std::lock_guard<std::recursive_mutex> g(StateLock());
+  State().failures.push_back({"*", operation, error, 1, n - 1, std::move(action)});
+}
 
 struct Registration {
   Registration() { sandbox::internal::RegisterReset("kernel32.files", ResetFiles); }
@@ -127,14 +139,33 @@ std::string WindowsPath(const std::string& hostPath) {
 
 void InjectFileFailure(const std::string& windowsPath, const std::string& operation, uint32_t error, int count) {
   KeepLastError keep;
-  if (std::find(std::begin(kOperations), std::end(kOperations), operation) == std::end(kOperations))
-    throw std::invalid_argument("InjectFileFailure: unknown operation \"" + operation + "\"");
+  CheckOperation(operation, "InjectFileFailure");
   auto parsed = kernel32::winpath::Parse(windowsPath, CurrentDirectory(), LeadBytes());
   if (parsed.error != kernel32::winpath::kOk)
     throw std::invalid_argument("InjectFileFailure: not a Windows path: \"" + windowsPath + "\"");
   if (count <= 0) return;
   std::lock_guard<std::recursive_mutex> g(StateLock());
-  State().failures.push_back({FailureKey(parsed.path), operation, error, count});
+  State().failures.push_back({FailureKey(parsed.path), operation, error, count, 0, {}});
+}
+
+void FailNthFileCall(const std::string& operation, int n, uint32_t error) {
+  AddNth(operation, n, error, {}, "FailNthFileCall");
+}
+
+void BeforeNthFileCall(const std::string& operation, int n, std::function<void()> action) {
+  if (!action) throw std::invalid_argument("BeforeNthFileCall: no action");
+  AddNth(operation, n, ERROR_SUCCESS, std::move(action), "BeforeNthFileCall");
+}
+
+void RecordFileCalls(bool on) {
+  std::lock_guard<std::recursive_mutex> g(StateLock());
+  State().recording = on;
+  if (on) State().calls.clear();
+}
+
+std::vector<FileCall> RecordedFileCalls() {
+  std::lock_guard<std::recursive_mutex> g(StateLock());
+  return State().calls;
 }
 
 void ClearFileFailures() {

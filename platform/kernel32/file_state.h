@@ -5,21 +5,26 @@
 #include <windows.h>
 
 #include <cstdint>
+#include <functional>
 #include <map>
 #include <mutex>
 #include <string>
 #include <utility>
 #include <vector>
 
+#include "sandbox/files.h"
 #include "winpath.h"
 
 namespace kernel32::files {
 
+// One injected failure, or one action to run just before a call.
 struct InjectedFileFailure {
-  std::string key;        // FailureKey() of the Windows path
+  std::string key;        // FailureKey() of the Windows path, or "*" for any path
   std::string operation;  // "open", ..., or "*"
   DWORD error = 0;
   int count = 0;
+  int skip = 0;                  // matching calls that go through before it acts
+  std::function<void()> action;  // when set: run before the call, which then goes on
 };
 
 struct FileState {
@@ -29,6 +34,8 @@ struct FileState {
   std::vector<std::string> tempDrives;  // host folders made by MapTempDrive
   std::string tempFolder;               // GetTempPath's folder, made on first use
   std::vector<InjectedFileFailure> failures;
+  bool recording = false;
+  std::vector<sandbox::FileCall> calls;  // while recording
   // The attributes the host cannot hold (HIDDEN, SYSTEM), per host file (device, inode).
   std::map<std::pair<uint64_t, uint64_t>, DWORD> keptAttributes;
 

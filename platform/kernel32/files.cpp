@@ -114,7 +114,7 @@ WINBASEAPI BOOL WINAPI ReadFile(HANDLE handle, LPVOID buffer, DWORD bytesToRead,
   if (!file) return FALSE;
   if (!file->canRead) return Fail(ERROR_ACCESS_DENIED, FALSE);
   if (buffer == nullptr && bytesToRead > 0) return Fail(ERROR_NOACCESS, FALSE);
-  if (InjectedFailureByKey(file->failureKey, "read")) return FALSE;
+  if (InjectedFailure(FileCallSite{.operation = "read", .path = file->path, .key = &file->failureKey})) return FALSE;
   std::lock_guard<std::mutex> g(file->lock);
   uint32_t done = 0;
   if (DWORD error = host::ReadAt(file->fd, buffer, bytesToRead, file->position, done); error != ERROR_SUCCESS)
@@ -137,7 +137,7 @@ WINBASEAPI BOOL WINAPI WriteFile(HANDLE handle, LPCVOID buffer, DWORD bytesToWri
   if (!file) return FALSE;
   if (!file->canWrite) return Fail(ERROR_ACCESS_DENIED, FALSE);
   if (buffer == nullptr && bytesToWrite > 0) return Fail(ERROR_NOACCESS, FALSE);
-  if (InjectedFailureByKey(file->failureKey, "write")) return FALSE;
+  if (InjectedFailure(FileCallSite{.operation = "write", .path = file->path, .key = &file->failureKey})) return FALSE;
   std::lock_guard<std::mutex> g(file->lock);
   if (bytesToWrite == 0) return TRUE;  // a zero-length write changes nothing
   uint32_t done = 0;
@@ -193,7 +193,7 @@ WINBASEAPI BOOL WINAPI FlushFileBuffers(HANDLE handle) {
   auto file = FileOf(handle);
   if (!file) return FALSE;
   if (!file->canWrite) return Fail(ERROR_ACCESS_DENIED, FALSE);
-  if (InjectedFailureByKey(file->failureKey, "flush")) return FALSE;
+  if (InjectedFailure(FileCallSite{.operation = "flush", .path = file->path, .key = &file->failureKey})) return FALSE;
   if (DWORD error = host::Sync(file->fd); error != ERROR_SUCCESS) return Fail(error, FALSE);
   return TRUE;
 }
@@ -292,7 +292,7 @@ WINBASEAPI BOOL WINAPI CloseHandle(HANDLE handle) {
     if (DWORD closeError = host::Close(file->fd); error == ERROR_SUCCESS) error = closeError;
     file->fd = -1;
   }
-  if (InjectedFailureByKey(file->failureKey, "close")) return FALSE;
+  if (InjectedFailure(FileCallSite{.operation = "close", .path = file->path, .key = &file->failureKey})) return FALSE;
   return error == ERROR_SUCCESS ? TRUE : Fail(error, FALSE);
 }
 

@@ -70,7 +70,10 @@ WINBASEAPI HANDLE WINAPI FindFirstFile(LPCSTR fileName, LPWIN32_FIND_DATA findDa
     auto folder = MapParsed(*folderPath);
     if (!folder) return INVALID_HANDLE_VALUE;
     if (!folder->exists || !folder->stat.directory) return Fail(ERROR_PATH_NOT_FOUND, INVALID_HANDLE_VALUE);
-    if (InjectedFailure(folder->windows, "find")) return INVALID_HANDLE_VALUE;
+    const std::string shown = (folder->windows.components.empty() ? folder->windows.ToString() + patternText
+                                                                   : folder->windows.ToString() + "\\" + patternText);
+    if (InjectedFailure(FileCallSite{.operation = "find", .path = folder->windows, .shown = &shown}))
+      return INVALID_HANDLE_VALUE;
 
     const std::u16string pattern = AnsiToUtf16(patternText);
     const bool wildcards = patternText.find_first_of("*?") != std::string::npos;

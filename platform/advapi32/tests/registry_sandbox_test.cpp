@@ -153,6 +153,30 @@ TEST(RegistrySandbox, InjectedFailuresChangeNothing) {
   EXPECT_EQ(sandbox::RegistryOpenHandles(), 0u);
 }
 
+// The record lists each call that a failure can be injected into, by its full key; the n-th call
+// of a kind on any key fails, or has an action run before it that may read the registry.
+TEST(RegistrySandbox, CallsAreRecordedAndTheNthCallFailsOrHasAnActionBeforeIt) {
+  sandbox::RecordRegistryCalls(true);
+  Key key;
+  ASSERT_EQ(Create(HKEY_CURRENT_USER, "Software\\Vellacott", key), ERROR_SUCCESS);
+  ASSERT_EQ(regtest::SetDword(key, "a", 1), ERROR_SUCCESS);
+  std::string before;
+  sandbox::BeforeNthRegistryCall("set", 2, [&] { before = sandbox::RegistryExport("HKCU\\Software\\Vellacott"); });
+  sandbox::FailNthRegistryCall("set", 1, ERROR_WRITE_FAULT);
+  EXPECT_EQ(regtest::SetDword(key, "b", 2), ERROR_WRITE_FAULT);
+  EXPECT_EQ(regtest::SetDword(key, "b", 3), ERROR_SUCCESS);
+  EXPECT_NE(before.find("\"a\"=dword:00000001"), std::string::npos);
+  EXPECT_EQ(before.find("\"b\""), std::string::npos);  // taken before the second set
+  EXPECT_EQ(sandbox::RegistryGetDword("HKCU\\Software\\Vellacott", "b"), 3u);
+  const std::vector<sandbox::RegistryCall> expected = {
+      {"create", "HKEY_CURRENT_USER\\Software\\Vellacott"},
+      {"set", "HKEY_CURRENT_USER\\Software\\Vellacott"},
+      {"set", "HKEY_CURRENT_USER\\Software\\Vellacott"},
+      {"set", "HKEY_CURRENT_USER\\Software\\Vellacott"},
+  };
+  EXPECT_EQ(sandbox::RecordedRegistryCalls(), expected);
+}
+
 TEST(RegistrySandbox, AnUnknownInjectedOperationIsRefused) {
   EXPECT_NONFATAL_FAILURE(sandbox::RegistryInjectFailure("HKCU\\Software", "write", ERROR_ACCESS_DENIED),
                           "unknown operation");

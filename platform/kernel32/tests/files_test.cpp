@@ -780,6 +780,61 @@ TEST_F(FilesTest, InjectedFailuresHitTheirPathAndOperationOnly) {
   EXPECT_THROW(sandbox::InjectFileFailure("T:\\x", "unlink", 5), std::invalid_argument);
 }
 
+// The record names each call that a failure can be injected into once, as the caller spelled its
+// path, in call order; a move is one call naming both paths.
+TEST_F(FilesTest, TheRecordListsEveryCallThatCanFailInOrder) {
+  ASSERT_TRUE(CreateDirectory("T:\\Proj\\Sub", nullptr));
+  sandbox::RecordFileCalls(true);
+  ASSERT_TRUE(Write("T:\\Proj\\f.txt", "x"));
+  ASSERT_TRUE(MoveFileEx("T:\\Proj\\f.txt", "t:\\proj\\g.txt", MOVEFILE_REPLACE_EXISTING));
+  ASSERT_TRUE(SetFileAttributes("T:\\Proj\\g.txt", FILE_ATTRIBUTE_HIDDEN));
+  WIN32_FIND_DATA found;
+  const HANDLE search = FindFirstFile("T:\\Proj\\*.txt", &found);
+  ASSERT_NE(search, INVALID_HANDLE_VALUE);
+  FindClose(search);
+  EXPECT_EQ(GetFileAttributes("T:\\Proj\\g.txt"), DWORD{FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_ARCHIVE});  // no call
+  sandbox::RecordFileCalls(false);
+  ASSERT_TRUE(DeleteFile("T:\\Proj\\g.txt"));  // after the record
+  const std::vector<sandbox::FileCall> expected = {
+      {"open", "T:\\Proj\\f.txt", ""},
+      {"write", "T:\\Proj\\f.txt", ""},
+      {"close", "T:\\Proj\\f.txt", ""},
+      {"move", "T:\\Proj\\f.txt", "T:\\proj\\g.txt"},  // the drive letter as the platform gives it
+      {"attributes", "T:\\Proj\\g.txt", ""},
+      {"find", "T:\\Proj\\*.txt", ""},
+  };
+  EXPECT_EQ(sandbox::RecordedFileCalls(), expected);
+  sandbox::RecordFileCalls(true);
+  EXPECT_TRUE(sandbox::RecordedFileCalls().empty());
+}
+
+// The n-th call of a kind, whatever its path, fails and changes nothing; an action runs just
+// before its call, which then goes on, and what the action does with files is not counted.
+TEST_F(FilesTest, TheNthCallOfAKindFailsOrHasAnActionRunBeforeIt) {
+  ASSERT_TRUE(Write("T:\\Proj\\a.txt", "a"));
+  sandbox::RecordFileCalls(true);
+  sandbox::FailNthFileCall("write", 2, ERROR_DISK_FULL);
+  std::string seen;
+  sandbox::BeforeNthFileCall("move", 1, [&] {
+    seen = Read("T:\\Proj\\a.txt").value_or("(none)");  // the stand-in itself, unrecorded and uncounted
+    EXPECT_TRUE(CopyFile("T:\\Proj\\a.txt", "T:\\Proj\\kept.txt", FALSE));
+  });
+  sandbox::FailNthFileCall("*", 8, ERROR_ACCESS_DENIED);
+  EXPECT_TRUE(Write("T:\\Proj\\b.txt", "b"));   // calls 1-3: open, write 1, close
+  SetLastError(kPoison);
+  EXPECT_FALSE(Write("T:\\Proj\\c.txt", "c"));  // 4-6: write 2 fails
+  EXPECT_EQ(GetLastError(), DWORD{ERROR_DISK_FULL});
+  EXPECT_EQ(std::filesystem::file_size(host + "/Proj/c.txt"), 0u);
+  EXPECT_TRUE(MoveFileEx("T:\\Proj\\b.txt", "T:\\Proj\\a.txt", MOVEFILE_REPLACE_EXISTING));  // 7
+  EXPECT_EQ(seen, "a");
+  EXPECT_EQ(Read("T:\\Proj\\kept.txt"), std::nullopt);  // 8: any call
+  EXPECT_EQ(GetLastError(), DWORD{ERROR_ACCESS_DENIED});
+  EXPECT_EQ(Read("T:\\Proj\\kept.txt"), "a");  // 9-12: open, two reads, close
+  EXPECT_EQ(sandbox::RecordedFileCalls().size(), 12u);
+  EXPECT_THROW(sandbox::FailNthFileCall("write", 0, ERROR_DISK_FULL), std::invalid_argument);
+  EXPECT_THROW(sandbox::BeforeNthFileCall("unlink", 1, [] {}), std::invalid_argument);
+}
+
 TEST_F(FilesTest, ResetClosesHandlesAndRemovesTemporaryDrives) {
   ASSERT_TRUE(Write("T:\\Proj\\f.txt", "x"));
   HANDLE h = Open("T:\\Proj\\f.txt", GENERIC_READ, kShareAll, OPEN_EXISTING);

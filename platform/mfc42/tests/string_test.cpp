@@ -314,7 +314,7 @@ TEST(CStringTest, SpansStepByCharacter) {
 TEST(CStringTest, ExtractSubStringSplitsOnlyAtWholeCharacters) {
   sandbox::SetCodePage(932);
   const char* full = "one\\dir" SJIS_SO "\\\\last";
-  const char* expected[] = {"one", "dir" SJIS_SO, "", "last"};
+  const char* expected[] = {"one", ("dir" SJIS_SO), "", "last"};
   CString field;
   for (int i = 0; i < 4; ++i) {
     SCOPED_TRACE(i);

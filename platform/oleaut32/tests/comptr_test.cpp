@@ -56,7 +56,8 @@ TEST_F(ComPtr, CountsReferences) {
     EXPECT_FALSE(b);
     c = nullptr;
     EXPECT_EQ(object->refs, 2u);
-    a = a;  // self-assignment keeps the reference
+    ICountingThingPtr& same = a;
+    a = same;  // self-assignment keeps the reference
     EXPECT_EQ(object->refs, 2u);
     EXPECT_EQ(a->References(), 2u);
   }

@@ -136,7 +136,7 @@ TEST(VariantT, ExtractionConvertsOrThrows) {
     EXPECT_EQ(e.Error(), DISP_E_TYPEMISMATCH);
   }
   EXPECT_STREQ(static_cast<const char*>(static_cast<_bstr_t>(_variant_t(LONG{-3}))), "-3");
-  const _bstr_t fromVariant = _variant_t(true);
+  const _bstr_t fromVariant(_variant_t(true));
   EXPECT_STREQ(static_cast<const char*>(fromVariant), "-1");
 }
 

@@ -3,7 +3,8 @@
 //
 // On sandbox::Reset(): only Z: (the host's "/") is mapped, temporary drives are removed with
 // their folders, no shares, the current directory is the Windows form of the host's working
-// directory, no injected failures, and every open file and find handle is closed.
+// directory, no injected failures or actions, no record, and every open file and find handle is
+// closed.
 #pragma once
 
 #ifdef SYSTEM_CODE
@@ -12,7 +13,9 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <functional>
 #include <string>
+#include <vector>
 
 #include "sandbox/core.h"
 
@@ -47,11 +50,34 @@ SANDBOX_API std::string WindowsPath(const std::string& hostPath);
 //   "delete" DeleteFile, RemoveDirectory    "move"  MoveFile(Ex), source or target
 //   "copy"   CopyFile, source or target     "mkdir" CreateDirectory
 //   "find"   FindFirstFile in that directory
+//   "attributes"  SetFileAttributes
 //   "*"      any of the above
 // A failed "close" still closes the handle, as CloseHandle does when the final flush fails.
 SANDBOX_API void InjectFileFailure(const std::string& windowsPath, const std::string& operation,
                                    uint32_t error, int count = 1);
+// The same calls counted on any path, from now on: the n-th call (from 1) of `operation` ("*":
+// of any kind) fails with `error`, or has `action` run just before it (the call then goes on).
+// An action may read and copy files, through the stand-in or the host (to keep what a crash at
+// that point would leave); what it does is neither counted nor recorded. Set several to act on
+// several calls.
+SANDBOX_API void FailNthFileCall(const std::string& operation, int n, uint32_t error);
+SANDBOX_API void BeforeNthFileCall(const std::string& operation, int n, std::function<void()> action);
+// Drops every injected failure and every pending action.
 SANDBOX_API void ClearFileFailures();
+
+// The record of those calls, in the order they came (across threads), while recording is on.
+// Starting a record drops the one before; a count of calls of a kind is a count over the record.
+struct FileCall {
+  std::string operation;  // as above
+  std::string path;       // the full Windows path as the caller spelled it (for "find": folder\pattern)
+  std::string target;     // the second path of a "move" or "copy", else empty
+  bool operator==(const FileCall&) const = default;
+};
+inline std::string ToString(const FileCall& call) {
+  return call.operation + " " + call.path + (call.target.empty() ? "" : " -> " + call.target);
+}
+SANDBOX_API void RecordFileCalls(bool on);
+SANDBOX_API std::vector<FileCall> RecordedFileCalls();
 
 // File and find handles open right now.
 SANDBOX_API size_t OpenFileHandles();

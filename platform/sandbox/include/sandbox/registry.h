@@ -13,6 +13,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <functional>
 #include <optional>
 #include <string>
 #include <vector>
@@ -24,7 +25,7 @@ namespace sandbox {
 // Empties the registry (only the keys every Windows registry has remain: the roots and
 // HKLM\SOFTWARE\Classes). Handles that are still open then refer to deleted keys.
 // sandbox::Reset() also does this, and in addition closes every open handle, drops injected
-// failures and unbinds the bound file.
+// failures, pending actions and the call record, and unbinds the bound file.
 SANDBOX_API void RegistryClear();
 
 // Set-up: each creates the key path as needed and replaces the value. "" names the default value.
@@ -70,7 +71,25 @@ SANDBOX_API size_t RegistryOpenHandles();
 // A failing "close" leaves the handle open.
 SANDBOX_API void RegistryInjectFailure(const std::string& key, const std::string& operation, long error,
                                        int count = -1, bool subtree = false);
+// The same calls counted on any key, from now on: the n-th call (from 1) of `operation` ("*": of any
+// kind) fails with `error`, or has `action` run just before it (the call then goes on). An action
+// runs without the registry's lock, so it may read (export) the registry; its own calls are neither
+// counted nor recorded.
+SANDBOX_API void FailNthRegistryCall(const std::string& operation, int n, long error);
+SANDBOX_API void BeforeNthRegistryCall(const std::string& operation, int n, std::function<void()> action);
+// Drops every injected failure and every pending action.
 SANDBOX_API void RegistryClearFailures();
+
+// The record of those calls, in the order they came, while recording is on. Starting a record
+// drops the one before; a count of calls of a kind is a count over the record.
+struct RegistryCall {
+  std::string operation;  // as above
+  std::string key;        // the full key path, from its root's full name (HKEY_CLASSES_ROOT is
+                          // HKEY_LOCAL_MACHINE\SOFTWARE\Classes)
+  bool operator==(const RegistryCall&) const = default;
+};
+SANDBOX_API void RecordRegistryCalls(bool on);
+SANDBOX_API std::vector<RegistryCall> RecordedRegistryCalls();
 
 // REGEDIT4 text, CR LF line ends: the "REGEDIT4" header, one [HKEY_...\path] section per key,
 // "name"="string", "name"=dword:0000000a, "name"=hex:01,02, "name"=hex(N):... for every other

@@ -105,3 +105,8 @@ class TempDriveTest : public ::testing::Test {
 };
 
 }  // namespace sandbox::testing
+
+namespace sandbox {
+// How GoogleTest shows a recorded call.
+inline void PrintTo(const FileCall& call, std::ostream* out) { *out << ToString(call); }
+}  // namespace sandbox
