@@ -1,0 +1,25 @@
+// The workspace file (.dsw): read, written, its control GUIDs edited, under code pages 1252 and 932.
+#include "dsp/DspExceptions.h"
+#include "editor_round_trip.h"
+#include "editors/DswEditor.h"
+
+namespace {
+
+bool Documented(CException* e) { return fuzz::IsOneOf<CFileException, TQ::CAppWizException>(e); }
+
+void Edit(CDswEditor& editor) {
+  editor.AddControlGuid("{F0F0F0F0-0000-0000-0000-000000000000}");
+  editor.RemoveControlGuid("{00000000-0000-0000-0000-000000000000}");
+}
+
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
+  fuzz::Initialise();
+  for (unsigned codePage : {1252u, 932u}) {
+    sandbox::SetCodePage(codePage);
+    const std::string path = fuzz::PutInput("Input.dsw", data, size);
+    fuzz::RoundTrip<CDswEditor>(path, Documented, Edit, "workspace file");
+  }
+  return 0;
+}

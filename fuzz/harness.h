@@ -1,0 +1,50 @@
+// What every harness shares. The bytes of one input arrive as a file on the sandbox drive F:, which
+// is the only drive (so no input can name a host file), and the code under test reads it through
+// kernel32 as it reads any file. A harness checks more than survival: a refused input gets its
+// reader's documented error and leaves the file as it was, an accepted one with a writer is written,
+// read and written again with the two writes identical, and no file handle stays open. Anything else
+// is a finding: it is printed and the process aborts, so that the fuzzer keeps the input.
+#pragma once
+
+#include <afx.h>
+
+#include <cstddef>
+#include <cstdint>
+#include <functional>
+#include <string>
+
+namespace fuzz {
+
+// Once per process (later calls do nothing): a fresh sandbox, F: over an empty host folder (in
+// memory where the host has /dev/shm) as the only drive and the current directory, strict mode, and every failure a stand-in reports a
+// finding.
+void Initialise();
+
+// Empties F: and puts the input there under `name`; its Windows path.
+std::string PutInput(const std::string& name, const uint8_t* data, size_t size);
+// The bytes of a file, read on the host (never through the code under test); "" when absent.
+std::string DiskBytes(const std::string& windowsPath);
+
+[[noreturn]] void Finding(const std::string& what);
+inline void Check(bool ok, const std::string& what) {
+  if (!ok) Finding(what);
+}
+// No file or find handle is left open.
+void CheckNoHandles();
+
+// Runs `body`. True when it returned; false when it threw a CException that `documented` accepts
+// as the documented refusal (the exception is deleted); any other exception is a finding.
+bool Accepted(const std::function<void()>& body, const std::function<bool(CException*)>& documented);
+// Runs `body`, which must not throw: any exception is a finding named `what`.
+void MustSucceed(const std::function<void()>& body, const std::string& what);
+
+// Whether an exception is one of the types E.
+template <typename... E>
+bool IsOneOf(CException* e) {
+  return (... || (dynamic_cast<E*>(e) != nullptr));
+}
+
+// The message of a CException, for findings.
+std::string MessageOf(CException* e);
+
+}  // namespace fuzz
