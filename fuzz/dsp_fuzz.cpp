@@ -8,7 +8,9 @@ namespace {
 
 // The reader's refusals: the file layer's (a failed open, the end of the file inside a block) and
 // the project-file exceptions (a malformed or unparsable file, a NUL).
-bool Documented(CException* e) { return fuzz::IsOneOf<CFileException, TQ::CAppWizException>(e); }
+bool RefusedByReader(CException* e) { return fuzz::IsOneOf<CFileException, TQ::CAppWizException>(e); }
+// The writer's: a setting line that cannot be written so that it reads back the same.
+bool RefusedByWriter(CException* e) { return fuzz::IsOneOf<TQ::CAppWizException>(e); }
 
 void Edit(CDspEditor& editor) {
   for (int i = 0; i < editor.GetConfigurationCount(); ++i) {
@@ -31,7 +33,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   for (unsigned codePage : {1252u, 932u}) {
     sandbox::SetCodePage(codePage);
     const std::string path = fuzz::PutInput("Input.dsp", data, size);
-    fuzz::RoundTrip<CDspEditor>(path, Documented, Edit, "project file");
+    fuzz::RoundTrip<CDspEditor>(path, RefusedByReader, RefusedByWriter, Edit, "project file");
   }
   return 0;
 }

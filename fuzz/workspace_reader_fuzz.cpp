@@ -7,10 +7,15 @@
 
 #include "file_io.h"
 #include "harness.h"
+#include "sandbox/sandbox.h"
 #include "workspace_reader.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   fuzz::Initialise();
+  // The paths a workspace names reach kernel32 as written: device names and the like are forms
+  // the file stand-in does not model. It says so and fails the call, which is the outcome here.
+  sandbox::SetStrict(false);
+  sandbox::ClearUnmodelledCalls();
   const std::string path = fuzz::PutInput("Input.dsw", data, size);
   const std::string text(reinterpret_cast<const char*>(data), size);
 

@@ -25,7 +25,13 @@ bool ReplaceText(CString& contents, const CString& text, const CString& replacem
 bool RemoveText(CString& contents, const CString& text) { return ReplaceText(contents, text, ""); }
 
 void RewriteTextFile(const CString& path, const CString& contents) {
-  WriteFileReplacing(path, [&contents](CStdioFile& file) { WriteText(file, contents); });
+  CReplacementSet files;
+  StageTextFile(files, path, contents);
+  files.ReplaceAll();
+}
+
+void StageTextFile(CReplacementSet& files, const CString& path, const CString& contents) {
+  files.Stage(path, [&contents](CStdioFile& file) { WriteText(file, contents); });
 }
 
 void InsertTextInFile(const CString& path, const CString& text, const CString& marker, bool before) {

@@ -5,6 +5,8 @@
 
 #include "stdafx.h"
 
+class CReplacementSet;
+
 // A file that is absent is left alone; one that exists and cannot be read throws, and nothing is
 // written (see editors/TextFile.h).
 //
@@ -22,3 +24,5 @@ bool RemoveText(CString& contents, const CString& text);
 bool ReplaceText(CString& contents, const CString& text, const CString& replacement);
 // Writes `contents` over the file, beside then renamed.
 void RewriteTextFile(const CString& path, const CString& contents);
+// Stages `contents` as the new text of the file in a set that is replaced as one unit.
+void StageTextFile(CReplacementSet& files, const CString& path, const CString& contents);

@@ -28,6 +28,17 @@ void CDspConfig::InsertMFCConfigEntry(CDspMFCConfigEntry* entry, int index) {
   if (remembered) m_mfc = entry;
 }
 
+namespace {
+
+// A lone backslash that ends a line is an argument only because the line after it is empty or a
+// line of its own kind. Merged into an earlier line, it would end that line, before another line:
+// a continuation there, and the file would no longer read back as written. Such a file is refused.
+void RefuseEndingBackslash(bool endsWithBackslash) {
+  if (endsWithBackslash) throw new TQ::CInvalidProjectFormatException(TRUE);
+}
+
+}  // namespace
+
 void CDspConfig::InsertCPPConfigEntry(CDspCPPConfigEntry* entry, int index) {
   if (entry->GetOperation() != CDspConfigEntry::opAdd || entry->IsBase()) {
     InsertAt(entry, index);
@@ -35,6 +46,9 @@ void CDspConfig::InsertCPPConfigEntry(CDspCPPConfigEntry* entry, int index) {
   }
   if (m_compiler != NULL) {
     std::unique_ptr<CDspCPPConfigEntry> merged(entry);
+    const int count = merged->GetSettingCount();
+    RefuseEndingBackslash(count > 0 && merged->GetSetting(count - 1)->GetSwitchText() == "\\" &&
+                          merged->GetSetting(count - 1)->GetValueText().IsEmpty());
     m_compiler->TakeSettings(*merged);
     return;
   }
@@ -49,6 +63,8 @@ void CDspConfig::InsertLink32ConfigEntry(CDspLink32ConfigEntry* entry, int index
   }
   if (m_linker != NULL) {
     std::unique_ptr<CDspLink32ConfigEntry> merged(entry);
+    const int count = merged->GetArgumentCount();
+    RefuseEndingBackslash(count > 0 && merged->GetArgument(count - 1) == "\\");
     m_linker->TakeArguments(*merged);
     return;
   }

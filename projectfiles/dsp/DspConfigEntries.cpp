@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "TqException.h"
+#include "dsp/DspExceptions.h"
 #include "dsp/DspLine.h"
 #include "dsp/DspLookupTables.h"
 #include "dsp/DspTargetFile.h"
@@ -27,7 +28,8 @@ void CDspLineBreaks::Append(const CDspLineBreaks& other, int offset) {
     m_breaks.push_back({lineBreak.before + offset, lineBreak.indent});
 }
 
-void CDspLineBreaks::WriteBefore(CDspLineWriter& line, int index, size_t& cursor) const {
+void CDspLineBreaks::WriteBefore(CDspLineWriter& line, int index, size_t& cursor, int& quotesOnLine,
+                                 int tokenQuotes, char tokenStart) const {
   bool broken = false;
   while (cursor < m_breaks.size() && m_breaks[cursor].before <= index) {
     line.Put(" \\\n");
@@ -35,7 +37,19 @@ void CDspLineBreaks::WriteBefore(CDspLineWriter& line, int index, size_t& cursor
     broken = true;
     ++cursor;
   }
-  if (!broken) line.Put(" ");
+  if (!broken && quotesOnLine % 2 == 1 && tokenQuotes > 0) {
+    if (tokenStart == '#' || tokenStart == '!')
+      throw new TQ::CAppWizException(
+          "A setting line holds an unbalanced double quote before a setting that begins with '#' or '!': it "
+          "cannot be written so that it reads back the same.");
+    line.Put(" \\\n  ");
+    broken = true;
+  }
+  if (broken)
+    quotesOnLine = 0;
+  else
+    line.Put(" ");
+  quotesOnLine += tokenQuotes;
 }
 
 // --- CDspCPPCompilerSetting -----------------------------------------------------------------
@@ -128,11 +142,15 @@ void CDspCPPConfigEntry::Write(CStdioFile& file) const {
   CDspLineWriter line(file);
   WriteHead(line, "CPP");
   size_t cursor = 0;
+  int quotes = 0;
   for (int i = 0; i < GetSettingCount(); ++i) {
-    m_breaks.WriteBefore(line, i, cursor);
     // The text of GetText, written in its parts.
     const CDspCPPCompilerSetting& setting = *m_settings[i];
     const LPCTSTR tableText = GetDebugInfoSwitchText(setting.GetKind());
+    const CString& switchText = setting.GetSwitchText();
+    m_breaks.WriteBefore(line, i, cursor, quotes,
+                         (tableText != NULL ? 0 : CountDspQuotes(switchText)) + CountDspQuotes(setting.GetValueText()),
+                         tableText != NULL ? tableText[0] : (switchText.IsEmpty() ? '\0' : switchText[0]));
     if (tableText != NULL)
       line.Put(tableText);
     else
@@ -250,9 +268,11 @@ void CDspLink32ConfigEntry::Write(CStdioFile& file) const {
   CDspLineWriter line(file);
   WriteHead(line, "LINK32");
   size_t cursor = 0;
+  int quotes = 0;
   for (int i = 0; i < GetArgumentCount(); ++i) {
-    m_breaks.WriteBefore(line, i, cursor);
-    line.Put(m_arguments[i]);
+    const CString& argument = m_arguments[i];
+    m_breaks.WriteBefore(line, i, cursor, quotes, CountDspQuotes(argument), argument.IsEmpty() ? '\0' : argument[0]);
+    line.Put(argument);
   }
   line.Put("\n");
   line.Flush();

@@ -24,7 +24,13 @@ class CDspLineBreaks {
   // `other`'s tokens were appended after the first `offset` tokens.
   void Append(const CDspLineBreaks& other, int offset);
   // Puts what stands before token `index`: one blank, or the breaks that stand there.
-  void WriteBefore(CDspLineWriter& line, int index, size_t& cursor) const;
+  // `quotesOnLine` counts the quotes written on the current physical line; the token to come holds
+  // `tokenQuotes` of them and begins with `tokenStart`. A quote after an unmatched one would group
+  // with it when the line is read again, so such a token goes on a continuation line of its own
+  // (the reader splits each physical line by itself); a token that begins with '#' or '!' cannot
+  // (the reader would take that line for a line of its own), and is refused.
+  void WriteBefore(CDspLineWriter& line, int index, size_t& cursor, int& quotesOnLine, int tokenQuotes,
+                   char tokenStart) const;
 
  private:
   std::vector<CDspLineBreak> m_breaks;  // in token order

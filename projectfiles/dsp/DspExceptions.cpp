@@ -24,6 +24,20 @@ CNulCharacterException::CNulCharacterException(const CString& path, BOOL bAutoDe
                        bAutoDelete) {}
 CNulCharacterException::~CNulCharacterException() {}
 
+namespace {
+CString PutBackMessage(const CString& failure, const std::vector<CString>& notPutBack) {
+  if (notPutBack.empty()) return failure + "\nThe files replaced before were put back: nothing has been changed.";
+  CString names;
+  for (const CString& name : notPutBack) names += "\n" + name;
+  return failure + "\nThese files could not be put back and hold their new text:" + names;
+}
+}  // namespace
+
+CFilesPutBackException::CFilesPutBackException(const CString& failure, const std::vector<CString>& notPutBack,
+                                               BOOL bAutoDelete)
+    : CAppWizException(PutBackMessage(failure, notPutBack), bAutoDelete) {}
+CFilesPutBackException::~CFilesPutBackException() {}
+
 CString LoadProjectNotParsableMessage() {
   CString message = LoadStringResource(IDS_PROJECT_NOT_PARSABLE);
   // A module built without ProjectFiles.rc still tells the user what went wrong.

@@ -4,6 +4,8 @@
 
 #include "stdafx.h"
 
+#include <vector>
+
 #include "TqException.h"
 
 namespace TQ {
@@ -35,6 +37,14 @@ class CNulCharacterException : public CAppWizException {
  public:
   explicit CNulCharacterException(const CString& path, BOOL bAutoDelete = TRUE);
   ~CNulCharacterException() override;
+};
+
+// A failure while replacing the files of a set, after some of them were replaced: the message
+// says what failed, and that the replaced files were put back, or which could not be.
+class CFilesPutBackException : public CAppWizException {
+ public:
+  CFilesPutBackException(const CString& failure, const std::vector<CString>& notPutBack, BOOL bAutoDelete = TRUE);
+  ~CFilesPutBackException() override;
 };
 
 // The message of string resource 5040: the project looked like ours but could not be parsed.

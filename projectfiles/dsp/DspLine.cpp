@@ -81,6 +81,13 @@ void SplitArguments(LPCTSTR text, std::vector<Token>& tokens) {
 
 }  // namespace
 
+int CountDspQuotes(LPCTSTR text) {
+  int quotes = 0;
+  for (LPCTSTR p = std::strchr(text, '"') != NULL ? text : ""; *p != '\0'; p = NextChar(p))
+    if (*p == '"') ++quotes;
+  return quotes;
+}
+
 void SplitDspArguments(LPCTSTR text, std::vector<CString>& tokens) { SplitArguments(text, tokens); }
 void SplitDspArguments(LPCTSTR text, std::vector<CDspToken>& tokens) { SplitArguments(text, tokens); }
 

@@ -52,6 +52,10 @@ inline LPCTSTR SkipDspKeyword(LPCTSTR p, LPCTSTR keyword) {
 // keeps its trail byte.
 void SplitDspArguments(LPCTSTR text, std::vector<CString>& tokens);
 
+// The double quotes of `text` as the split sees them: a quote byte that is the trail byte of a
+// double-byte character is none.
+int CountDspQuotes(LPCTSTR text);
+
 // An argument token where it stands in its line, valid while the line is: the reader splits a
 // line into these and makes a string only for what it keeps.
 struct CDspToken {

@@ -2,7 +2,6 @@
 
 #include "TqException.h"
 #include "TqFile.h"
-#include "editors/NumberedBackup.h"
 #include "editors/ReplaceFile.h"
 
 CDevstudioEditor::CDevstudioEditor() : m_opened(false) {}
@@ -17,8 +16,14 @@ void CDevstudioEditor::Open(LPCTSTR path) {
 
 void CDevstudioEditor::Save(bool makeBackup, CString* backupPath, int maxBackups, LPCTSTR backupSubfolder,
                             LPCTSTR nameTag) {
-  if (!m_opened) throw new TQ::CTqObjectNotInUsableStateException("The editor of " + m_path);
-  if (makeBackup) MakeNumberedBackup(m_path, maxBackups, backupSubfolder, nameTag, backupPath);
+  CReplacementSet files;
+  StageSave(files, makeBackup, backupPath, maxBackups, backupSubfolder, nameTag);
+  files.ReplaceAll();
+}
 
-  WriteFileReplacing(m_path, [this](CStdioFile& file) { Write(file); });
+void CDevstudioEditor::StageSave(CReplacementSet& files, bool makeBackup, CString* backupPath, int maxBackups,
+                                 LPCTSTR backupSubfolder, LPCTSTR nameTag) {
+  if (!m_opened) throw new TQ::CTqObjectNotInUsableStateException("The editor of " + m_path);
+  files.Stage(m_path, [this](CStdioFile& file) { Write(file); }, makeBackup, backupPath, maxBackups, backupSubfolder,
+              nameTag);
 }

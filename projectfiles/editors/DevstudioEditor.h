@@ -4,6 +4,8 @@
 
 #include "stdafx.h"
 
+class CReplacementSet;
+
 class CDevstudioEditor {
  public:
   CDevstudioEditor();
@@ -24,6 +26,10 @@ class CDevstudioEditor {
   // (TQ::CTqObjectNotInUsableStateException), so a refused file is never overwritten.
   virtual void Save(bool makeBackup = false, CString* backupPath = NULL, int maxBackups = 10,
                     LPCTSTR backupSubfolder = "", LPCTSTR nameTag = "");
+  // The first half of Save, for files that are rewritten as one unit: makes the backup and stages
+  // the model's text in `files`, whose ReplaceAll then puts it in place (see CReplacementSet).
+  void StageSave(CReplacementSet& files, bool makeBackup = false, CString* backupPath = NULL, int maxBackups = 10,
+                 LPCTSTR backupSubfolder = "", LPCTSTR nameTag = "");
 
   const CString& GetPath() const { return m_path; }
 

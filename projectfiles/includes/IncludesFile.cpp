@@ -3,7 +3,9 @@
 #include <algorithm>
 
 #include "TqException.h"
+#include "dsp/DspExceptions.h"
 #include "editors/TextFile.h"
+#include "includes/IncludesFileBuilder.h"
 
 namespace {
 
@@ -38,6 +40,23 @@ void CIncludesFile::Clear() {
   m_namespaces.clear();
 }
 
+namespace {
+
+// The line written for a name, which must read back as that name (by the reader's one rule, on one
+// line): a name holding a double quote, a line break, the header's own keywords or white space at
+// its ends would come back as another name, or as none. Such a name is refused.
+CString LineFor(const CString& name, IncludesLineKind kind) {
+  const CString line = kind == includesHeader ? "#include \"" + name + "\"" : "using namespace " + name + ";";
+  CString back;
+  if (line.FindOneOf("\n\x1A") >= 0 || ReadIncludesLine(line, back) != kind || back != name)
+    throw new TQ::CAppWizException("The includes header cannot hold the " +
+                                   CString(kind == includesHeader ? "header" : "namespace") + " name \"" + name +
+                                   "\": it would not read back as written.");
+  return line;
+}
+
+}  // namespace
+
 CString CIncludesFile::GetText() const {
   const CString banner('/', 80);
   const CString rule = CString("//") + CString('=', 78) + "\n";
@@ -56,12 +75,12 @@ CString CIncludesFile::GetText() const {
   text += "\n";
   if (!m_headers.empty()) {
     text += rule + "//  Includes\n" + rule + "\n";
-    for (const CString& header : m_headers) text += "#include \"" + header + "\"\n";
+    for (const CString& header : m_headers) text += LineFor(header, includesHeader) + "\n";
     text += "\n";
   }
   if (!m_namespaces.empty()) {
     text += rule + "//  Namespaces\n" + rule;
-    for (const CString& name : m_namespaces) text += "using namespace " + name + ";\n";
+    for (const CString& name : m_namespaces) text += LineFor(name, includesNamespace) + "\n";
   }
   text += "\n";
   text += "//}}AFX Sablewing\n";

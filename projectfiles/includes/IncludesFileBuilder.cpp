@@ -77,6 +77,19 @@ class CHeaderLine {
 
 }  // namespace
 
+IncludesLineKind ReadIncludesLine(const CString& text, CString& name) {
+  const CHeaderLine line(text);
+  if (line.Contains("#include")) {
+    name = line.Without("#include", "\"");
+    return includesHeader;
+  }
+  if (line.Contains("using namespace")) {
+    name = line.Without("using namespace", "\";");
+    return includesNamespace;
+  }
+  return includesOther;
+}
+
 CIncludesFileBuilder::CIncludesFileBuilder(const CString& path) : m_path(path) {}
 CIncludesFileBuilder::~CIncludesFileBuilder() {}
 
@@ -84,13 +97,13 @@ void CIncludesFileBuilder::Build(CIncludesFile& file) {
   CStdioFile input;
   if (!OpenTextFileIfPresent(input, m_path)) return;
   try {
-    CString text;
-    while (ReadTextLine(input, text)) {
-      const CHeaderLine line(text);
-      if (line.Contains("#include"))
-        file.AddHeader(line.Without("#include", "\""));
-      else if (line.Contains("using namespace"))
-        file.AddNamespace(line.Without("using namespace", "\";"));
+    CString line, name;
+    while (ReadTextLine(input, line)) {
+      switch (ReadIncludesLine(line, name)) {
+        case includesHeader: file.AddHeader(name); break;
+        case includesNamespace: file.AddNamespace(name); break;
+        case includesOther: break;
+      }
     }
     input.Close();
   } catch (...) {

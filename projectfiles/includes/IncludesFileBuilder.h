@@ -4,6 +4,13 @@
 
 #include "includes/IncludesFile.h"
 
+// What one line of the header gives, by the reader's rule: a line holding "#include" anywhere gives
+// a header name (the line without every "#include" and every double quote, trimmed); else a line
+// holding "using namespace" gives a namespace (without every "using namespace", double quote and
+// ';', trimmed); any other line nothing.
+enum IncludesLineKind { includesOther, includesHeader, includesNamespace };
+IncludesLineKind ReadIncludesLine(const CString& line, CString& name);
+
 class CIncludesFileBuilder {
  public:
   explicit CIncludesFileBuilder(const CString& path);

@@ -34,6 +34,8 @@ TEST_F(DspRefusal, EachMalformedFileIsRefusedAndLeftAsItWas) {
       {.fixture = "dsp_refuse_unbalanced_group.dsp", .message = nullptr},
       {.fixture = "dsp_refuse_eof_in_source_file.dsp", .message = nullptr},
       {.fixture = "dsp_refuse_eof_in_section.dsp", .message = nullptr},
+      // The lone backslash would end the first ADD LINK32 line, before "/x": a continuation there.
+      {.fixture = "dsp_refuse_merged_line_ending_in_backslash.dsp", .message = kInvalidFormat},
       {.fixture = "dsp_refuse_nul.dsp", .message = "T:\\dsp_refuse_nul.dsp holds a NUL character: it is not a text file."},
   };
   for (const Row& row : rows) {

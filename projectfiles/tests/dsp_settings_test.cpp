@@ -128,4 +128,45 @@ TEST_F(DspContinuedLine, EditsKeepTheBreaksThatStillFit) {
             "# ADD LINK32 a.lib c.lib\r\n");
 }
 
+// An unbalanced quote groups with the next quote on its line. Where settings come to follow it on
+// one line (a second ADD CPP line merged into the first, a setting added), each one that holds a
+// quote goes on a continuation line of its own, so that the line reads back as it was written.
+TEST_F(DspTest, SettingsAfterAnUnbalancedQuoteReadBackAsWritten) {
+  const std::string project =
+      "# Microsoft Developer Studio Project File - Name=\"Q\" - Package Owner=<4>\r\n"
+      "!IF  \"$(CFG)\" == \"Q - Win32 Debug\"\r\n"
+      "# PROP Use_MFC 0\r\n"
+      "# ADD CPP /D \"A\r\n"
+      "# ADD CPP /I \"C:\\a  b\" /c\r\n"
+      "# ADD LINK32 \"a.lib\r\n"
+      "!ENDIF \r\n"
+      "# Begin Target\r\n"
+      "# End Target\r\n";
+  WriteDisk("q.dsp", project);
+  Read("T:\\q.dsp");
+  file_.GetConfiguration(0)->GetLinkerEntry()->AddArgument("/libpath:\"C:\\p  q\"");
+  const std::string written = WrittenBytes("T:\\q.dsp");
+  EXPECT_NE(written.find("# ADD CPP /D \"A \\\r\n  /I \"C:\\a  b\" /c\r\n"
+                         "# ADD LINK32 \"a.lib \\\r\n  /libpath:\"C:\\p  q\"\r\n"),
+            std::string::npos)
+      << written;
+  auto settings = [](CDspConfig* config) {
+    std::string text;
+    CDspCPPConfigEntry* compiler = config->GetCompilerEntry();
+    for (int i = 0; i < compiler->GetSettingCount(); ++i) {
+      CString setting;
+      compiler->GetSetting(i)->GetText(setting);
+      text += "[" + std::string(setting) + "]";
+    }
+    CDspLink32ConfigEntry* linker = config->GetLinkerEntry();
+    for (int i = 0; i < linker->GetArgumentCount(); ++i) text += "[" + std::string(linker->GetArgument(i)) + "]";
+    return text;
+  };
+  const std::string before = settings(file_.GetConfiguration(0));
+  EXPECT_EQ(before, "[/D \"A][/I \"C:\\a  b\"][/c][\"a.lib][/libpath:\"C:\\p  q\"]");
+  Read("T:\\q.dsp");
+  EXPECT_EQ(settings(file_.GetConfiguration(0)), before);
+  EXPECT_EQ(WrittenBytes(), written);
+}
+
 }  // namespace

@@ -6,6 +6,7 @@
 
 #include "dsp/DspExceptions.h"
 #include "editor_test_support.h"
+#include "editors/IncludesFileEditor.h"
 #include "includes/IncludesFileBuilder.h"
 
 using namespace projectfiles_test;
@@ -127,6 +128,33 @@ TEST_F(IncludesFileTest, ALeadByteWithoutItsTrailByteHidesNothingFromTheSearches
   CIncludesFileBuilder("T:\\TqIncludes.h").Build(again);
   EXPECT_EQ(Headers(again), headers);
   EXPECT_EQ(Namespaces(again), namespaces);
+}
+
+// A name the header cannot hold would come back as another name, or as none, when the header is
+// read: it is refused before anything is written.
+TEST_F(IncludesFileTest, ANameThatWouldNotReadBackIsRefused) {
+  struct Row {
+    const char* name;
+    bool header;
+  } const rows[] = {
+      {.name = "Tq\"Meter.h", .header = true},        {.name = " TqMeter.h", .header = true},
+      {.name = "#include Tq.h", .header = true},       {.name = "Tq\nMeter.h", .header = true},
+      {.name = "TqMeter;Scope", .header = false},      {.name = "#include", .header = false},
+      {.name = "using namespace Tq", .header = false}, {.name = "Tq\x1AMeter", .header = false},
+  };
+  const std::string path = CopyFixture("TqIncludes.h");
+  for (const Row& row : rows) {
+    SCOPED_TRACE(row.name);
+    CIncludesFileEditor editor;
+    editor.Open(path.c_str());
+    if (row.header)
+      editor.AddHeader(row.name);
+    else
+      editor.AddNamespace(row.name);
+    EXPECT_NE(ThrownMessage<TQ::CAppWizException>([&] { editor.Save(); }).find("would not read back as written"),
+              std::string::npos);
+    EXPECT_EQ(DiskBytes(path), FixtureBytes("TqIncludes.h"));
+  }
 }
 
 TEST(IncludesFile, RemoveTakesTheFirstEqualNameAndIndexesAreChecked) {

@@ -1,0 +1,1 @@
+#incluusing namespacede

@@ -1,0 +1,1 @@
+uusing namespacesing namespace

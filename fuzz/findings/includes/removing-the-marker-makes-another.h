@@ -1,0 +1,1 @@
+#inc#includelude
