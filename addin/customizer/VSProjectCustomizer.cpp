@@ -10,6 +10,7 @@
 #include "editors/DspEditor.h"
 #include "editors/DswEditor.h"
 #include "editors/IncludesFileEditor.h"
+#include "editors/ReplaceFile.h"
 #include "editors/TextFile.h"
 
 namespace {
@@ -143,11 +144,18 @@ void CVSProjectCustomizer::ApplyComponentSelection(CVSApplication& app, std::vec
   includes.Clear();
   AddSelectedComponents(dsw, dsp, includes, catalogue);
   UpdateIncludesFile(dsp, catalogue, includesPath);
-  IncludeIncludesFileInStdAfx(app, dsp, catalogue);
+  const PrecompiledHeaderEdits headers = EditPrecompiledHeaders(app, dsp, catalogue);
 
-  dsp.Save(makeBackups, dspBackupPath, kMaxBackups, kBackupFolder, kBackupTag);
-  dsw.Save(makeBackups, dswBackupPath, kMaxBackups, kBackupFolder, kBackupTag);
-  includes.Save(false, NULL, kMaxBackups, kBackupFolder, kBackupTag);
+  // The project's files are one unit: every new text is staged beside its file (the numbered
+  // backups made first) before any file is replaced, so a failure leaves them all as they were.
+  // The precompiled headers come last, so that they never include a TqIncludes.h not yet written.
+  CReplacementSet files;
+  dsp.StageSave(files, makeBackups, dspBackupPath, kMaxBackups, kBackupFolder, kBackupTag);
+  dsw.StageSave(files, makeBackups, dswBackupPath, kMaxBackups, kBackupFolder, kBackupTag);
+  includes.StageSave(files, false, NULL, kMaxBackups, kBackupFolder, kBackupTag);
+  for (const auto& [path, text] : headers.changed) StageTextFile(files, path, text);
+  files.ReplaceAll();
+  if (headers.tellNoPrecompiledHeader) TellNoPrecompiledHeader();
 }
 
 bool CVSProjectCustomizer::AreFilesToEditReadOnly(CVSApplication& app, CDspEditor& dsp, const CString& includesPath) {
@@ -359,6 +367,22 @@ bool CVSProjectCustomizer::GetPrecompiledHeaderPath(CDspEditor& dsp, int index, 
 
 void CVSProjectCustomizer::IncludeIncludesFileInStdAfx(CVSApplication& app, CDspEditor& dsp,
                                                        const std::vector<CComponent>& catalogue) {
+  const PrecompiledHeaderEdits headers = EditPrecompiledHeaders(app, dsp, catalogue);
+  CReplacementSet files;
+  for (const auto& [path, text] : headers.changed) StageTextFile(files, path, text);
+  files.ReplaceAll();
+  if (headers.tellNoPrecompiledHeader) TellNoPrecompiledHeader();
+}
+
+void CVSProjectCustomizer::TellNoPrecompiledHeader() {
+  CString text, caption;
+  text.LoadString(IDS_NO_PRECOMPILED_HEADER);
+  caption.LoadString(IDS_PRODUCT_NAME);
+  ::MessageBox(CVSApplication::GetMainFrameHandle(), text, caption, MB_OK);
+}
+
+CVSProjectCustomizer::PrecompiledHeaderEdits CVSProjectCustomizer::EditPrecompiledHeaders(
+    CVSApplication& app, CDspEditor& dsp, const std::vector<CComponent>& catalogue) {
   const int selected = CountSelectedComponents(catalogue);
   bool missing = false;
   // Configurations usually share their precompiled header: each header is read once, changed in
@@ -376,7 +400,8 @@ void CVSProjectCustomizer::IncludeIncludesFileInStdAfx(CVSApplication& app, CDsp
   }
   // Every header is read before any is written: one that exists and cannot be read stops the run
   // with nothing changed. Only a header that is really absent has nothing to receive the block.
-  std::vector<std::pair<CString, CString>> changedHeaders;
+  PrecompiledHeaderEdits edits;
+  edits.tellNoPrecompiledHeader = missing && selected > 0;
   for (const CString& path : headers) {
     CString contents;
     if (!ReadWholeTextFile(path, contents)) continue;
@@ -385,15 +410,9 @@ void CVSProjectCustomizer::IncludeIncludesFileInStdAfx(CVSApplication& app, CDsp
     // lines before and after it stay apart.
     changed = ReplaceText(contents, kOldIncludeLine, "\n") || changed;
     if (selected > 0) changed = InsertText(contents, kIncludeBlock, kInsertionMarker, true) || changed;
-    if (changed) changedHeaders.emplace_back(path, contents);
+    if (changed) edits.changed.emplace_back(path, contents);
   }
-  for (const auto& [path, contents] : changedHeaders) RewriteTextFile(path, contents);
-  if (missing && selected > 0) {
-    CString text, caption;
-    text.LoadString(IDS_NO_PRECOMPILED_HEADER);
-    caption.LoadString(IDS_PRODUCT_NAME);
-    ::MessageBox(CVSApplication::GetMainFrameHandle(), text, caption, MB_OK);
-  }
+  return edits;
 }
 
 void CVSProjectCustomizer::ReadCurrentSelection(CVSApplication& app, std::vector<CComponent>& catalogue) {

@@ -43,10 +43,22 @@ class CVSProjectCustomizer {
   void AddComponentToProject(CDswEditor& dsw, CDspEditor& dsp, const CComponent& component);
   void RemoveComponentFromProject(CDswEditor& dsw, CDspEditor& dsp, const CComponent& component);
   void UpdateIncludesFile(CDspEditor& dsp, const std::vector<CComponent>& catalogue, const CString& includesPath);
+  // Rewrites the precompiled header of each configuration (one unit, as in ApplyComponentSelection),
+  // then shows message 5039 when a configuration has none and something is selected.
   void IncludeIncludesFileInStdAfx(CVSApplication& app, CDspEditor& dsp, const std::vector<CComponent>& catalogue);
 
  private:
   enum ConfigurationKind { configNeither, configDebug, configRelease };
+
+  // The new texts of the precompiled headers that change, read and edited in memory, and whether
+  // message 5039 is due.
+  struct PrecompiledHeaderEdits {
+    std::vector<std::pair<CString, CString>> changed;  // path, new text
+    bool tellNoPrecompiledHeader = false;
+  };
+  PrecompiledHeaderEdits EditPrecompiledHeaders(CVSApplication& app, CDspEditor& dsp,
+                                                const std::vector<CComponent>& catalogue);
+  static void TellNoPrecompiledHeader();
   static ConfigurationKind KindOf(CCPPCompilerEntryEditor& compiler);
 
   void AddComponentHeaders(CDspEditor& dsp, const CComponent& component);

@@ -115,11 +115,11 @@ void CReplacementSet::Stage(const CString& path, const std::function<void(CStdio
       break;
     }
   }
-  if (makeBackup) MakeNumberedBackup(path, maxBackups, backupSubfolder, nameTag, backupPath);
   Staged staged;
   staged.target = path;
   staged.onDisk = NameOnDisk(path, staged.attributes, staged.existed);
   if (staged.existed) staged.original = ReadBytes(staged.onDisk, path);
+  if (makeBackup) MakeNumberedBackup(path, maxBackups, backupSubfolder, nameTag, backupPath);
   staged.replacement = path + ".~new";
   WriteReplacement(staged.replacement, path, write, CFile::typeText);
   m_staged.push_back(std::move(staged));

@@ -18,10 +18,10 @@ class CReplacementSet {
   // Removes whatever is still staged: a set that is not replaced changes nothing.
   ~CReplacementSet();
 
-  // Stages the new text of `path`: with `makeBackup`, the numbered backup of the target is made
-  // first (see MakeNumberedBackup; its path reported in `backupPath`), then the target's name on
-  // disk, its attributes and its bytes are taken (an absent target is no error), then "<path>.~new"
-  // is written in text mode by `write`, flushed to the disk and closed. A target staged twice takes
+  // Stages the new text of `path`: the target's name on disk, its attributes and its bytes are
+  // taken (an absent target is no error); with `makeBackup` its numbered backup is made (see
+  // MakeNumberedBackup; its path reported in `backupPath`); then "<path>.~new" is written in text
+  // mode by `write`, flushed to the disk and closed. A target staged twice takes
   // the later text. Any failure is thrown (the CFileException named after `path`, or what `write`
   // threw) with nothing of this file left staged; the files staged before stay staged.
   void Stage(const CString& path, const std::function<void(CStdioFile& file)>& write, bool makeBackup = false,
