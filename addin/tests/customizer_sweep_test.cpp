@@ -92,56 +92,44 @@ class CustomizerSweepTest : public CustomizerEndToEndTest {
     scenario.prepare();
     SelectNames(scenario.selection);
     Keep();
-
-    // The clean run and its record.
     Restore(scenario);
     const Files before = EditedFiles();
-    sandbox::RecordFileCalls(true);
-    const bool cleanSucceeded = Run();
-    const std::vector<sandbox::FileCall> calls = sandbox::RecordedFileCalls();
-    sandbox::RecordFileCalls(false);
-    ASSERT_EQ(cleanSucceeded, !scenario.refused);
-    const Files after = EditedFiles();
-    ASSERT_FALSE(calls.empty());
-    std::printf("%s: %zu file calls\n", scenario.name, calls.size());
-
-    for (size_t n = 1; n <= calls.size(); ++n) {
-      SCOPED_TRACE("call " + std::to_string(n) + " fails: " + sandbox::ToString(calls[n - 1]));
-      Restore(scenario);
-      sandbox::FailNthFileCall("*", static_cast<int>(n), ERROR_DISK_FULL);
-      const bool succeeded = Run();
-      sandbox::ClearFileFailures();
-      const Files now = EditedFiles();
-      if (succeeded) {
-        EXPECT_EQ(now, after) << "a run that went on after a failure changed the files otherwise";
-      } else {
-        EXPECT_EQ(now, before) << "a failed run changed the files";
-      }
-      if (now != before) {
-        for (const char* name : {"Thermo.dsp", "Thermo.dsw"}) {
-          if (before.at(name) != now.at(name)) {
-            EXPECT_TRUE(BackedUp(before.at(name))) << name << " has no backup";
-          }
-        }
-      }
-      EXPECT_TRUE(Leftovers().empty()) << Leftovers().front();
-      EXPECT_EQ(sandbox::OpenFileHandles(), 0u);
-    }
-
-    for (size_t n = 1; n <= calls.size(); ++n) {
-      SCOPED_TRACE("crash before call " + std::to_string(n) + ": " + sandbox::ToString(calls[n - 1]));
-      Restore(scenario);
-      Files crashed;
-      sandbox::BeforeNthFileCall("*", static_cast<int>(n), [&] { crashed = EditedFiles(); });
-      EXPECT_EQ(Run(), !scenario.refused);
-      sandbox::ClearFileFailures();
-      ASSERT_FALSE(crashed.empty());
-      for (const auto& [name, bytes] : crashed)
-        EXPECT_TRUE(bytes == before.at(name) || bytes == after.at(name)) << name << " is torn";
-      if (crashed.at("StdAfx.h").find(kIncludeBlockLine) != std::string::npos) {
-        EXPECT_NE(crashed.at("TqIncludes.h"), "<none>") << "StdAfx.h includes a TqIncludes.h that is not there";
-      }
-    }
+    Files after, crashed;
+    sandbox::testing::SweepFileFaults(
+        {.arrange = [&] { Restore(scenario); },
+         .run =
+             [&] {
+               const bool succeeded = Run();
+               if (after.empty()) after = EditedFiles();  // the clean run's
+               return succeeded;
+             },
+         .checkFailed =
+             [&](const sandbox::FileCall&, bool succeeded) {
+               const Files now = EditedFiles();
+               if (succeeded)
+                 EXPECT_EQ(now, after) << "a run that went on after a failure changed the files otherwise";
+               else
+                 EXPECT_EQ(now, before) << "a failed run changed the files";
+               for (const char* name : {"Thermo.dsp", "Thermo.dsw"}) {
+                 if (before.at(name) != now.at(name)) {
+                   EXPECT_TRUE(BackedUp(before.at(name))) << name << " has no backup";
+                 }
+               }
+               EXPECT_EQ(Leftovers(), std::vector<std::string>{});
+               EXPECT_EQ(sandbox::OpenFileHandles(), 0u);
+             },
+         .snapshot = [&] { crashed = EditedFiles(); },
+         .checkCrash =
+             [&](const sandbox::FileCall&) {
+               ASSERT_FALSE(crashed.empty());
+               for (const auto& [name, bytes] : crashed)
+                 EXPECT_TRUE(bytes == before.at(name) || bytes == after.at(name)) << name << " is torn";
+               if (crashed.at("StdAfx.h").find(kIncludeBlockLine) != std::string::npos) {
+                 EXPECT_NE(crashed.at("TqIncludes.h"), "<none>") << "StdAfx.h includes a TqIncludes.h that is not there";
+               }
+               crashed.clear();
+             }},
+        !scenario.refused);
   }
 
   // Marks exactly `names` and what they need.

@@ -3,18 +3,30 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <functional>
+#include <memory>
 #include <string>
 #include <vector>
 
 #include "dsp/DspExceptions.h"
 #include "editor_test_support.h"
+#include "editors/DspEditor.h"
 #include "editors/DswEditor.h"
+#include "editors/IncludesFileEditor.h"
 
 using namespace projectfiles_test;
 
 namespace {
 
 const char kNewGuid[] = "{E5B3A0D7-6C21-4F9E-8D43-19A7C0B25E6D}";
+
+// The files on T: beside the one saved (any backup folder aside): 1 when nothing is left over.
+int FilesIn(const std::string& folder) {
+  int count = 0;
+  for (const auto& entry : std::filesystem::directory_iterator(folder))
+    if (entry.is_regular_file()) ++count;
+  return count;
+}
 
 class EditorSaveTest : public DriveTest {
  protected:
@@ -25,13 +37,6 @@ class EditorSaveTest : public DriveTest {
     editor_.AddControlGuid(kNewGuid);
   }
 
-  // Nothing but the workspace (and any backup folder) is left beside it.
-  int FilesBeside() {
-    int count = 0;
-    for (const auto& entry : std::filesystem::directory_iterator(host_))
-      if (entry.is_regular_file()) ++count;
-    return count;
-  }
 
   std::string path_;
   CDswEditor editor_;
@@ -43,7 +48,7 @@ TEST_F(EditorSaveTest, BackupHoldsTheOldTextAndTheFileTheNew) {
   EXPECT_STREQ(backup, "T:\\Sablewing_Backup\\MeterDll_sablewing_001.dsw");
   EXPECT_EQ(DiskBytes(static_cast<LPCTSTR>(backup)), FixtureBytes("MeterDll.dsw"));
   EXPECT_EQ(DiskBytes(path_), GoldenBytes("dsw_MeterDll_add_guid.dsw"));
-  EXPECT_EQ(FilesBeside(), 1);
+  EXPECT_EQ(FilesIn(host_), 1);
 
   editor_.Save(true, &backup, 10, "Sablewing_Backup", "_sablewing_");
   EXPECT_STREQ(backup, "T:\\Sablewing_Backup\\MeterDll_sablewing_002.dsw");
@@ -74,7 +79,7 @@ TEST_F(EditorSaveTest, AFailedSaveLeavesTheFileAsItWasAndTheEditorUsable) {
     EXPECT_NE(ThrownFileCause([&] { editor_.Save(); }), -1);
     sandbox::ClearFileFailures();
     EXPECT_EQ(DiskBytes(path_), FixtureBytes("MeterDll.dsw"));
-    EXPECT_EQ(FilesBeside(), 1);
+    EXPECT_EQ(FilesIn(host_), 1);
     EXPECT_EQ(sandbox::OpenFileHandles(), 0u);
   }
   editor_.Save();
@@ -102,14 +107,14 @@ TEST_F(EditorSaveTest, TextHoldingANulIsNotWritten) {
   EXPECT_EQ(ThrownMessage<TQ::CAppWizException>([&] { editor_.Save(); }),
             "The text holds a NUL character, which a text file cannot hold.");
   EXPECT_EQ(DiskBytes(path_), FixtureBytes("MeterDll.dsw"));
-  EXPECT_EQ(FilesBeside(), 1);
+  EXPECT_EQ(FilesIn(host_), 1);
 }
 
 TEST_F(EditorSaveTest, AReadOnlyFileIsNotReplaced) {
   ASSERT_TRUE(::SetFileAttributes(path_.c_str(), FILE_ATTRIBUTE_READONLY));
   EXPECT_EQ(ThrownFileCause([&] { editor_.Save(); }), CFileException::accessDenied);
   EXPECT_EQ(DiskBytes(path_), FixtureBytes("MeterDll.dsw"));
-  EXPECT_EQ(FilesBeside(), 1);
+  EXPECT_EQ(FilesIn(host_), 1);
 }
 
 TEST_F(EditorSaveTest, AFailedBackupWritesNothing) {
@@ -119,12 +124,92 @@ TEST_F(EditorSaveTest, AFailedBackupWritesNothing) {
             CFileException::generic);
   EXPECT_STREQ(backup, "(poison)");
   EXPECT_EQ(DiskBytes(path_), FixtureBytes("MeterDll.dsw"));
-  EXPECT_EQ(FilesBeside(), 1);
+  EXPECT_EQ(FilesIn(host_), 1);
 }
 
 }  // namespace
 
 namespace {
+
+using EditorSweepTest = DriveTest;
+
+// Each editor's Save with a backup, swept: failing any one of its file calls leaves the file as it
+// was, or (when the run went on) as a clean save leaves it, with its backup; nothing is left beside
+// it and no handle stays open; a crash at any point leaves the file whole, old or new.
+TEST_F(EditorSweepTest, EverySaveLeavesTheFileOldOrNewAtEveryPoint) {
+  struct Row {
+    const char* fixture;
+    std::function<std::unique_ptr<CDevstudioEditor>(const std::string& path)> open;
+  } const rows[] = {
+      {.fixture = "MeterDll.dsp",
+       .open = [](const std::string& path) -> std::unique_ptr<CDevstudioEditor> {
+         auto editor = std::make_unique<CDspEditor>();
+         editor->Open(path.c_str());
+         editor->GetConfigurationEditor(0).AddLinkerSetting("TqSweep.lib");
+         return editor;
+       }},
+      {.fixture = "MeterDll.dsw",
+       .open = [](const std::string& path) -> std::unique_ptr<CDevstudioEditor> {
+         auto editor = std::make_unique<CDswEditor>();
+         editor->Open(path.c_str());
+         editor->AddControlGuid(kNewGuid);
+         return editor;
+       }},
+      {.fixture = "TqIncludes.h",
+       .open = [](const std::string& path) -> std::unique_ptr<CDevstudioEditor> {
+         auto editor = std::make_unique<CIncludesFileEditor>();
+         editor->Open(path.c_str());
+         editor->AddHeader("TqSweep.h");
+         return editor;
+       }},
+  };
+  for (const Row& row : rows) {
+    SCOPED_TRACE(row.fixture);
+    const std::string path = "T:\\" + std::string(row.fixture);
+    const std::string before = FixtureBytes(row.fixture);
+    std::string after, crashed;
+    std::unique_ptr<CDevstudioEditor> editor;
+    auto backups = [this] {
+      std::vector<std::string> kept;
+      if (std::filesystem::exists(host_ + "/Sablewing_Backup"))
+        for (const auto& entry : std::filesystem::directory_iterator(host_ + "/Sablewing_Backup"))
+          kept.push_back(sandbox::testing::ReadHostFile(entry.path().string()));
+      return kept;
+    };
+    sandbox::testing::SweepFileFaults({
+        .arrange =
+            [&] {
+              editor.reset();
+              std::filesystem::remove_all(host_);
+              std::filesystem::create_directory(host_);
+              CopyFixture(row.fixture);
+              editor = row.open(path);
+            },
+        .run =
+            [&] {
+              try {
+                editor->Save(true, NULL, 10, "Sablewing_Backup", "_sablewing_");
+              } catch (CException* e) {
+                e->Delete();
+                return false;
+              }
+              if (after.empty()) after = DiskBytes(path);  // the clean run's
+              return true;
+            },
+        .checkFailed =
+            [&](const sandbox::FileCall&, bool succeeded) {
+              EXPECT_EQ(DiskBytes(path), succeeded ? after : before);
+              if (succeeded) {
+                EXPECT_EQ(backups(), std::vector<std::string>{before});
+              }
+              EXPECT_EQ(FilesIn(host_), 1);
+              EXPECT_EQ(sandbox::OpenFileHandles(), 0u);
+            },
+        .snapshot = [&] { crashed = DiskBytes(path); },
+        .checkCrash = [&](const sandbox::FileCall&) { EXPECT_TRUE(crashed == before || crashed == after); },
+    });
+  }
+}
 
 using RefusedEditorTest = DriveTest;
 

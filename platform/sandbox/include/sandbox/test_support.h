@@ -12,6 +12,7 @@
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <functional>
 #include <iterator>
 #include <string>
 
@@ -79,6 +80,47 @@ int ThrownFileCause(Body body) {
   }
   ADD_FAILURE() << "nothing thrown";
   return -1;
+}
+
+// A fault sweep over a piece of work that writes files. `arrange` puts the world back as it was
+// before the work; `run` does the work and says whether it succeeded. The work runs once clean,
+// recording its file calls; then once per recorded call with that call failing, after which
+// `checkFailed` looks at what it left (it is told which call failed and whether the run still
+// succeeded); then once per recorded call with `snapshot` taken just before that call, as a crash
+// there would leave the files, which `checkCrash` looks at. Returns the clean run's calls.
+struct FaultSweep {
+  std::function<void()> arrange;
+  std::function<bool()> run;
+  std::function<void(const FileCall& failed, bool succeeded)> checkFailed;
+  std::function<void()> snapshot;
+  std::function<void(const FileCall& next)> checkCrash;
+};
+
+inline std::vector<FileCall> SweepFileFaults(const FaultSweep& sweep, bool cleanRunSucceeds = true) {
+  sweep.arrange();
+  RecordFileCalls(true);
+  const bool clean = sweep.run();
+  const std::vector<FileCall> calls = RecordedFileCalls();
+  RecordFileCalls(false);
+  EXPECT_EQ(clean, cleanRunSucceeds) << "the clean run";
+  EXPECT_FALSE(calls.empty()) << "the work makes no file call";
+  for (size_t n = 1; n <= calls.size(); ++n) {
+    SCOPED_TRACE("call " + std::to_string(n) + " fails: " + ToString(calls[n - 1]));
+    sweep.arrange();
+    FailNthFileCall("*", static_cast<int>(n), 112 /* ERROR_DISK_FULL */);
+    const bool succeeded = sweep.run();
+    ClearFileFailures();
+    sweep.checkFailed(calls[n - 1], succeeded);
+  }
+  for (size_t n = 1; n <= calls.size(); ++n) {
+    SCOPED_TRACE("a crash before call " + std::to_string(n) + ": " + ToString(calls[n - 1]));
+    sweep.arrange();
+    BeforeNthFileCall("*", static_cast<int>(n), sweep.snapshot);
+    EXPECT_EQ(sweep.run(), cleanRunSucceeds);
+    ClearFileFailures();
+    sweep.checkCrash(calls[n - 1]);
+  }
+  return calls;
 }
 
 // A test with drive `Letter` mapped to a fresh host folder.
