@@ -40,7 +40,7 @@ class CustomizerEndToEndTest : public IdeDriveTest<'P'> {
   }
 
   // Marks exactly `names` and what they need, as the component tree does when the user checks them.
-  void Select(std::initializer_list<const char*> names) {
+  void Select(const std::vector<const char*>& names) {
     for (CComponent& component : depot_.GetComponents()) component.Selected = false;
     CDependancyUpdater updater;
     for (const char* name : names) {

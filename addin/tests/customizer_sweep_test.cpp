@@ -90,7 +90,7 @@ class CustomizerSweepTest : public CustomizerEndToEndTest {
 
   void Sweep(const Scenario& scenario) {
     scenario.prepare();
-    SelectNames(scenario.selection);
+    Select(scenario.selection);
     Keep();
     Restore(scenario);
     const Files before = EditedFiles();
@@ -130,18 +130,6 @@ class CustomizerSweepTest : public CustomizerEndToEndTest {
                crashed.clear();
              }},
         !scenario.refused);
-  }
-
-  // Marks exactly `names` and what they need.
-  void SelectNames(const std::vector<const char*>& names) {
-    for (CComponent& component : depot_.GetComponents()) component.Selected = false;
-    CDependancyUpdater updater;
-    for (const char* name : names) {
-      CComponent* component = depot_.FindComponent(name);
-      ASSERT_NE(component, nullptr) << name;
-      component->Selected = true;
-      updater.PropagateSelection(component);
-    }
   }
 
   std::string pristine_;
