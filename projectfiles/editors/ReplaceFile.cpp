@@ -130,14 +130,14 @@ void CReplacementSet::ReplaceAll() {
     const Staged& staged = m_staged[i];
     if (MoveOver(staged.replacement, staged.onDisk, staged.attributes)) continue;
     const DWORD error = ::GetLastError();
+    const CString failed = staged.target;
     // What is not replaced yet stays as it was; what is, gets its old bytes back, the last first.
     for (size_t j = i; j < m_staged.size(); ++j) ::DeleteFile(m_staged[j].replacement);
     std::vector<CString> notPutBack;
     for (size_t j = i; j-- > 0;) PutBack(m_staged[j], notPutBack);
     m_staged.clear();
-    CFileException failure(CFileException::OsErrorToException(static_cast<LONG>(error)), static_cast<LONG>(error),
-                           staged.target);
-    if (i == 0) CFileException::ThrowOsError(static_cast<LONG>(error), staged.target);
+    CFileException failure(CFileException::OsErrorToException(static_cast<LONG>(error)), static_cast<LONG>(error), failed);
+    if (i == 0) CFileException::ThrowOsError(static_cast<LONG>(error), failed);
     throw new TQ::CFilesPutBackException(MessageOf(&failure), notPutBack);
   }
   m_staged.clear();

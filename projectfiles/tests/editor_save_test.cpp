@@ -13,6 +13,7 @@
 #include "editors/DspEditor.h"
 #include "editors/DswEditor.h"
 #include "editors/IncludesFileEditor.h"
+#include "editors/ReplaceFile.h"
 
 using namespace projectfiles_test;
 
@@ -208,6 +209,39 @@ TEST_F(EditorSweepTest, EverySaveLeavesTheFileOldOrNewAtEveryPoint) {
         .snapshot = [&] { crashed = DiskBytes(path); },
         .checkCrash = [&](const sandbox::FileCall&) { EXPECT_TRUE(crashed == before || crashed == after); },
     });
+  }
+}
+
+using ReplacementSetTest = DriveTest;
+
+// Files replaced as one unit: when the second cannot be replaced, the first gets its old text
+// back and the message says so; when even that fails, the message names it.
+TEST_F(ReplacementSetTest, AFailureWhileReplacingPutsBackWhatWasReplacedAndSaysSo) {
+  struct Row {
+    const char* name;
+    int failingMoves;  // of the second file's move, then of the first file's put back
+    const char* message;
+    const char* firstAfter;
+  } const rows[] = {
+      {.name = "put back", .failingMoves = 1, .message = "nothing has been changed", .firstAfter = "old a\r\n"},
+      {.name = "not put back", .failingMoves = 2, .message = "could not be put back and hold their new text:\nT:\\a.txt",
+       .firstAfter = "new a\r\n"},
+  };
+  for (const Row& row : rows) {
+    SCOPED_TRACE(row.name);
+    WriteDisk("a.txt", "old a\r\n");
+    WriteDisk("b.txt", "old b\r\n");
+    CReplacementSet files;
+    files.Stage("T:\\a.txt", [](CStdioFile& file) { file.WriteString("new a\n"); });
+    files.Stage("T:\\b.txt", [](CStdioFile& file) { file.WriteString("new b\n"); });
+    for (int n = 2; n < 2 + row.failingMoves; ++n) sandbox::FailNthFileCall("move", n, ERROR_ACCESS_DENIED);
+    const std::string message = ThrownMessage<TQ::CAppWizException>([&] { files.ReplaceAll(); });
+    EXPECT_NE(message.find("T:\\b.txt"), std::string::npos) << message;
+    EXPECT_NE(message.find(row.message), std::string::npos) << message;
+    EXPECT_EQ(DiskBytes("T:\\a.txt"), row.firstAfter);
+    EXPECT_EQ(DiskBytes("T:\\b.txt"), "old b\r\n");
+    EXPECT_EQ(FilesIn(host_), 2);
+    sandbox::ClearFileFailures();
   }
 }
 
