@@ -166,7 +166,7 @@ TEST_F(CustomizerSweepTest, AddWithTheProjectModifiedInTheIde) {
 
 TEST_F(CustomizerSweepTest, ReadOnlyRefusal) {
   Sweep({.name = "read-only",
-         .prepare = [this] { ASSERT_TRUE(::SetFileAttributes("P:\\Thermo\\StdAfx.h", FILE_ATTRIBUTE_READONLY)); },
+         .prepare = [] { ASSERT_TRUE(::SetFileAttributes("P:\\Thermo\\StdAfx.h", FILE_ATTRIBUTE_READONLY)); },
          .selection = {"TqCore"},
          .refused = true});
 }

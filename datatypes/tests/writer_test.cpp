@@ -286,7 +286,8 @@ TEST_F(WriterTest, CopyTakesAndGivesBackItsOwnComInitialisation) {
         EXPECT_STREQ(copy.GetFilePath(), "T:\\a.xml");
         CComponentXML other("T:\\b.xml");
         other = copy;
-        other = other;
+        CComponentXML& same = other;
+        other = same;  // self-assignment
         EXPECT_STREQ(other.GetFilePath(), "T:\\a.xml");
       }
       EXPECT_TRUE(stillInCom()) << "the copies gave back only their own";
