@@ -29,11 +29,7 @@ void Edit(CDspEditor& editor) {
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
-  fuzz::Initialise();
-  for (unsigned codePage : {1252u, 932u}) {
-    sandbox::SetCodePage(codePage);
-    const std::string path = fuzz::PutInput("Input.dsp", data, size);
-    fuzz::RoundTrip<CDspEditor>(path, RefusedByReader, RefusedByWriter, Edit, "project file");
-  }
+  fuzz::RoundTripInEachCodePage<CDspEditor>(data, size, "Input.dsp", RefusedByReader, RefusedByWriter, Edit,
+                                           "project file");
   return 0;
 }

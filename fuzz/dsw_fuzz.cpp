@@ -17,11 +17,7 @@ void Edit(CDswEditor& editor) {
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
-  fuzz::Initialise();
-  for (unsigned codePage : {1252u, 932u}) {
-    sandbox::SetCodePage(codePage);
-    const std::string path = fuzz::PutInput("Input.dsw", data, size);
-    fuzz::RoundTrip<CDswEditor>(path, RefusedByReader, RefusedByWriter, Edit, "workspace file");
-  }
+  fuzz::RoundTripInEachCodePage<CDswEditor>(data, size, "Input.dsw", RefusedByReader, RefusedByWriter, Edit,
+                                           "workspace file");
   return 0;
 }

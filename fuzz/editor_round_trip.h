@@ -91,4 +91,17 @@ void RoundTrip(const std::string& path, const Documented& refusedByReader, const
   CheckNoHandles();
 }
 
+// The whole harness of an editor: the input as `fileName` on F:, round-tripped under code page 1252
+// and again under 932, where lead and trail bytes change what a line holds.
+template <typename Editor>
+void RoundTripInEachCodePage(const uint8_t* data, size_t size, const char* fileName,
+                             const Documented& refusedByReader, const Documented& refusedByWriter,
+                             const std::function<void(Editor&)>& edit, const char* what) {
+  Initialise();
+  for (unsigned codePage : {1252u, 932u}) {
+    sandbox::SetCodePage(codePage);
+    RoundTrip<Editor>(PutInput(fileName, data, size), refusedByReader, refusedByWriter, edit, what);
+  }
+}
+
 }  // namespace fuzz

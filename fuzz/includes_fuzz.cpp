@@ -20,11 +20,7 @@ void Edit(CIncludesFileEditor& editor) {
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
-  fuzz::Initialise();
-  for (unsigned codePage : {1252u, 932u}) {
-    sandbox::SetCodePage(codePage);
-    const std::string path = fuzz::PutInput("TqIncludes.h", data, size);
-    fuzz::RoundTrip<CIncludesFileEditor>(path, RefusedByReader, RefusedByWriter, Edit, "includes header");
-  }
+  fuzz::RoundTripInEachCodePage<CIncludesFileEditor>(data, size, "TqIncludes.h", RefusedByReader, RefusedByWriter, Edit,
+                                           "includes header");
   return 0;
 }

@@ -132,6 +132,12 @@ class CustomizerSweepTest : public CustomizerEndToEndTest {
         !scenario.refused);
   }
 
+  // A project holding a component and a driver.
+  void AddTwo() {
+    Select({"TqGraph", "hgcounter"});
+    Apply();
+  }
+
   std::string pristine_;
 };
 
@@ -140,23 +146,11 @@ TEST_F(CustomizerSweepTest, AddToAFreshProject) {
 }
 
 TEST_F(CustomizerSweepTest, RemoveOneOfTwo) {
-  Sweep({.name = "remove one of two",
-         .prepare =
-             [this] {
-               Select({"TqGraph", "hgcounter"});
-               Apply();
-             },
-         .selection = {"hgcounter"}});
+  Sweep({.name = "remove one of two", .prepare = [this] { AddTwo(); }, .selection = {"hgcounter"}});
 }
 
 TEST_F(CustomizerSweepTest, DeselectAll) {
-  Sweep({.name = "deselect all",
-         .prepare =
-             [this] {
-               Select({"TqGraph", "hgcounter"});
-               Apply();
-             },
-         .selection = {}});
+  Sweep({.name = "deselect all", .prepare = [this] { AddTwo(); }, .selection = {}});
 }
 
 TEST_F(CustomizerSweepTest, AddWithTheProjectModifiedInTheIde) {
