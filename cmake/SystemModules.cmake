@@ -13,7 +13,9 @@
 #                     [EXPORTS <file>] [RESOURCES <file.rc>] [LIBS ...])
 #       One deliverable under its Windows file name. The shared code is compiled into each module;
 #       only the names listed in the exports file (one per line, '#' comments) plus DllMain are
-#       exported, through a generated linker version script.
+#       exported, through a generated linker version script. A line "Name @N" also exports Name
+#       as ordinal N: the linker defines the symbol standin_ordinal_N at Name's address, which
+#       GetProcAddress(module, MAKEINTRESOURCE(N)) finds.
 #
 #   add_module_resources(<target> <file.rc>)
 #       Compiles a resource script with llvm-rc (clang preprocessing it; include folders: the
@@ -27,8 +29,9 @@
 #
 #   add_exports_test(<module target> <exports file>)
 #       A CTest test "exports.<target>" that loads the built module with LoadLibrary, finds every
-#       name of the exports file with GetProcAddress, and fails when the module's dynamic symbol
-#       table exports any other name (DllMain aside). The module's DllMain runs as in any load.
+#       name of the exports file with GetProcAddress (and each ordinal, at the same address), and
+#       fails when the module's dynamic symbol table exports any other name (DllMain aside). The
+#       module's DllMain runs as in any load.
 
 include(GoogleTest)
 
@@ -118,8 +121,15 @@ function(add_system_module target)
     foreach(line IN LISTS exp_lines)
       string(REGEX REPLACE "#.*$" "" line "${line}")
       string(STRIP "${line}" line)
-      if(line)
+      if(line MATCHES "^([A-Za-z_][A-Za-z0-9_]*)[ \t]+@([1-9][0-9]*)$")
+        # The ordinal's symbol lies at the named export's address.
+        string(APPEND globals " ${CMAKE_MATCH_1}; standin_ordinal_${CMAKE_MATCH_2};")
+        target_link_options(${target} PRIVATE
+                            "LINKER:--defsym=standin_ordinal_${CMAKE_MATCH_2}=${CMAKE_MATCH_1}")
+      elseif(line MATCHES "^[A-Za-z_][A-Za-z0-9_]*$")
         string(APPEND globals " ${line};")
+      elseif(line)
+        message(FATAL_ERROR "${SM_EXPORTS}: not an export (\"Name\" or \"Name @ordinal\"): ${line}")
       endif()
     endforeach()
     file(WRITE ${vs} "{\n  global: ${globals}\n  local: *;\n};\n")

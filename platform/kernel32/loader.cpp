@@ -8,8 +8,10 @@
 //
 // Not modelled: DLL_THREAD_ATTACH/DETACH (threads never notify DllMain, so DisableThreadLibraryCalls
 // has nothing to switch off); DLL_PROCESS_DETACH at process exit for modules still loaded; DllMain
-// of the modules a loaded module imports (only the module LoadLibrary names is notified);
-// ordinals.
+// of the modules a loaded module imports (only the module LoadLibrary names is notified).
+//
+// Ordinals: a module exports ordinal N as the symbol standin_ordinal_N at the address of the
+// export it numbers (the build defines it from the exports list's "Name @N" line).
 #include <windows.h>
 
 #include <cstdio>
@@ -289,12 +291,17 @@ WINBASEAPI BOOL WINAPI FreeLibrary(HMODULE module) {
   return TRUE;
 }
 
-// GetProcAddress: a name the module itself exports (case-sensitive) and the sandbox does not hide;
-// what it imports from other modules is not its own. NULL is the program. Missing -> ERROR_PROC_NOT_FOUND; a handle that is no
-// module -> ERROR_MOD_NOT_FOUND. Ordinals are not modelled.
+// GetProcAddress: a name the module itself exports (case-sensitive) and the sandbox does not hide,
+// or an ordinal it exports (MAKEINTRESOURCE(N)); what it imports from other modules is not its
+// own. NULL is the program. Missing -> ERROR_PROC_NOT_FOUND; a handle that is no module ->
+// ERROR_MOD_NOT_FOUND.
 WINBASEAPI FARPROC WINAPI GetProcAddress(HMODULE module, LPCSTR procName) {
   if (procName == nullptr) return Fail(ERROR_INVALID_PARAMETER, FARPROC{});
-  if (IS_INTRESOURCE(procName)) STANDIN_UNMODELLED_LASTERROR(FARPROC{});
+  std::string ordinalSymbol;
+  if (IS_INTRESOURCE(procName)) {
+    ordinalSymbol = "standin_ordinal_" + std::to_string(reinterpret_cast<uintptr_t>(procName));
+    procName = ordinalSymbol.c_str();
+  }
   if (module == nullptr) module = MainModule();
   std::lock_guard<std::recursive_mutex> g(State().lock);
   void* handle = nullptr;
@@ -308,7 +315,8 @@ WINBASEAPI FARPROC WINAPI GetProcAddress(HMODULE module, LPCSTR procName) {
   } else {
     return Fail(ERROR_MOD_NOT_FOUND, FARPROC{});
   }
-  void* symbol = HiddenBySandbox(module, procName) ? nullptr : OwnSymbol(handle, module, procName);
+  const bool hidden = ordinalSymbol.empty() && HiddenBySandbox(module, procName);
+  void* symbol = hidden ? nullptr : OwnSymbol(handle, module, procName);
   CloseModule(borrowed.handle);
   if (symbol == nullptr) return Fail(ERROR_PROC_NOT_FOUND, FARPROC{});
   return reinterpret_cast<FARPROC>(symbol);

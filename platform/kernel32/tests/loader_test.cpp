@@ -371,14 +371,25 @@ TEST_F(Loader, GetProcAddressFindsOnlyTheModulesOwnExports) {
   EXPECT_TRUE(FreeLibrary(module));
 }
 
-TEST_F(Loader, OrdinalsAreUnmodelledAndSaySo) {
+// Ordinals come from the exports list ("LoadModBump @3"); the name and the number are one entry.
+TEST_F(Loader, GetProcAddressFindsExportsByOrdinal) {
   HMODULE module = LoadLibrary("LoadModSubject");
   ASSERT_NE(module, nullptr);
-  SetLastError(kPoison);
-  EXPECT_EQ(GetProcAddress(module, MAKEINTRESOURCE(1)), nullptr);
-  EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_CALL_NOT_IMPLEMENTED));
-  const std::vector<std::string> unmodelled = sandbox::UnmodelledCalls();
-  EXPECT_NE(std::find(unmodelled.begin(), unmodelled.end(), "GetProcAddress"), unmodelled.end());
+  const struct {
+    const char* what;
+    WORD ordinal;
+  } missing[] = {{.what = "a number the list gives no export", .ordinal = 4}, {.what = "the highest ordinal", .ordinal = 0xFFFF}};
+  for (const auto& c : missing) {
+    SCOPED_TRACE(c.what);
+    SetLastError(kPoison);
+    EXPECT_EQ(GetProcAddress(module, MAKEINTRESOURCE(c.ordinal)), nullptr);
+    EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_PROC_NOT_FOUND));
+  }
+  const FARPROC byOrdinal = GetProcAddress(module, MAKEINTRESOURCE(3));
+  ASSERT_NE(byOrdinal, nullptr);
+  EXPECT_EQ(byOrdinal, GetProcAddress(module, "LoadModBump"));
+  EXPECT_EQ(reinterpret_cast<LoadModBumpProc>(byOrdinal)(), 1);
+  EXPECT_TRUE(sandbox::UnmodelledCalls().empty());
   EXPECT_TRUE(FreeLibrary(module));
 }
 
@@ -466,7 +477,7 @@ TEST_F(Loader, SandboxListsExportsAndChecksTheSearchPath) {
   HMODULE module = LoadLibrary("LoadModSubject");
   ASSERT_NE(module, nullptr);
   EXPECT_EQ(sandbox::ModuleExports(module),
-            (std::vector<std::string>{"DllMain", "LoadModBump", "LoadModDuplicate", "LoadModRelease"}));
+            (std::vector<std::string>{"DllMain", "LoadModBump", "LoadModDuplicate", "LoadModRelease", "standin_ordinal_3"}));
   EXPECT_TRUE(FreeLibrary(module));
   EXPECT_THROW(sandbox::ModuleExports(reinterpret_cast<void*>(0x1000)), std::invalid_argument);
 

@@ -1,12 +1,15 @@
 // exports_check <module file> <exports list>: loads a built module with LoadLibrary, finds each
-// name of its exports list with GetProcAddress, and fails when the module exports any other name
-// (DllMain aside, which every module may export). Registered by add_exports_test().
+// name of its exports list with GetProcAddress (a "Name @N" line also by ordinal N, at the same
+// address), and fails when the module exports any other name (DllMain aside, which every module
+// may export; an ordinal's symbol standin_ordinal_N only when the list numbers one). Registered
+// by add_exports_test().
 #include <windows.h>
 
 #include <algorithm>
 #include <cstdio>
 #include <fstream>
 #include <set>
+#include <sstream>
 #include <string>
 #include <vector>
 
@@ -14,16 +17,27 @@
 
 namespace {
 
-// The exports list: one name a line; '#' starts a comment; blank lines are ignored.
-bool ReadExportsList(const char* file, std::vector<std::string>& names) {
+struct Export {
+  std::string name;
+  unsigned ordinal = 0;  // 0: exported by name only
+};
+
+// The exports list: one name a line, optionally followed by "@N"; '#' starts a comment; blank
+// lines are ignored.
+bool ReadExportsList(const char* file, std::vector<Export>& exports) {
   std::ifstream in(file);
   if (!in) return false;
   std::string line;
   while (std::getline(in, line)) {
-    line = line.substr(0, line.find('#'));
-    const auto first = line.find_first_not_of(" \t\r");
-    if (first == std::string::npos) continue;
-    names.push_back(line.substr(first, line.find_last_not_of(" \t\r") - first + 1));
+    std::istringstream fields(line.substr(0, line.find('#')));
+    Export e;
+    std::string ordinal;
+    if (!(fields >> e.name)) continue;
+    if (fields >> ordinal) {
+      if (ordinal.size() < 2 || ordinal[0] != '@') return false;
+      e.ordinal = static_cast<unsigned>(std::stoul(ordinal.substr(1)));
+    }
+    exports.push_back(e);
   }
   return true;
 }
@@ -40,7 +54,7 @@ int main(int argc, char** argv) {
     std::fprintf(stderr, "sandbox: %s\n", message.c_str());
     ++failures;
   });
-  std::vector<std::string> listed;
+  std::vector<Export> listed;
   if (!ReadExportsList(argv[2], listed)) {
     std::fprintf(stderr, "cannot read the exports list %s\n", argv[2]);
     return 2;
@@ -52,15 +66,22 @@ int main(int argc, char** argv) {
                  static_cast<unsigned>(GetLastError()));
     return 1;
   }
-  for (const std::string& name : listed) {
-    if (GetProcAddress(module, name.c_str()) == nullptr) {
-      std::fprintf(stderr, "%s: listed but not found by GetProcAddress: %s (error %u)\n", argv[1], name.c_str(),
+  std::set<std::string> allowed{"DllMain"};
+  for (const Export& e : listed) {
+    allowed.insert(e.name);
+    const FARPROC byName = GetProcAddress(module, e.name.c_str());
+    if (byName == nullptr) {
+      std::fprintf(stderr, "%s: listed but not found by GetProcAddress: %s (error %u)\n", argv[1], e.name.c_str(),
                    static_cast<unsigned>(GetLastError()));
       ++failures;
     }
+    if (e.ordinal == 0) continue;
+    allowed.insert("standin_ordinal_" + std::to_string(e.ordinal));
+    if (GetProcAddress(module, MAKEINTRESOURCE(e.ordinal)) != byName) {
+      std::fprintf(stderr, "%s: ordinal %u is not %s\n", argv[1], e.ordinal, e.name.c_str());
+      ++failures;
+    }
   }
-  std::set<std::string> allowed(listed.begin(), listed.end());
-  allowed.insert("DllMain");
   for (const std::string& name : sandbox::ModuleExports(module)) {
     if (!allowed.count(name)) {
       std::fprintf(stderr, "%s: exported but not listed: %s\n", argv[1], name.c_str());

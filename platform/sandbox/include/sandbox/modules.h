@@ -37,7 +37,8 @@ struct LoadedModule {
 SANDBOX_API std::vector<LoadedModule> LoadedModules();
 
 // The names a module mapped into the process exports (its file's dynamic symbol table), sorted;
-// the exports tests compare them with the module's exports list. Throws std::invalid_argument for
+// the exports tests compare them with the module's exports list. Ordinal N is the symbol
+// standin_ordinal_N (at the address of the export it numbers). Throws std::invalid_argument for
 // a handle that is no module, std::runtime_error when its file cannot be read as a module.
 SANDBOX_API std::vector<std::string> ModuleExports(const void* module);
 
