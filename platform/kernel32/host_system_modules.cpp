@@ -13,9 +13,20 @@
 namespace kernel32::loader {
 namespace {
 
-// Windows' own modules that the platform folder stands in for.
-constexpr std::string_view kSystemModules[] = {"advapi32", "comctl32", "gdi32",   "kernel32", "mfc42",
-                                               "msvcrt",   "ole32",    "oleaut32", "shell32",  "user32"};
+// Windows' own modules that the platform folder stands in for: the name LoadLibrary reads (its
+// key) and the stand-in's file. Most are platform modules (lib<name>.so); the help viewer's
+// control is built under its Windows name, since programs also load it by its full path.
+struct SystemModule {
+  std::string_view key;
+  std::string_view file;
+};
+constexpr SystemModule kSystemModules[] = {
+    {"advapi32.dll", "libadvapi32.so"}, {"comctl32.dll", "libcomctl32.so"}, {"gdi32.dll", "libgdi32.so"},
+    {"kernel32.dll", "libkernel32.so"},
+    {"mfc42.dll", "libmfc42.so"},       {"msvcrt.dll", "libmsvcrt.so"}, {"ole32.dll", "libole32.so"},
+    {"oleaut32.dll", "liboleaut32.so"}, {"shell32.dll", "libshell32.so"}, {"user32.dll", "libuser32.so"},
+    {"hhctrl.ocx", "hhctrl.ocx"},
+};
 
 std::string StandInFolder() {
   static const std::string folder = [] {
@@ -28,11 +39,11 @@ std::string StandInFolder() {
 }  // namespace
 
 std::optional<std::string> SystemModuleFile(const std::string& key) {
-  for (std::string_view name : kSystemModules) {
-    if (key != std::string(name) + ".dll") continue;
+  for (const SystemModule& module : kSystemModules) {
+    if (key != module.key) continue;
     const std::string folder = StandInFolder();
     if (folder.empty()) return std::nullopt;
-    const std::string file = folder + "/lib" + std::string(name) + ".so";
+    const std::string file = folder + "/" + std::string(module.file);
     std::error_code ec;
     if (!std::filesystem::is_regular_file(file, ec)) return std::nullopt;
     return file;
@@ -44,8 +55,8 @@ std::optional<std::string> SystemModuleKey(const std::string& hostPath) {
   const std::filesystem::path path(hostPath);
   if (path.parent_path().string() != StandInFolder()) return std::nullopt;
   const std::string file = path.filename().string();
-  for (std::string_view name : kSystemModules)
-    if (file == "lib" + std::string(name) + ".so") return std::string(name) + ".dll";
+  for (const SystemModule& module : kSystemModules)
+    if (file == module.file) return std::string(module.key);
   return std::nullopt;
 }
 

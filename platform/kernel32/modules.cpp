@@ -8,6 +8,7 @@
 #include "host_loader.h"
 #include "host_system_modules.h"
 #include "loader_tricks.h"
+#include "sandbox/internal.h"
 
 namespace kernel32 {
 namespace {
@@ -57,6 +58,26 @@ WINBASEAPI HMODULE WINAPI GetModuleHandle(LPCSTR moduleName) {
   }
   ::SetLastError(ERROR_MOD_NOT_FOUND);
   return nullptr;
+}
+
+// GetModuleHandleEx, without counting a reference (GET_MODULE_HANDLE_EX_FLAG_UNCHANGED_REFCOUNT):
+// the module by name as GetModuleHandle finds it, or with GET_MODULE_HANDLE_EX_FLAG_FROM_ADDRESS the
+// module whose mapping holds the address. Not found -> FALSE, *module NULL, ERROR_MOD_NOT_FOUND.
+// Counting a reference or pinning the module is not modelled.
+WINBASEAPI BOOL WINAPI GetModuleHandleEx(DWORD flags, LPCSTR moduleName, HMODULE* module) {
+  if (module == nullptr) {
+    ::SetLastError(ERROR_INVALID_PARAMETER);
+    return FALSE;
+  }
+  *module = nullptr;
+  if (flags & ~(GET_MODULE_HANDLE_EX_FLAG_FROM_ADDRESS | GET_MODULE_HANDLE_EX_FLAG_UNCHANGED_REFCOUNT) ||
+      !(flags & GET_MODULE_HANDLE_EX_FLAG_UNCHANGED_REFCOUNT))
+    STANDIN_UNMODELLED_LASTERROR(FALSE);
+  *module = (flags & GET_MODULE_HANDLE_EX_FLAG_FROM_ADDRESS) ? kernel32::loader::ModuleContaining(moduleName)
+                                                             : GetModuleHandle(moduleName);
+  if (*module != nullptr) return TRUE;
+  ::SetLastError(ERROR_MOD_NOT_FOUND);
+  return FALSE;
 }
 
 // GetModuleFileName: the full Windows path, NUL-terminated. A buffer too small receives the

@@ -388,7 +388,7 @@ TEST_F(Loader, GetProcAddressFindsExportsByOrdinal) {
   const FARPROC byOrdinal = GetProcAddress(module, MAKEINTRESOURCE(3));
   ASSERT_NE(byOrdinal, nullptr);
   EXPECT_EQ(byOrdinal, GetProcAddress(module, "LoadModBump"));
-  EXPECT_EQ(reinterpret_cast<LoadModBumpProc>(byOrdinal)(), 1);
+  EXPECT_EQ(reinterpret_cast<LoadModBumpProc>(reinterpret_cast<void (*)()>(byOrdinal))(), 1);
   EXPECT_TRUE(sandbox::UnmodelledCalls().empty());
   EXPECT_TRUE(FreeLibrary(module));
 }
