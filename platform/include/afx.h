@@ -39,6 +39,18 @@
 #define AFX_DEBUG_CHECKS 0
 #endif
 
+// Header code marked AFX_MODULE_LOCAL runs as part of each module that includes it: every module
+// (program, extension or regular DLL, stand-in) has its own hidden copy, which no other module's
+// copy can stand in for.
+#define AFX_MODULE_LOCAL __attribute__((visibility("hidden")))
+
+namespace afx_internal {
+// One object in every module that includes this header: its address names that module, which is
+// how MFC knows whose code asks for a resource (the module's own resources come first).
+AFX_MODULE_LOCAL inline const char kModuleAnchor = 0;
+AFX_MODULE_LOCAL inline const void* ThisModule() { return &kModuleAnchor; }
+}  // namespace afx_internal
+
 class CObject;
 class CArchive;
 namespace msvcrt {
@@ -196,8 +208,14 @@ class STANDIN_API CString {
   CString(const CString& stringSrc) = default;
   CString(CString&& stringSrc) noexcept = default;
   CString(TCHAR ch, int nRepeat = 1);
-  // A null pointer is the empty string; MAKEINTRESOURCE(id) loads the string resource id.
-  CString(LPCSTR lpsz);
+  // A null pointer is the empty string; MAKEINTRESOURCE(id) loads the string resource id along
+  // the resource chain, as seen from the module whose code makes the string.
+  AFX_MODULE_LOCAL CString(LPCSTR lpsz) {
+    if (lpsz != NULL && IS_INTRESOURCE(lpsz))
+      LoadStringFor(afx_internal::ThisModule(), LOWORD(reinterpret_cast<ULONG_PTR>(lpsz)));
+    else if (lpsz != NULL)
+      m_str = lpsz;
+  }
   CString(LPCSTR lpch, int nLength) {
     ASSERT(nLength >= 0);
     ASSERT(nLength == 0 || lpch != NULL);
@@ -305,9 +323,12 @@ class STANDIN_API CString {
   LPTSTR LockBuffer();
   void UnlockBuffer();
 
-  // Loads the string resource nID: the resource handle's module first, then every module that
-  // carries resources. FALSE (and the string unchanged) when no module has it.
-  BOOL LoadString(UINT nID);
+  // Loads the string resource nID from the first module along the resource chain that has it, as
+  // seen from the module whose code asks (afxwin.h, AfxFindResourceHandle, gives the order). FALSE
+  // (and the string unchanged) when no module has it.
+  AFX_MODULE_LOCAL BOOL LoadString(UINT nID) { return LoadStringFor(afx_internal::ThisModule(), nID); }
+  // LoadString as the module holding the address `caller` asks.
+  BOOL LoadStringFor(const void* caller, UINT nID);
 
  private:
   void FormatPrintf(LPCTSTR lpszFormat, ...);

@@ -80,9 +80,12 @@ class STANDIN_API CBitmap : public CGdiObject {
   CBitmap();
   static CBitmap* PASCAL FromHandle(HBITMAP hBitmap);
   operator HBITMAP() const { return static_cast<HBITMAP>(m_hObject); }
-  // From the module along the resource chain that has the bitmap (AfxFindResourceHandle).
-  BOOL LoadBitmap(LPCTSTR lpszResourceName);
-  BOOL LoadBitmap(UINT nIDResource);
+  // From the module along the resource chain that has the bitmap, as the calling module sees it
+  // (AfxFindResourceHandle).
+  AFX_MODULE_LOCAL BOOL LoadBitmap(LPCTSTR lpszResourceName) {
+    return Attach(::LoadBitmap(AfxFindResourceHandle(lpszResourceName, RT_BITMAP), lpszResourceName));
+  }
+  AFX_MODULE_LOCAL BOOL LoadBitmap(UINT nIDResource) { return LoadBitmap(MAKEINTRESOURCE(nIDResource)); }
   BOOL CreateBitmap(int nWidth, int nHeight, UINT nPlanes, UINT nBitcount, const void* lpBits);
   BOOL CreateBitmapIndirect(LPBITMAP lpBitmap);
   BOOL CreateCompatibleBitmap(CDC* pDC, int nWidth, int nHeight);

@@ -1,6 +1,7 @@
 // MFC: threads and the application. A CWinThread runs either a worker function or its own
 // message loop (InitInstance, Run, ExitInstance); the application object (CWinApp, one per
-// process) is the CWinThread of the thread that made it. Included by afxwin.h.
+// module state: the program's and each regular DLL's) is the CWinThread of the thread that made
+// it. Included by afxwin.h.
 #pragma once
 
 #include "afx_wnd.h"
@@ -108,8 +109,11 @@ STANDIN_API CWinThread* AFXAPI AfxGetThread();
 class STANDIN_API CWinApp : public CWinThread {
   DECLARE_DYNAMIC(CWinApp)
  public:
-  // The application object: made on the thread that runs it, it is the process's current
-  // application until it is destroyed. Without a name, the program's file title is its name.
+  // The application object of the module state it belongs to: a regular DLL's own when the
+  // object lies in that DLL (its static application object), else the application's. Made on the
+  // thread that runs it, it is its state's application (AfxGetApp while that state is current)
+  // until it is destroyed; one per module state. Without a name, the file title of its state's
+  // module (the program's, or the DLL's) is its name.
   explicit CWinApp(LPCTSTR lpszAppName = NULL);
   // Deletes its document templates (and their documents still open).
   ~CWinApp() override;
@@ -145,9 +149,10 @@ class STANDIN_API CWinApp : public CWinThread {
 
  private:
   afx_internal::PointerList m_templates;
+  AFX_MODULE_STATE* m_pModuleState;  // the state whose application it is
 };
 
-// The application object, or NULL.
+// The current module state's application object, or NULL.
 STANDIN_API CWinApp* AFXAPI AfxGetApp();
 // The calling thread's main window (CWinThread::GetMainWnd), or NULL.
 STANDIN_API CWnd* AFXAPI AfxGetMainWnd();

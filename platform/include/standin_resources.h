@@ -28,8 +28,5 @@ struct StandinResource {
 STANDIN_API void StandinRegisterResources(const void* anchor, const StandinResource* table, size_t count);
 // Drops a table registered before (the module is being unloaded).
 STANDIN_API void StandinUnregisterResources(const void* anchor, const StandinResource* table);
-// The modules that carry resources, in the order they were loaded (MFC's resource chain walks
-// them). Writes at most `max` handles and returns how many modules there are.
-STANDIN_API size_t StandinResourceModules(HMODULE* out, size_t max);
 
 }  // extern "C"

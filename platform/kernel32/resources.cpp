@@ -110,15 +110,6 @@ STANDIN_API void StandinUnregisterResources(const void*, const StandinResource* 
                tables.end());
 }
 
-STANDIN_API size_t StandinResourceModules(HMODULE* out, size_t max) {
-  std::lock_guard<std::mutex> g(Tables().lock);
-  std::vector<HMODULE> modules;
-  for (const kernel32::Table& t : Tables().tables)
-    if (std::find(modules.begin(), modules.end(), t.module) == modules.end()) modules.push_back(t.module);
-  for (size_t i = 0; i < modules.size() && i < max && out; ++i) out[i] = modules[i];
-  return modules.size();
-}
-
 // FindResource: NULL is the main program. A module without resources fails with
 // ERROR_RESOURCE_DATA_NOT_FOUND, a missing type with ERROR_RESOURCE_TYPE_NOT_FOUND, a missing
 // name with ERROR_RESOURCE_NAME_NOT_FOUND. Languages are not modelled: one per resource.

@@ -1,5 +1,5 @@
-// The process-wide MFC state that exists before an application object: the resource and
-// instance handles, the program's name, and message boxes.
+// The process-wide MFC state that exists before an application object: the program's name, and
+// message boxes.
 #include <afxwin.h>
 
 #include <algorithm>
@@ -15,8 +15,7 @@ namespace {
 
 struct AppState {
   std::mutex lock;
-  HINSTANCE resourceHandle = NULL;  // NULL: the program's own module
-  std::string appName;              // empty until first asked
+  std::string appName;  // empty until first asked
 };
 
 AppState& State() {
@@ -31,7 +30,6 @@ struct ResetHook {
     sandbox::internal::RegisterReset("mfc42", [] {
       {
         std::lock_guard<std::mutex> guard(State().lock);
-        State().resourceHandle = NULL;
         State().appName.clear();
       }
       mfc42::ForgetAllPermanent();
@@ -52,22 +50,6 @@ std::string FileTitle(const std::string& path) {
 }
 
 }  // namespace
-
-HINSTANCE AFXAPI AfxGetInstanceHandle() { return GetModuleHandle(NULL); }
-
-HINSTANCE AFXAPI AfxGetResourceHandle() {
-  {
-    std::lock_guard<std::mutex> guard(State().lock);
-    if (State().resourceHandle != NULL) return State().resourceHandle;
-  }
-  return AfxGetInstanceHandle();
-}
-
-void AFXAPI AfxSetResourceHandle(HINSTANCE hInstResource) {
-  ASSERT(hInstResource != NULL);
-  std::lock_guard<std::mutex> guard(State().lock);
-  State().resourceHandle = hInstResource;
-}
 
 LPCTSTR AFXAPI AfxGetAppName() {
   if (CWinApp* app = AfxGetApp(); app != NULL && app->m_pszAppName != NULL) return app->m_pszAppName;
@@ -101,14 +83,4 @@ int AFXAPI AfxMessageBox(LPCTSTR lpszText, UINT nType, UINT nIDHelp) {
   if (lpszText == NULL) lpszText = "";
   if (CWinApp* app = AfxGetApp()) return app->DoMessageBox(lpszText, nType, nIDHelp);
   return MessageBox(NULL, lpszText, AfxGetAppName(), nType);
-}
-
-int AFXAPI AfxMessageBox(UINT nIDPrompt, UINT nType, UINT nIDHelp) {
-  CString prompt;
-  if (!prompt.LoadString(nIDPrompt)) {
-    TRACE("Error: failed to load message box prompt string 0x%04x.\n", nIDPrompt);
-    ASSERT(FALSE);
-  }
-  if (nIDHelp == static_cast<UINT>(-1)) nIDHelp = nIDPrompt;
-  return AfxMessageBox(prompt, nType, nIDHelp);
 }

@@ -105,12 +105,6 @@ CBitmap* PASCAL CBitmap::FromHandle(HBITMAP hBitmap) {
   return static_cast<CBitmap*>(CGdiObject::FromHandle(hBitmap));
 }
 
-BOOL CBitmap::LoadBitmap(LPCTSTR lpszResourceName) {
-  return Attach(::LoadBitmap(AfxFindResourceHandle(lpszResourceName, RT_BITMAP), lpszResourceName));
-}
-
-BOOL CBitmap::LoadBitmap(UINT nIDResource) { return LoadBitmap(MAKEINTRESOURCE(nIDResource)); }
-
 BOOL CBitmap::CreateBitmap(int nWidth, int nHeight, UINT nPlanes, UINT nBitcount, const void* lpBits) {
   return Attach(::CreateBitmap(nWidth, nHeight, nPlanes, nBitcount, lpBits));
 }

@@ -36,14 +36,6 @@ CString::CString(TCHAR ch, int nRepeat) {
   if (nRepeat > 0) m_str.assign(static_cast<size_t>(nRepeat), ch);
 }
 
-CString::CString(LPCSTR lpsz) {
-  if (lpsz != NULL && IS_INTRESOURCE(lpsz)) {
-    LoadString(LOWORD(reinterpret_cast<ULONG_PTR>(lpsz)));
-    return;
-  }
-  if (lpsz != NULL) m_str = lpsz;
-}
-
 CString::CString(const unsigned char* psz) : CString(reinterpret_cast<LPCSTR>(psz)) {}
 
 void CString::Empty() {

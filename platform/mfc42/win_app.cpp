@@ -1,16 +1,15 @@
-// CWinApp: the process's application object, its document templates, message boxes and wait
+// CWinApp: the application object of a module state, its document templates, message boxes and wait
 // cursors; AfxGetApp, AfxGetMainWnd and AfxWinMain.
 #include <afxwin.h>
 
-#include <atomic>
 #include <cstdlib>
 #include <cstring>
+
+#include "module_state.h"
 
 IMPLEMENT_DYNAMIC(CWinApp, CWinThread)
 
 namespace {
-
-std::atomic<CWinApp*> g_app{nullptr};
 
 LPTSTR Duplicate(LPCTSTR text) {
   const size_t n = std::strlen(text) + 1;
@@ -25,37 +24,64 @@ void ForEachTemplate(const afx_internal::PointerList& templates, Visit visit) {
     visit(static_cast<CDocTemplate*>(templates.GetNext(pos)));
 }
 
+// The file title of a module's file: its name without the folder and the extension.
+CString ModuleTitle(HINSTANCE module) {
+  char path[MAX_PATH] = "";
+  const DWORD n = ::GetModuleFileName(module, path, sizeof path);
+  CString name = n != 0 && n < sizeof path ? CString(path) : CString();
+  name = name.Mid(name.ReverseFind('\\') + 1);
+  const int dot = name.ReverseFind('.');
+  return dot > 0 ? name.Left(dot) : name;
+}
+
+// The name an application object without one of its own gets: a regular DLL's file title, or the
+// program's (AfxGetAppName before there is an application).
+CString DefaultName(AFX_MODULE_STATE* state) {
+  return state->m_bDLL ? ModuleTitle(state->m_hCurrentInstanceHandle) : CString(AfxGetAppName());
+}
+
 }  // namespace
 
-CWinApp* AFXAPI AfxGetApp() { return g_app.load(); }
+CWinApp* AFXAPI AfxGetApp() {
+  AFX_MODULE_STATE* state = AfxGetModuleState();
+  std::lock_guard<std::mutex> g(mfc42::ModuleStateLock());
+  return state->m_pCurrentWinApp;
+}
 
 CWnd* AFXAPI AfxGetMainWnd() {
   CWinThread* thread = AfxGetThread();
   return thread != NULL ? thread->GetMainWnd() : NULL;
 }
 
-// The name is taken before the object becomes the application, so that without a name of its own
-// it gets the program's file title.
 CWinApp::CWinApp(LPCTSTR lpszAppName)
-    : m_pszAppName(Duplicate(lpszAppName != NULL ? lpszAppName : AfxGetAppName())),
+    : m_pszAppName(NULL),
       m_pszExeName(NULL),
-      m_hInstance(AfxGetInstanceHandle()),
+      m_hInstance(NULL),
       m_lpCmdLine(NULL),
       m_nCmdShow(SW_SHOWNORMAL),
-      m_nWaitCursorCount(0) {
-  m_pszExeName = Duplicate(AfxGetAppName());
-  ASSERT(AfxGetApp() == NULL);  // one application object per process
+      m_nWaitCursorCount(0),
+      m_pModuleState(mfc42::ModuleStateOfAddress(this)) {
+  // The name is taken before the object becomes its state's application, so that without a name
+  // of its own it gets its module's file title.
+  const CString defaultName = DefaultName(m_pModuleState);
+  m_pszAppName = Duplicate(lpszAppName != NULL ? lpszAppName : static_cast<LPCTSTR>(defaultName));
+  m_pszExeName = Duplicate(defaultName);
   m_bAutoDelete = FALSE;
   m_nThreadID = ::GetCurrentThreadId();
   m_hThread = ::GetCurrentThread();
-  g_app = this;
+  std::lock_guard<std::mutex> g(mfc42::ModuleStateLock());
+  m_hInstance = m_pModuleState->m_hCurrentInstanceHandle;
+  ASSERT(m_pModuleState->m_pCurrentWinApp == NULL);  // one application object per module state
+  m_pModuleState->m_pCurrentWinApp = this;
 }
 
 CWinApp::~CWinApp() {
   for (POSITION pos = m_templates.GetHeadPosition(); pos != NULL;)
     delete static_cast<CDocTemplate*>(m_templates.GetNext(pos));
-  CWinApp* self = this;
-  g_app.compare_exchange_strong(self, nullptr);
+  {
+    std::lock_guard<std::mutex> g(mfc42::ModuleStateLock());
+    if (m_pModuleState->m_pCurrentWinApp == this) m_pModuleState->m_pCurrentWinApp = NULL;
+  }
   std::free(const_cast<LPTSTR>(m_pszAppName));
   std::free(const_cast<LPTSTR>(m_pszExeName));
 }

@@ -145,21 +145,6 @@ TEST(LoadResource, RefusesAHandleThatIsNone) {
   EXPECT_EQ(LockResource(nullptr), nullptr);
 }
 
-TEST(ResourceModules, ListsEveryModuleWithResourcesInLoadOrder) {
-  HMODULE modules[8];
-  std::fill(std::begin(modules), std::end(modules), reinterpret_cast<HMODULE>(static_cast<uintptr_t>(kPoison)));
-  const size_t count = StandinResourceModules(modules, 8);
-  ASSERT_EQ(count, 2u);
-  // The module is loaded (and so registers) before the program's own initialisers run.
-  EXPECT_EQ(modules[0], TestModule());
-  EXPECT_EQ(modules[1], GetModuleHandle(nullptr));
-  EXPECT_EQ(modules[2], reinterpret_cast<HMODULE>(static_cast<uintptr_t>(kPoison))) << "nothing written past the count";
-  EXPECT_EQ(StandinResourceModules(nullptr, 0), 2u);
-  HMODULE first = nullptr;
-  EXPECT_EQ(StandinResourceModules(&first, 1), 2u);
-  EXPECT_EQ(first, TestModule());
-}
-
 std::string ModuleFileName(HMODULE module) {
   char path[MAX_PATH];
   const DWORD n = GetModuleFileName(module, path, sizeof path);

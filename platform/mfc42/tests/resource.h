@@ -1,5 +1,7 @@
 // Ids of the mfc42 test program's strings (mfc42_tests.rc) and of the second module's
-// (resmod/resmod.rc).
+// (resmod/resmod.rc); modules/modules.h has those the test modules share.
+#include "modules/modules.h"
+
 #define IDS_GREETING 1
 #define IDS_SAVE_PROMPT 2
 #define IDS_COUNT_FORMAT 3

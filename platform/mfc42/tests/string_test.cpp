@@ -502,13 +502,13 @@ TEST(CStringTest, BufferAccess) {
   EXPECT_ASSERTION(ReleaseBeyondTheBuffer(), "Assertion failed");
 }
 
-TEST(CStringTest, LoadStringWalksTheResourceChain) {
+// The program's own strings come first, then the resource handle's; a module that is neither (nor
+// an extension DLL in the library list) is not looked in. resource_chain_test.cpp has the rest.
+TEST(CStringTest, LoadStringLooksInTheProgramThenTheResourceHandle) {
   CString s("unchanged");
   ASSERT_TRUE(s.LoadString(IDS_GREETING));
-  EXPECT_EQ(Bytes(s), "Hello from the tests");  // the program (the resource handle) first
-
-  ASSERT_TRUE(s.LoadString(IDS_ONLY_IN_RESMOD));
-  EXPECT_EQ(Bytes(s), "Only in the second module");
+  EXPECT_EQ(Bytes(s), "Hello from the tests");
+  EXPECT_FALSE(s.LoadString(IDS_ONLY_IN_RESMOD));
 
   EXPECT_TRUE(s.LoadString(IDS_LONG));  // longer than a first buffer of 256 bytes
   EXPECT_EQ(s.GetLength(), 600);
@@ -521,14 +521,15 @@ TEST(CStringTest, LoadStringWalksTheResourceChain) {
   // MAKEINTRESOURCE in the constructor loads the string.
   EXPECT_EQ(Bytes(CString(MAKEINTRESOURCE(IDS_SAVE_PROMPT))), "Save changes?");
 
-  // With the resource handle on the second module, its copy of a shared id wins.
+  // With the resource handle on the second module, its strings are found, but the program's own
+  // copy of a shared id still wins.
   const HMODULE second = GetModuleHandle("MfcResMod.dll");
   ASSERT_NE(second, nullptr);
   AfxSetResourceHandle(second);
+  ASSERT_TRUE(s.LoadString(IDS_ONLY_IN_RESMOD));
+  EXPECT_EQ(Bytes(s), "Only in the second module");
   ASSERT_TRUE(s.LoadString(IDS_GREETING));
-  EXPECT_EQ(Bytes(s), "Hello from the second module");
-  ASSERT_TRUE(s.LoadString(IDS_SAVE_PROMPT));  // the chain goes on to the program
-  EXPECT_EQ(Bytes(s), "Save changes?");
+  EXPECT_EQ(Bytes(s), "Hello from the tests");
 }
 
 TEST(CStringTest, FormatStringsReplaceNumberedInserts) {
