@@ -52,6 +52,9 @@ WINBASEAPI BOOL WINAPI FileTimeToLocalFileTime(const FILETIME* fileTime, LPFILET
 WINBASEAPI BOOL WINAPI LocalFileTimeToFileTime(const FILETIME* localFileTime, LPFILETIME fileTime);
 WINBASEAPI LONG WINAPI CompareFileTime(const FILETIME* a, const FILETIME* b);
 WINBASEAPI DWORD WINAPI GetTickCount();
+// number * numerator / denominator through a 64-bit product, rounded to the nearest; -1 for a zero
+// denominator or a result that does not fit.
+WINBASEAPI int WINAPI MulDiv(int number, int numerator, int denominator);
 
 // Code page and double-byte text (the process's ANSI code page).
 #define CP_ACP 0

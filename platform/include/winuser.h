@@ -6,6 +6,7 @@
 
 #include "windef.h"
 #include "winerror.h"
+#include "winuser_styles.h"
 
 extern "C" {
 
@@ -73,16 +74,7 @@ WINUSERAPI int WINAPI LoadString(HINSTANCE instance, UINT id, LPSTR buffer, int 
 #define MB_MODEMASK 0x00003000
 #define MB_MISCMASK 0x0000C000
 
-// Dialog box command ids: what MessageBox returns.
-#define IDOK 1
-#define IDCANCEL 2
-#define IDABORT 3
-#define IDRETRY 4
-#define IDIGNORE 5
-#define IDYES 6
-#define IDNO 7
-#define IDCLOSE 8
-#define IDHELP 9
+// Dialog box command ids (IDOK ... IDHELP): winuser_styles.h.
 
 // MessageBox shows a top-level window of class "#32770" titled with the caption (a NULL caption
 // is "Error"), owned by the owner's top-level window, which is disabled while the box is up; it
@@ -108,3 +100,4 @@ WINUSERAPI int WINAPI wvsprintf(LPSTR buffer, LPCSTR format, va_list arguments);
 #include "winuser_menu.h"
 #include "winuser_input.h"
 #include "winuser_control.h"
+#include "winuser_dialog.h"

@@ -149,6 +149,10 @@ typedef struct tagNONCLIENTMETRICS {
 WINUSERAPI BOOL WINAPI SystemParametersInfo(UINT action, UINT param, PVOID value, UINT winIni);
 
 // Rectangles and edges.
+// Rectangles: InflateRect grows each side by dx, dy (shrinks for negative ones); OffsetRect moves
+// the rectangle. FALSE for a null rectangle.
+WINUSERAPI BOOL WINAPI InflateRect(LPRECT rect, int dx, int dy);
+WINUSERAPI BOOL WINAPI OffsetRect(LPRECT rect, int dx, int dy);
 WINUSERAPI int WINAPI FillRect(HDC dc, const RECT* rect, HBRUSH brush);
 // The dotted frame, drawn by inverting every other pixel: drawn twice it is gone.
 WINUSERAPI BOOL WINAPI DrawFocusRect(HDC dc, const RECT* rect);

@@ -128,7 +128,11 @@ std::vector<std::shared_ptr<WindowClass>> MakeSystemClasses(State& state) {
   statics->proc = StaticProc;
   statics->style = CS_DBLCLKS | CS_PARENTDC | CS_GLOBALCLASS;
   statics->cursor = LoadCursor(nullptr, IDC_ARROW);
-  return {SystemClass(state, "#32769", 0), SystemClass(state, "#32770", 3 * sizeof(LONG_PTR)), menu, statics};
+  auto dialog = SystemClass(state, "#32770", 3 * sizeof(LONG_PTR));
+  dialog->proc = DefDlgProc;
+  std::vector<std::shared_ptr<WindowClass>> classes{SystemClass(state, "#32769", 0), dialog, menu, statics};
+  for (auto& control : MakeDialogControlClasses(state, SystemClass)) classes.push_back(control);
+  return classes;
 }
 
 std::shared_ptr<WindowClass> FindClassLocked(LPCSTR name, HINSTANCE instance) {

@@ -129,10 +129,15 @@ State& S();
 std::mutex& Lock();
 
 // The system's classes ("#32769" the desktop, "#32770" dialogs and message boxes, "#32768" popup
-// menus, "Static" the static control), registered from the start and after every reset.
+// menus, "Static" the static control, the dialog controls), registered from the start and after
+// every reset.
 std::vector<std::shared_ptr<WindowClass>> MakeSystemClasses(State& state);
 // The static control's procedure (static_control.cpp).
 LRESULT CALLBACK StaticProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+// The dialog controls' classes ("Button", "Edit", "ListBox", "ComboBox"), made by `make` as the
+// system's classes are (controls.cpp).
+std::vector<std::shared_ptr<WindowClass>> MakeDialogControlClasses(State& state,
+                                                                   std::shared_ptr<WindowClass> (*make)(State&, const char*, int));
 // The class a window of `name` (or atom) made for `instance` gets: the module's own, a global
 // one, or the system's; null when there is none.
 std::shared_ptr<WindowClass> FindClassLocked(LPCSTR name, HINSTANCE instance);

@@ -179,7 +179,7 @@ TEST_F(WindowTree, ClassesAreKeptPerModuleAndRefuseWhatTheyCannotHold) {
   EXPECT_EQ(info.lpfnWndProc, &RecordingProc);
   EXPECT_EQ(info.cbWndExtra, 16);
   ASSERT_TRUE(GetClassInfo(nullptr, "#32770", &info)) << "the dialog class is the system's";
-  EXPECT_EQ(info.lpfnWndProc, &DefWindowProc);
+  EXPECT_EQ(info.lpfnWndProc, &DefDlgProc);
 
   HWND window = Make("w");
   char name[64];
