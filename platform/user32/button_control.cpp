@@ -149,7 +149,8 @@ void Paint(HWND window) {
   GetClientRect(window, &r);
   HBRUSH brush = ParentBrush(window, dc, WM_CTLCOLORBTN, COLOR_BTNFACE);
   const UINT type = TypeOf(window);
-  if (type != BS_PUSHBUTTON && type != BS_DEFPUSHBUTTON) FillRect(dc, &r, brush);
+  // A group box paints its frame and label only: the controls inside it show through.
+  if (type != BS_PUSHBUTTON && type != BS_DEFPUSHBUTTON && type != BS_GROUPBOX) FillRect(dc, &r, brush);
   const std::string text = TextOf(window);
   switch (type) {
     case BS_PUSHBUTTON:
