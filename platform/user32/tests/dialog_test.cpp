@@ -306,7 +306,7 @@ TEST_F(Dialogs, NestedModalsAreAskedInOrder) {
   EXPECT_EQ(asked, (std::vector<std::string>{"Dialog #100 1", "Dialog #101 2", "MessageBox Sure? 6"}));
 }
 
-class CapturedFailures : public Dialogs {
+class DialogFailures : public Dialogs {
  protected:
   void SetUp() override {
     Dialogs::SetUp();
@@ -318,7 +318,7 @@ class CapturedFailures : public Dialogs {
   std::vector<std::string> failures_;
 };
 
-TEST_F(CapturedFailures, StrictModeFailsAnUnansweredDialog) {
+TEST_F(DialogFailures, StrictModeFailsAnUnansweredDialog) {
   sandbox::SetStrict(true);
   EXPECT_EQ(DialogBoxParam(nullptr, MAKEINTRESOURCE(IDD_FORMS), nullptr, ScriptedProc, 0), IDCANCEL);
   ASSERT_EQ(failures_.size(), 1u);
@@ -327,7 +327,7 @@ TEST_F(CapturedFailures, StrictModeFailsAnUnansweredDialog) {
 
 // A dialog whose code does not end when the user presses the answer's button would hang the
 // test: it is reported and ended with IDCANCEL.
-TEST_F(CapturedFailures, ADialogTheAnswerDoesNotEndIsReported) {
+TEST_F(DialogFailures, ADialogTheAnswerDoesNotEndIsReported) {
   g_script.endOnCommand = false;
   sandbox::QueueAnswer("Dialog", {IDOK, {}});
   EXPECT_EQ(DialogBoxParam(nullptr, MAKEINTRESOURCE(IDD_FORMS), nullptr, ScriptedProc, 0), IDCANCEL);
