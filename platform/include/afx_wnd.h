@@ -8,6 +8,7 @@
 #include "afx_geometry.h"
 #include "afx_msgmap.h"
 
+class CDataExchange;
 class CMenu;
 class CRgn;
 class CWinThread;
@@ -155,6 +156,34 @@ class STANDIN_API CWnd : public CCmdTarget {
 
   // A message box owned by this window; a NULL caption is the platform's "Error".
   int MessageBox(LPCTSTR lpszText, LPCTSTR lpszCaption = NULL, UINT nType = MB_OK);
+
+  // Dialog data: DoDataExchange between the controls and the members (afx_dialog.h); FALSE when a
+  // validation failed (the user has been told). Notifications of the window's controls are not
+  // dispatched while it runs, so setting a control does not call the control's handlers.
+  BOOL UpdateData(BOOL bSaveAndValidate = TRUE);
+  virtual void DoDataExchange(CDataExchange* pDX);
+  // Sends the controls the messages of an RT_DLGINIT resource (items added to list and combo
+  // boxes); FALSE when one is refused. By name: the resource along the resource chain as the
+  // calling module sees it; none is no failure.
+  BOOL ExecuteDlgInit(LPVOID lpResource);
+  AFX_MODULE_LOCAL BOOL ExecuteDlgInit(LPCTSTR lpszResourceName) {
+    return ExecuteDlgInitFor(afx_internal::ThisModule(), lpszResourceName);
+  }
+  BOOL ExecuteDlgInitFor(const void* caller, LPCTSTR lpszResourceName);
+  // The dialog manager's calls on this window's controls.
+  LRESULT SendDlgItemMessage(int nID, UINT message, WPARAM wParam = 0, LPARAM lParam = 0);
+  void SetDlgItemText(int nID, LPCTSTR lpszString);
+  int GetDlgItemText(int nID, LPTSTR lpStr, int nMaxCount) const;
+  int GetDlgItemText(int nID, CString& rString) const;
+  void SetDlgItemInt(int nID, UINT nValue, BOOL bSigned = TRUE);
+  UINT GetDlgItemInt(int nID, BOOL* lpTrans = NULL, BOOL bSigned = TRUE) const;
+  void CheckDlgButton(int nIDButton, UINT nCheck);
+  UINT IsDlgButtonChecked(int nIDButton) const;
+  void CheckRadioButton(int nIDFirstButton, int nIDLastButton, int nIDCheckButton);
+  // The id of the checked radio button from first to last; 0 for none.
+  int GetCheckedRadioButton(int nIDFirstButton, int nIDLastButton);
+  CWnd* GetNextDlgTabItem(CWnd* pWndCtl, BOOL bPrevious = FALSE) const;
+  CWnd* GetNextDlgGroupItem(CWnd* pWndCtl, BOOL bPrevious = FALSE) const;
 
   // Default handlers (Default()) for the messages the macros name.
   afx_msg int OnCreate(LPCREATESTRUCT lpCreateStruct);

@@ -68,6 +68,7 @@ STANDIN_API BOOL AFXAPI AfxExtractSubString(CString& rString, LPCTSTR lpszFullSt
                                             TCHAR chSep = '\n');
 
 #include "afx_wnd.h"
+#include "afx_dialog.h"
 #include "afx_menu.h"
 #include "afx_thread.h"
 #include "afx_doc.h"

@@ -1,7 +1,7 @@
 // Making windows for objects. While CreateEx makes a window, a CBT hook on the thread attaches the
 // window to its object and gives it AfxWndProc as HCBT_CREATEWND announces it, so the object gets
 // every message from WM_NCCREATE on. The class registry of AfxRegisterWndClass lives here too.
-#include <afxwin.h>
+#include "wnd_create.h"
 
 #include <cstdio>
 #include <mutex>
@@ -48,6 +48,20 @@ ClassNames& Names() {
 
 }  // namespace
 
+HWND mfc42::CreateAttached(CWnd* wnd, const std::function<HWND()>& make, HWND* attached) {
+  HHOOK hook = ::SetWindowsHookEx(WH_CBT, AttachWhileCreating, NULL, ::GetCurrentThreadId());
+  CWnd* const outerCreating = t_creating;
+  const HWND outerAttached = t_attached;
+  t_creating = wnd;
+  t_attached = nullptr;
+  const HWND hWnd = make();
+  *attached = t_attached;
+  t_creating = outerCreating;
+  t_attached = outerAttached;
+  ::UnhookWindowsHookEx(hook);
+  return hWnd;
+}
+
 LPCTSTR AFXAPI AfxRegisterWndClass(UINT nClassStyle, HCURSOR hCursor, HBRUSH hbrBackground, HICON hIcon) {
   const HINSTANCE instance = AfxGetInstanceHandle();
   char name[128];
@@ -83,17 +97,14 @@ BOOL CWnd::CreateEx(DWORD dwExStyle, LPCTSTR lpszClassName, LPCTSTR lpszWindowNa
     PostNcDestroy();
     return FALSE;
   }
-  HHOOK hook = ::SetWindowsHookEx(WH_CBT, AttachWhileCreating, NULL, ::GetCurrentThreadId());
-  CWnd* const outerCreating = t_creating;
-  const HWND outerAttached = t_attached;
-  t_creating = this;
-  t_attached = nullptr;
-  const HWND hWnd = ::CreateWindowEx(cs.dwExStyle, cs.lpszClass, cs.lpszName, static_cast<DWORD>(cs.style), cs.x, cs.y,
-                                     cs.cx, cs.cy, cs.hwndParent, cs.hMenu, cs.hInstance, cs.lpCreateParams);
-  const HWND attached = t_attached;
-  t_creating = outerCreating;
-  t_attached = outerAttached;
-  ::UnhookWindowsHookEx(hook);
+  HWND attached = nullptr;
+  const HWND hWnd = mfc42::CreateAttached(
+      this,
+      [&] {
+        return ::CreateWindowEx(cs.dwExStyle, cs.lpszClass, cs.lpszName, static_cast<DWORD>(cs.style), cs.x, cs.y, cs.cx,
+                                cs.cy, cs.hwndParent, cs.hMenu, cs.hInstance, cs.lpCreateParams);
+      },
+      &attached);
   if (hWnd != NULL) return TRUE;
   // The window was refused. When it got as far as WM_NCDESTROY the object has had its
   // PostNcDestroy (a frame is gone); otherwise (never made, or refused by a hook after ours) it

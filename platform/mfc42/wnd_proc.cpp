@@ -2,6 +2,8 @@
 // the default handling, and the object's end with its window.
 #include <afxwin.h>
 
+#include "data_exchange.h"
+
 using afx_internal::Signature;
 
 namespace {
@@ -119,6 +121,7 @@ LRESULT CWnd::DefWindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
 // A menu or accelerator (no control) is CN_COMMAND whatever its code; a control's notification
 // keeps its code and goes to the control's object first.
 BOOL CWnd::OnCommand(WPARAM wParam, LPARAM lParam) {
+  if (lParam != 0 && mfc42::NotificationsLockedOut(m_hWnd)) return TRUE;  // UpdateData is setting the controls
   const UINT nID = LOWORD(wParam);
   int nCode = HIWORD(wParam);
   if (lParam == 0) {

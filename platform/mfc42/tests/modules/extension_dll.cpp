@@ -28,3 +28,8 @@ extern "C" __declspec(dllexport) BOOL WINAPI ExtensionLoadString(UINT id, char* 
   lstrcpyn(buffer, text, size);
   return TRUE;
 }
+
+extern "C" __declspec(dllexport) int WINAPI ExtensionDoModal(UINT id) {
+  CDialog dialog(id);
+  return dialog.DoModal();
+}

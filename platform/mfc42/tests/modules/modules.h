@@ -9,6 +9,9 @@
 #define IDS_IN_EXTENSIONS 201   // both extension DLLs, not the program
 #define IDS_ONLY_IN_A 202       // MfcExtA.dll only
 #define IDS_ONLY_IN_PROGRAM 203 // the test program only
+// Dialogs: captioned with their module's name.
+#define IDD_MODULE_NAME 210     // the test program and both extension DLLs
+#define IDD_ONLY_IN_A 211       // MfcExtA.dll only
 
 #ifndef RC_INVOKED
 #include <windows.h>
@@ -16,6 +19,8 @@
 // ExtensionLoadString(id, buffer, size): CString::LoadString run by the extension DLL's own code,
 // copied into the buffer; FALSE when it fails.
 typedef BOOL(WINAPI* ExtensionLoadStringProc)(UINT id, char* buffer, int size);
+// ExtensionDoModal(id): CDialog(id).DoModal() run by the extension DLL's own code.
+typedef int(WINAPI* ExtensionDoModalProc)(UINT id);
 
 // RegularAppName(managed, buffer, size): AfxGetApp()'s name as the DLL's code sees it, in its own
 // module state (managed) or in the caller's; "" when there is no application.
