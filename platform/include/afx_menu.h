@@ -26,9 +26,12 @@ class STANDIN_API CMenu : public CObject {
 
   BOOL CreateMenu();
   BOOL CreatePopupMenu();
-  // From the module along the resource chain that has the menu (AfxFindResourceHandle).
-  BOOL LoadMenu(LPCTSTR lpszResourceName);
-  BOOL LoadMenu(UINT nIDResource);
+  // From the module along the resource chain that has the menu, as the calling module sees it
+  // (AfxFindResourceHandle).
+  AFX_MODULE_LOCAL BOOL LoadMenu(LPCTSTR lpszResourceName) {
+    return Attach(::LoadMenu(AfxFindResourceHandle(lpszResourceName, RT_MENU), lpszResourceName));
+  }
+  AFX_MODULE_LOCAL BOOL LoadMenu(UINT nIDResource) { return LoadMenu(MAKEINTRESOURCE(nIDResource)); }
   BOOL DestroyMenu();
 
   BOOL AppendMenu(UINT nFlags, UINT_PTR nIDNewItem = 0, LPCTSTR lpszNewItem = NULL);

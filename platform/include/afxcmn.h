@@ -17,10 +17,14 @@ class STANDIN_API CImageList : public CObject {
   HIMAGELIST GetSafeHandle() const { return m_hImageList; }
 
   BOOL Create(int cx, int cy, UINT nFlags, int nInitial, int nGrow);
-  // A bitmap resource (from the module along the resource chain that has it) cut into images cx
-  // wide, masked on crMask.
-  BOOL Create(UINT nBitmapID, int cx, int nGrow, COLORREF crMask);
-  BOOL Create(LPCTSTR lpszBitmapID, int cx, int nGrow, COLORREF crMask);
+  // A bitmap resource (from the module along the resource chain that has it, as the calling
+  // module sees it) cut into images cx wide, masked on crMask.
+  AFX_MODULE_LOCAL BOOL Create(UINT nBitmapID, int cx, int nGrow, COLORREF crMask) {
+    return Create(MAKEINTRESOURCE(nBitmapID), cx, nGrow, crMask);
+  }
+  AFX_MODULE_LOCAL BOOL Create(LPCTSTR lpszBitmapID, int cx, int nGrow, COLORREF crMask) {
+    return Attach(ImageList_LoadBitmap(AfxFindResourceHandle(lpszBitmapID, RT_BITMAP), lpszBitmapID, cx, nGrow, crMask));
+  }
   BOOL Attach(HIMAGELIST hImageList);
   HIMAGELIST Detach();
   BOOL DeleteImageList();
@@ -45,7 +49,13 @@ class STANDIN_API CToolTipCtrl : public CWnd {
   // A tool for pWnd: the whole window when there is no id (TTF_IDISHWND), else the rectangle of
   // its client area with that id.
   BOOL AddTool(CWnd* pWnd, LPCTSTR lpszText = LPSTR_TEXTCALLBACK, LPCRECT lpRectTool = NULL, UINT_PTR nIDTool = 0);
-  BOOL AddTool(CWnd* pWnd, UINT nIDText, LPCRECT lpRectTool = NULL, UINT_PTR nIDTool = 0);
+  // The text is string resource nIDText, from the module along the resource chain that has it, as
+  // the calling module sees it.
+  AFX_MODULE_LOCAL BOOL AddTool(CWnd* pWnd, UINT nIDText, LPCRECT lpRectTool = NULL, UINT_PTR nIDTool = 0) {
+    return AddTool(pWnd, AfxFindResourceHandle(MAKEINTRESOURCE((nIDText >> 4) + 1), RT_STRING), nIDText, lpRectTool,
+                   nIDTool);
+  }
+  BOOL AddTool(CWnd* pWnd, HINSTANCE hInstText, UINT nIDText, LPCRECT lpRectTool, UINT_PTR nIDTool);
   void DelTool(CWnd* pWnd, UINT_PTR nIDTool = 0);
   void UpdateTipText(LPCTSTR lpszText, CWnd* pWnd, UINT_PTR nIDTool = 0);
   void RelayEvent(LPMSG lpMsg);

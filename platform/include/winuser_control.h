@@ -4,6 +4,7 @@
 
 #include "windef.h"
 #include "winerror.h"
+#include "winuser_styles.h"
 #include "winuser_window.h"
 
 extern "C" {
@@ -36,32 +37,7 @@ extern "C" {
 // falls through to what lies below; with it a press sends its parent WM_COMMAND with STN_CLICKED
 // (a double-click STN_DBLCLK). Icons, bitmaps, frames and owner-drawn statics are not modelled.
 #define WC_STATIC "Static"
-#define SS_LEFT 0x00000000L
-#define SS_CENTER 0x00000001L
-#define SS_RIGHT 0x00000002L
-#define SS_ICON 0x00000003L
-#define SS_BLACKRECT 0x00000004L
-#define SS_GRAYRECT 0x00000005L
-#define SS_WHITERECT 0x00000006L
-#define SS_BLACKFRAME 0x00000007L
-#define SS_GRAYFRAME 0x00000008L
-#define SS_WHITEFRAME 0x00000009L
-#define SS_USERITEM 0x0000000AL
-#define SS_SIMPLE 0x0000000BL
-#define SS_LEFTNOWORDWRAP 0x0000000CL
-#define SS_OWNERDRAW 0x0000000DL
-#define SS_BITMAP 0x0000000EL
-#define SS_ENHMETAFILE 0x0000000FL
-#define SS_ETCHEDHORZ 0x00000010L
-#define SS_ETCHEDVERT 0x00000011L
-#define SS_ETCHEDFRAME 0x00000012L
-#define SS_TYPEMASK 0x0000001FL
-#define SS_NOPREFIX 0x00000080L
-#define SS_NOTIFY 0x00000100L
-#define SS_CENTERIMAGE 0x00000200L
-#define SS_RIGHTJUST 0x00000400L
-#define SS_REALSIZEIMAGE 0x00000800L
-#define SS_SUNKEN 0x00001000L
+// The static control's styles (SS_*): winuser_styles.h.
 #define STN_CLICKED 0
 #define STN_DBLCLK 1
 #define STN_ENABLE 2

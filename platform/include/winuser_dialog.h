@@ -7,6 +7,7 @@
 
 #include "windef.h"
 #include "winerror.h"
+#include "winuser_control.h"
 #include "winuser_styles.h"
 #include "winuser_window.h"
 
@@ -43,14 +44,6 @@ typedef INT_PTR(CALLBACK* DLGPROC)(HWND, UINT, WPARAM, LPARAM);
 #define DWLP_MSGRESULT 0
 #define DWLP_DLGPROC (DWLP_MSGRESULT + static_cast<int>(sizeof(LRESULT)))
 #define DWLP_USER (DWLP_DLGPROC + static_cast<int>(sizeof(DLGPROC)))
-
-#define WM_CTLCOLORMSGBOX 0x0132
-#define WM_CTLCOLOREDIT 0x0133
-#define WM_CTLCOLORLISTBOX 0x0134
-#define WM_CTLCOLORBTN 0x0135
-#define WM_CTLCOLORDLG 0x0136
-#define WM_CTLCOLORSCROLLBAR 0x0137
-#define WM_CTLCOLORSTATIC 0x0138
 
 // Dialog messages.
 #define DM_GETDEFID (WM_USER + 0)
@@ -109,8 +102,9 @@ WINUSERAPI BOOL WINAPI EndDialog(HWND dialog, INT_PTR result);
 // The dialogs' window procedure (the class's): the dialog procedure first, then the default
 // processing: DM_GETDEFID (the default push button's id, else IDOK, with DC_HASDEFID),
 // DM_SETDEFID, WM_SETFONT/WM_GETFONT (the dialog's font), WM_CLOSE (WM_COMMAND IDCANCEL),
-// WM_NEXTDLGCTL, WM_ERASEBKGND (the brush WM_CTLCOLORDLG answers, else the button face),
-// WM_CTLCOLOR* (the button face, or the window colour for edits and list boxes).
+// WM_NEXTDLGCTL, WM_ERASEBKGND (the brush WM_CTLCOLORDLG answers, else the button face), then
+// DefWindowProc's (whose WM_CTLCOLOR* answers the button face, the window colour for edits and
+// list boxes).
 WINUSERAPI LRESULT WINAPI DefDlgProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam);
 // The dialog manager's keyboard: for a message to the dialog or one of its descendants, Enter
 // clicks the default push button (the focused push button if there is one), Escape sends

@@ -11,15 +11,6 @@ BOOL CImageList::Create(int cx, int cy, UINT nFlags, int nInitial, int nGrow) {
   return Attach(ImageList_Create(cx, cy, nFlags, nInitial, nGrow));
 }
 
-BOOL CImageList::Create(UINT nBitmapID, int cx, int nGrow, COLORREF crMask) {
-  return Create(MAKEINTRESOURCE(nBitmapID), cx, nGrow, crMask);
-}
-
-BOOL CImageList::Create(LPCTSTR lpszBitmapID, int cx, int nGrow, COLORREF crMask) {
-  const HINSTANCE module = AfxFindResourceHandle(lpszBitmapID, RT_BITMAP);
-  return Attach(ImageList_LoadBitmap(module, lpszBitmapID, cx, nGrow, crMask));
-}
-
 BOOL CImageList::Attach(HIMAGELIST hImageList) {
   ASSERT(m_hImageList == NULL);
   if (hImageList == NULL) return FALSE;

@@ -77,12 +77,6 @@ BOOL CMenu::CreateMenu() { return Attach(::CreateMenu()); }
 
 BOOL CMenu::CreatePopupMenu() { return Attach(::CreatePopupMenu()); }
 
-BOOL CMenu::LoadMenu(LPCTSTR lpszResourceName) {
-  return Attach(::LoadMenu(AfxFindResourceHandle(lpszResourceName, RT_MENU), lpszResourceName));
-}
-
-BOOL CMenu::LoadMenu(UINT nIDResource) { return LoadMenu(MAKEINTRESOURCE(nIDResource)); }
-
 BOOL CMenu::DestroyMenu() {
   if (m_hMenu == NULL) return FALSE;
   return ::DestroyMenu(Detach());

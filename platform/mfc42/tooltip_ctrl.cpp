@@ -42,10 +42,10 @@ BOOL CToolTipCtrl::AddTool(CWnd* pWnd, LPCTSTR lpszText, LPCRECT lpRectTool, UIN
   return static_cast<BOOL>(SendMessage(TTM_ADDTOOL, 0, reinterpret_cast<LPARAM>(&info)));
 }
 
-BOOL CToolTipCtrl::AddTool(CWnd* pWnd, UINT nIDText, LPCRECT lpRectTool, UINT_PTR nIDTool) {
+BOOL CToolTipCtrl::AddTool(CWnd* pWnd, HINSTANCE hInstText, UINT nIDText, LPCRECT lpRectTool, UINT_PTR nIDTool) {
   TOOLINFO info = ToolFor(pWnd, nIDTool);
   if (lpRectTool != NULL) info.rect = *lpRectTool;
-  info.hinst = AfxFindResourceHandle(MAKEINTRESOURCE((nIDText >> 4) + 1), RT_STRING);
+  info.hinst = hInstText;
   info.lpszText = MAKEINTRESOURCE(nIDText);
   return static_cast<BOOL>(SendMessage(TTM_ADDTOOL, 0, reinterpret_cast<LPARAM>(&info)));
 }

@@ -150,19 +150,6 @@ void SetDefaultId(HWND dialog, Dialog& d, int id) {
 LRESULT DefaultProcessing(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
   const std::shared_ptr<Dialog> d = Find(window);
   switch (message) {
-    case WM_CTLCOLORMSGBOX:
-    case WM_CTLCOLORBTN:
-    case WM_CTLCOLORDLG:
-    case WM_CTLCOLORSTATIC:
-    case WM_CTLCOLORSCROLLBAR:
-    case WM_CTLCOLOREDIT:
-    case WM_CTLCOLORLISTBOX: {
-      const int color = message == WM_CTLCOLOREDIT || message == WM_CTLCOLORLISTBOX ? COLOR_WINDOW : COLOR_BTNFACE;
-      const auto dc = reinterpret_cast<HDC>(wParam);
-      SetBkColor(dc, GetSysColor(color));
-      SetTextColor(dc, GetSysColor(COLOR_WINDOWTEXT));
-      return reinterpret_cast<LRESULT>(GetSysColorBrush(color));
-    }
     case WM_ERASEBKGND: {
       const auto dc = reinterpret_cast<HDC>(wParam);
       auto brush = reinterpret_cast<HBRUSH>(SendMessage(window, WM_CTLCOLORDLG, wParam, reinterpret_cast<LPARAM>(window)));
