@@ -90,6 +90,8 @@ void Paint(HWND window) {
 
 }  // namespace
 
+UINT ComboEditLimit(HWND comboBox) { return g_combos.Get(comboBox)->limit; }
+
 LRESULT CALLBACK ComboBoxProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
   switch (message) {
     case WM_CREATE: {

@@ -81,6 +81,9 @@ class StringList {
 // Copies an item's text into the buffer (with its NUL); its length, or `error` for no item.
 LRESULT CopyItemText(const StringList& list, int index, LPSTR buffer, LRESULT error);
 
+// What a user may type into a combo box's edit field (CB_LIMITTEXT; there is no message to ask).
+UINT ComboEditLimit(HWND comboBox);
+
 // The control classes' procedures (button_control.cpp, edit_control.cpp, list_box.cpp,
 // combo_box.cpp).
 LRESULT CALLBACK ButtonProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);

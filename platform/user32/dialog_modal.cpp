@@ -96,6 +96,7 @@ INT_PTR RunModalDialog(HWND dialog, ModalFilter filter, void* context) {
   modal.text = d->templateName;
   uint64_t ticket = 0;
   const sandbox::Answer answer = sandbox::internal::Ask(modal, IDCANCEL, &ticket);
+  if (answer.action && Pump(dialog, *d, filter, context) && !d->ended) answer.action(dialog);
   if (Pump(dialog, *d, filter, context) && !d->ended) {
     if (answer.result == sandbox::kLeaveAlone) {
       RunLeftAlone(dialog, *d, modal.caption, filter, context);

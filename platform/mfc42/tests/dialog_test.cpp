@@ -11,6 +11,7 @@
 #include "dialogs/dialog_ids.h"
 #include "resource.h"
 #include "sandbox/sandbox.h"
+#include "sandbox/test_canvas.h"
 
 namespace {
 
@@ -174,6 +175,46 @@ TEST(ModalDialog, TemplatesComeFromTheAskingModuleFirst) {
   EXPECT_EQ(captions, (std::vector<std::string>{"program", "A", "A"}));
   EXPECT_TRUE(AfxFreeLibrary(b));
   EXPECT_TRUE(AfxFreeLibrary(a));
+}
+
+// The scripted user works every control of a modal dialog: the values DDX put in, a typed value
+// the validation refuses (told in a message box, the dialog staying up), then values it takes; OK
+// exchanges them back into the members.
+TEST(ScriptedDialog, TheUserWorksEachControlAndOkExchangesItBack) {
+  CSettingsDlg dialog;
+  std::vector<std::string> shown;
+  bool upAfterRefusal = false;
+  sandbox::QueueAnswer("MessageBox", {IDOK, {}});
+  sandbox::QueueAnswer("Dialog", {IDCANCEL, {}, [&](void* d) {
+    shown = {sandbox::ControlText(d, IDC_NAME), sandbox::ControlText(d, IDC_COUNT),
+             sandbox::ControlText(d, IDC_OPTIONS), std::to_string(sandbox::CheckState(d, IDC_BACKUP)),
+             std::to_string(sandbox::CheckState(d, IDC_SAFE))};
+    EXPECT_EQ(sandbox::ControlItems(d, IDC_OPTIONS),
+              (std::vector<std::string>{"Prompt for conversion", "Automatically convert", "Do not prompt or convert"}));
+    sandbox::TypeText(d, IDC_NAME, "Oscilloscope");  // the edit takes no more than DDV_MaxChars allows
+    sandbox::TypeText(d, IDC_COUNT, "42");
+    sandbox::ClickButton(d, IDOK);
+    upAfterRefusal = IsWindowVisible(static_cast<HWND>(d)) != FALSE;
+    sandbox::TypeText(d, IDC_COUNT, "7");
+    sandbox::SelectItem(d, IDC_OPTIONS, "Do not prompt or convert");
+    sandbox::SetCheck(d, IDC_BACKUP, BST_UNCHECKED);
+    sandbox::ClickButton(d, IDC_FAST);
+    EXPECT_TRUE(sandbox::SavePicture(sandbox::WindowPicture(d), sandbox::testing::PictureFolder() + "/cdialog_scripted.png"));
+    sandbox::ClickButton(d, IDOK);
+  }});
+  EXPECT_EQ(dialog.DoModal(), IDOK);
+  EXPECT_EQ(shown, (std::vector<std::string>{"Bench", "3", "Automatically convert", "1", "1"}));
+  EXPECT_TRUE(upAfterRefusal) << "a refused value keeps the dialog up";
+  EXPECT_EQ(std::string(dialog.m_name), "Oscillos");
+  EXPECT_EQ(dialog.m_count, 7);
+  EXPECT_EQ(dialog.m_option, 2);
+  EXPECT_EQ(dialog.m_backup, BST_UNCHECKED);
+  EXPECT_EQ(dialog.m_mode, 0);
+  EXPECT_EQ(dialog.m_nameChanges, 1) << "the user's typing is a change the dialog hears";
+  std::vector<std::string> asked;
+  for (const sandbox::Modal& m : sandbox::Modals()) asked.push_back(m.kind + ": " + m.text + " = " + std::to_string(m.result));
+  EXPECT_EQ(asked, (std::vector<std::string>{"Dialog: #" + std::to_string(IDD_SETTINGS) + " = 1",
+                                             "MessageBox: Please enter an integer between 1 and 10. = 1"}));
 }
 
 class ModalFailures : public testing::Test {

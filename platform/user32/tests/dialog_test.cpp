@@ -5,12 +5,14 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <string>
 #include <tuple>
 #include <vector>
 
 #include "dialogs/dialog_ids.h"
 #include "sandbox/sandbox.h"
+#include "sandbox/test_canvas.h"
 
 namespace {
 
@@ -282,6 +284,66 @@ TEST_F(Dialogs, AModalDialogEndsThroughItsOwnCodeWithTheButtonTheUserPresses) {
   DestroyWindow(owner);
 }
 
+// What the dialog read from its controls when its OK was clicked.
+struct Seen {
+  std::string name, kind, file;
+  UINT backup = 0, safe = 0;
+} g_seen;
+
+INT_PTR CALLBACK ReadingProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
+  if (message == WM_INITDIALOG) {
+    for (const char* kind : {"Prompt for conversion", "Automatically convert", "Do not prompt or convert"})
+      SendDlgItemMessage(dialog, IDC_KIND, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(kind));
+    for (const char* file : {"C:\\a.dsw", "C:\\b.dsp"})
+      SendDlgItemMessage(dialog, IDC_FILES, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(file));
+    SetDlgItemText(dialog, IDC_NAME, "Bench");
+  }
+  if (message == WM_COMMAND && LOWORD(wParam) == IDOK) {
+    char text[64];
+    GetDlgItemText(dialog, IDC_NAME, text, sizeof text);
+    g_seen.name = text;
+    GetDlgItemText(dialog, IDC_KIND, text, sizeof text);
+    g_seen.kind = text;
+    const auto file = SendDlgItemMessage(dialog, IDC_FILES, LB_GETCURSEL, 0, 0);
+    SendDlgItemMessage(dialog, IDC_FILES, LB_GETTEXT, static_cast<WPARAM>(file), reinterpret_cast<LPARAM>(text));
+    g_seen.file = text;
+    g_seen.backup = IsDlgButtonChecked(dialog, IDC_BACKUP);
+    g_seen.safe = IsDlgButtonChecked(dialog, IDC_SAFE);
+  }
+  return ScriptedProc(dialog, message, wParam, lParam);
+}
+
+// The answer's action works the controls as a user would while the dialog is up, and ends it by
+// clicking OK: the dialog's own code reads what the user left.
+TEST_F(Dialogs, TheUserWorksTheControlsWhileTheDialogIsUp) {
+  g_seen = Seen{};
+  std::vector<std::string> before;
+  sandbox::QueueAnswer("Dialog", {IDCANCEL, {}, [&](void* dialog) {
+    before = {sandbox::ControlText(dialog, IDC_NAME), std::to_string(sandbox::SelectedItem(dialog, IDC_KIND))};
+    EXPECT_EQ(sandbox::ControlItems(dialog, IDC_FILES), (std::vector<std::string>{"C:\\a.dsw", "C:\\b.dsp"}));
+    sandbox::TypeText(dialog, IDC_NAME, "Scope");
+    sandbox::SelectItem(dialog, IDC_KIND, "automatically convert");
+    sandbox::SelectItem(dialog, IDC_FILES, "C:\\b.dsp");
+    sandbox::SetCheck(dialog, IDC_BACKUP, BST_CHECKED);
+    sandbox::ClickButton(dialog, IDC_SAFE);
+    EXPECT_EQ(sandbox::ControlText(dialog, IDC_KIND), "Automatically convert");
+    EXPECT_EQ(sandbox::CheckState(dialog, IDC_BACKUP), BST_CHECKED);
+    const sandbox::Picture picture = sandbox::WindowPicture(dialog);
+    EXPECT_EQ(picture.width, 400);
+    EXPECT_TRUE(sandbox::SavePicture(picture, sandbox::testing::PictureFolder() + "/dialog_scripted.png"));
+    sandbox::ClickButton(dialog, IDOK);
+  }});
+  EXPECT_EQ(DialogBoxParam(nullptr, MAKEINTRESOURCE(IDD_FORMS), nullptr, ReadingProc, 0), IDOK);
+  EXPECT_EQ(before, (std::vector<std::string>{"Bench", "-1"}));
+  EXPECT_EQ(g_seen.name, "Scope");
+  EXPECT_EQ(g_seen.kind, "Automatically convert");
+  EXPECT_EQ(g_seen.file, "C:\\b.dsp");
+  EXPECT_EQ(g_seen.backup, static_cast<UINT>(BST_CHECKED));
+  EXPECT_EQ(g_seen.safe, static_cast<UINT>(BST_CHECKED));
+  ASSERT_EQ(sandbox::Modals().size(), 1u);
+  EXPECT_EQ(sandbox::Modals()[0].result, IDOK) << "the dialog's own end, not the answer's IDCANCEL";
+}
+
 TEST_F(Dialogs, LeftAloneADialogRunsUntilItsCodeEndsIt) {
   sandbox::QueueAnswer("Dialog", {sandbox::kLeaveAlone, {}});
   // The program's own reason to end it comes as a posted message.
@@ -334,6 +396,31 @@ TEST_F(DialogFailures, ADialogTheAnswerDoesNotEndIsReported) {
   EXPECT_EQ(g_script.commands, std::vector<int>{IDOK});
   ASSERT_EQ(failures_.size(), 1u);
   EXPECT_NE(failures_[0].find("did not end"), std::string::npos) << failures_[0];
+}
+
+// A user can work only what shows and is enabled, and only as the control allows.
+TEST_F(DialogFailures, TheUserCannotDoWhatTheControlsDoNotAllow) {
+  const struct {
+    const char* what;
+    std::function<void(void*)> act;
+    const char* report;
+  } cases[] = {
+      {.what = "a disabled button", .act = [](void* d) { sandbox::ClickButton(d, IDC_MORE); }, .report = "disabled"},
+      {.what = "no such control", .act = [](void* d) { sandbox::TypeText(d, 4242, "x"); }, .report = "no control 4242"},
+      {.what = "typing into a drop-down list", .act = [](void* d) { sandbox::TypeText(d, IDC_KIND, "x"); },
+       .report = "drop-down list"},
+      {.what = "an item that is not there", .act = [](void* d) { sandbox::SelectItem(d, IDC_FILES, "C:\\x"); },
+       .report = "no item"},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.what);
+    failures_.clear();
+    g_script = Script{};
+    sandbox::QueueAnswer("Dialog", {IDCANCEL, {}, c.act});
+    EXPECT_EQ(DialogBoxParam(nullptr, MAKEINTRESOURCE(IDD_FORMS), nullptr, ScriptedProc, 0), IDCANCEL);
+    ASSERT_EQ(failures_.size(), 1u);
+    EXPECT_NE(failures_[0].find(c.report), std::string::npos) << failures_[0];
+  }
 }
 
 }  // namespace

@@ -11,6 +11,7 @@
 #include "sandbox/comctl32.h"
 #include "sandbox/core.h"
 #include "sandbox/debug_output.h"
+#include "sandbox/dialog_user.h"
 #include "sandbox/files.h"
 #include "sandbox/gdi.h"
 #include "sandbox/input.h"

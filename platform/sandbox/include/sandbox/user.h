@@ -20,7 +20,8 @@ namespace sandbox {
 struct Modal {
   std::string kind;     // "MessageBox", "BrowseForFolder", "PopupMenu", "Dialog", ...
   std::string caption;  // title of the window (a popup menu: its owner's)
-  std::string text;     // message text, or the prompt
+  std::string text;     // message text, or the prompt; a dialog's template name ("#<id>" for an
+                        // integer one, "" for a template in memory)
   unsigned style = 0;   // MB_* flags for message boxes, BIF_* flags for the folder browser, TPM_*
                         // flags for popup menus, else 0
   // A popup menu's entries, in order: a string item's text as it is stored ("&Open\tCtrl+O"),
@@ -37,8 +38,14 @@ struct Modal {
 // `action` is what the user does while the modal is up, before it ends with `result`: it runs on
 // the thread that shows the modal, with the modal's window (a message box's, an open popup
 // menu's, a dialog's), once that window shows. It may look at the window, save its picture
-// (WindowPicture), point at an item (HighlightMenuItem, sandbox/window_manager.h) or send it
-// messages. Modals without a window of their own (the folder browser) get NULL.
+// (WindowPicture), point at an item (HighlightMenuItem, sandbox/window_manager.h), work a dialog's
+// controls (sandbox/dialog_user.h) or send it messages. Modals without a window of their own (the
+// folder browser) get NULL.
+//
+// A dialog ("Dialog") ends only through its own code: when the action has not ended it, the
+// user presses the button `result` (BM_CLICK on the dialog's button of that id, else the command
+// of that id); with no answer queued, the user presses Escape (IDCANCEL). A dialog that the press
+// does not end is reported through the failure handler and ended with IDCANCEL.
 struct Answer {
   using Action = std::function<void(void* window)>;
   Answer() = default;
@@ -49,9 +56,10 @@ struct Answer {
   Action action;
 };
 
-// Answer::result for "the user leaves the modal alone": a modal that is a window (a message box)
-// then stays up, and its modal loop keeps running, until the program ends it: a WM_COMMAND with
-// one of its button ids (posted or sent by any thread) or WM_CLOSE (the cancel answer). The
+// Answer::result for "the user leaves the modal alone": a modal that is a window (a message box,
+// a dialog) then stays up, and its modal loop keeps running, until the program ends it: for a
+// message box a WM_COMMAND with one of its button ids (posted or sent by any thread) or WM_CLOSE
+// (the cancel answer), for a dialog its own EndDialog. The
 // record in Modals() gets the answer that ended it. A box left alone for kLeaveAloneLimitMs of
 // real time fails the test through the failure handler and ends with the cancel answer, so a
 // test whose program never answers fails instead of hanging.
