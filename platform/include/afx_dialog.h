@@ -55,6 +55,8 @@ STANDIN_API void AFXAPI DDX_Check(CDataExchange* pDX, int nIDC, int& value);
 // The radio button group that starts at nIDC (WS_GROUP): the index of the checked radio button
 // among its radio buttons, -1 for none.
 STANDIN_API void AFXAPI DDX_Radio(CDataExchange* pDX, int nIDC, int& value);
+// The control nIDC taken over by the object (SubclassWindow) at the first exchange.
+STANDIN_API void AFXAPI DDX_Control(CDataExchange* pDX, int nIDC, CWnd& rControl);
 // A combo box's selected index (CB_ERR for none).
 STANDIN_API void AFXAPI DDX_CBIndex(CDataExchange* pDX, int nIDC, int& index);
 // At most nChars characters ("Please enter no more than %1 characters."); while not validating,

@@ -157,6 +157,15 @@ void AFXAPI DDX_Radio(CDataExchange* pDX, int nIDC, int& value) {
   } while (control != NULL && !(::GetWindowLong(control, GWL_STYLE) & WS_GROUP));
 }
 
+void AFXAPI DDX_Control(CDataExchange* pDX, int nIDC, CWnd& rControl) {
+  if (rControl.m_hWnd != NULL) return;  // taken over already
+  ASSERT(!pDX->m_bSaveAndValidate);
+  if (!rControl.SubclassWindow(pDX->PrepareCtrl(nIDC))) {
+    ASSERT(FALSE);  // the control has an object already
+    AfxThrowNotSupportedException();
+  }
+}
+
 void AFXAPI DDX_CBIndex(CDataExchange* pDX, int nIDC, int& index) {
   const HWND control = pDX->PrepareCtrl(nIDC);
   if (pDX->m_bSaveAndValidate)

@@ -25,9 +25,11 @@ class CSettingsDlg : public CDialog {
   int m_backup = BST_CHECKED;
   int m_mode = 1;
   int m_nameChanges = 0;
+  CComboBox m_optionsBox;
 
  protected:
   void DoDataExchange(CDataExchange* pDX) override {
+    DDX_Control(pDX, IDC_OPTIONS, m_optionsBox);
     DDX_Text(pDX, IDC_NAME, m_name);
     DDV_MaxChars(pDX, m_name, 8);
     DDX_Text(pDX, IDC_COUNT, m_count);
@@ -57,8 +59,9 @@ class DialogTest : public testing::Test {
 };
 
 TEST_F(DialogTest, AtTheStartTheControlsGetTheirItemsAndTheMembersValues) {
-  CComboBox* options = static_cast<CComboBox*>(dialog_.GetDlgItem(IDC_OPTIONS));
-  ASSERT_NE(options, nullptr);
+  CComboBox* options = &dialog_.m_optionsBox;
+  ASSERT_EQ(CWnd::FromHandlePermanent(options->m_hWnd), options) << "DDX_Control took the control over";
+  EXPECT_EQ(options->m_hWnd, ::GetDlgItem(dialog_.m_hWnd, IDC_OPTIONS));
   std::vector<std::string> items;
   for (int i = 0; i < options->GetCount(); ++i) {
     CString item;
