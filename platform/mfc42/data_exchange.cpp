@@ -68,7 +68,14 @@ void ExchangeNumber(CDataExchange* pDX, int nIDC, T& value, bool isSigned, UINT 
   }
 }
 
-void FailRange(CDataExchange* pDX, const char* low, const char* high) {
+// A value outside [minVal, maxVal] is reported with the limits written by `format`.
+template <class T>
+void CheckRange(CDataExchange* pDX, T value, T minVal, T maxVal, const char* format) {
+  ASSERT(minVal <= maxVal);
+  if (!pDX->m_bSaveAndValidate || (value >= minVal && value <= maxVal)) return;
+  char low[16], high[16];
+  std::snprintf(low, sizeof low, format, minVal);
+  std::snprintf(high, sizeof high, format, maxVal);
   CString prompt;
   AfxFormatString2(prompt, AFX_IDP_PARSE_INT_RANGE, low, high);
   AfxMessageBox(prompt, MB_ICONEXCLAMATION, AFX_IDP_PARSE_INT_RANGE);
@@ -189,21 +196,11 @@ void AFXAPI DDV_MaxChars(CDataExchange* pDX, const CString& value, int nChars) {
 }
 
 void AFXAPI DDV_MinMaxInt(CDataExchange* pDX, int value, int minVal, int maxVal) {
-  ASSERT(minVal <= maxVal);
-  if (!pDX->m_bSaveAndValidate || (value >= minVal && value <= maxVal)) return;
-  char low[16], high[16];
-  std::snprintf(low, sizeof low, "%d", minVal);
-  std::snprintf(high, sizeof high, "%d", maxVal);
-  FailRange(pDX, low, high);
+  CheckRange(pDX, value, minVal, maxVal, "%d");
 }
 
 void AFXAPI DDV_MinMaxUInt(CDataExchange* pDX, UINT value, UINT minVal, UINT maxVal) {
-  ASSERT(minVal <= maxVal);
-  if (!pDX->m_bSaveAndValidate || (value >= minVal && value <= maxVal)) return;
-  char low[16], high[16];
-  std::snprintf(low, sizeof low, "%u", minVal);
-  std::snprintf(high, sizeof high, "%u", maxVal);
-  FailRange(pDX, low, high);
+  CheckRange(pDX, value, minVal, maxVal, "%u");
 }
 
 BOOL CWnd::UpdateData(BOOL bSaveAndValidate) {

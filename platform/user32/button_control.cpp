@@ -168,15 +168,10 @@ void Redraw(HWND window) { InvalidateRect(window, nullptr, TRUE); }
 }  // namespace
 
 LRESULT CALLBACK ButtonProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+  if (LRESULT result; AnswerCommon(g_buttons, window, message, wParam, lParam, Paint, result)) return result;
   switch (message) {
     case WM_GETDLGCODE:
       return DialogCode(TypeOf(window));
-    case WM_SETFONT:
-      g_buttons.Get(window)->font = reinterpret_cast<HFONT>(wParam);
-      if (LOWORD(lParam)) Redraw(window);
-      return 0;
-    case WM_GETFONT:
-      return reinterpret_cast<LRESULT>(g_buttons.Get(window)->font);
     case BM_GETCHECK: {
       const UINT type = TypeOf(window);
       return IsCheckType(type) || IsRadioType(type) ? g_buttons.Get(window)->check : BST_UNCHECKED;
@@ -215,19 +210,10 @@ LRESULT CALLBACK ButtonProc(HWND window, UINT message, WPARAM wParam, LPARAM lPa
       Redraw(window);
       return result;
     }
-    case WM_ENABLE:
     case WM_SETFOCUS:
     case WM_KILLFOCUS:
       Redraw(window);
       return 0;
-    case WM_ERASEBKGND:
-      return 1;  // painted whole in WM_PAINT
-    case WM_PAINT:
-      Paint(window);
-      return 0;
-    case WM_NCDESTROY:
-      g_buttons.Erase(window);
-      return DefWindowProc(window, message, wParam, lParam);
     default:
       return DefWindowProc(window, message, wParam, lParam);
   }

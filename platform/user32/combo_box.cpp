@@ -93,6 +93,10 @@ void Paint(HWND window) {
 UINT ComboEditLimit(HWND comboBox) { return g_combos.Get(comboBox)->limit; }
 
 LRESULT CALLBACK ComboBoxProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+  if (LRESULT result; AnswerCommon(g_combos, window, message, wParam, lParam, Paint, result)) {
+    if (message == WM_SETFONT) FitField(window);  // the field is a line of the new font high
+    return result;
+  }
   switch (message) {
     case WM_CREATE: {
       RECT r;
@@ -103,13 +107,6 @@ LRESULT CALLBACK ComboBoxProc(HWND window, UINT message, WPARAM wParam, LPARAM l
     }
     case WM_GETDLGCODE:
       return DLGC_WANTARROWS | DLGC_WANTCHARS;
-    case WM_SETFONT:
-      g_combos.Get(window)->font = reinterpret_cast<HFONT>(wParam);
-      FitField(window);
-      if (LOWORD(lParam)) InvalidateRect(window, nullptr, TRUE);
-      return 0;
-    case WM_GETFONT:
-      return reinterpret_cast<LRESULT>(g_combos.Get(window)->font);
     case WM_SETTEXT: {
       if (!IsDropDownList(window)) {
         const LRESULT result = DefWindowProc(window, message, wParam, lParam);
@@ -201,17 +198,6 @@ LRESULT CALLBACK ComboBoxProc(HWND window, UINT message, WPARAM wParam, LPARAM l
       InvalidateRect(window, nullptr, TRUE);
       Notify(window, message == WM_SETFOCUS ? CBN_SETFOCUS : CBN_KILLFOCUS);
       return 0;
-    case WM_ENABLE:
-      InvalidateRect(window, nullptr, TRUE);
-      return 0;
-    case WM_ERASEBKGND:
-      return 1;
-    case WM_PAINT:
-      Paint(window);
-      return 0;
-    case WM_NCDESTROY:
-      g_combos.Erase(window);
-      return DefWindowProc(window, message, wParam, lParam);
     default:
       return DefWindowProc(window, message, wParam, lParam);
   }

@@ -40,6 +40,39 @@ class PerWindow {
   std::map<HWND, std::shared_ptr<T>> states_;
 };
 
+// The messages every control answers alike, for a state T with a `font`: WM_SETFONT (kept; redrawn
+// when lParam asks), WM_GETFONT, WM_ENABLE (redrawn), WM_ERASEBKGND (nothing: `paint` paints the
+// whole control), WM_PAINT (`paint`), WM_NCDESTROY (the state goes). False for any other message.
+template <class T>
+bool AnswerCommon(PerWindow<T>& states, HWND window, UINT message, WPARAM wParam, LPARAM lParam, void (*paint)(HWND),
+                  LRESULT& result) {
+  result = 0;
+  switch (message) {
+    case WM_SETFONT:
+      states.Get(window)->font = reinterpret_cast<HFONT>(wParam);
+      if (LOWORD(lParam)) InvalidateRect(window, nullptr, TRUE);
+      return true;
+    case WM_GETFONT:
+      result = reinterpret_cast<LRESULT>(states.Get(window)->font);
+      return true;
+    case WM_ENABLE:
+      InvalidateRect(window, nullptr, TRUE);
+      return true;
+    case WM_ERASEBKGND:
+      result = 1;
+      return true;
+    case WM_PAINT:
+      paint(window);
+      return true;
+    case WM_NCDESTROY:
+      states.Erase(window);
+      result = DefWindowProc(window, message, wParam, lParam);
+      return true;
+    default:
+      return false;
+  }
+}
+
 // The control's parent gets WM_COMMAND with the control's id and `code`.
 void Notify(HWND control, WORD code);
 // The brush the parent answers to `ctlColorMessage` (it may set the DC's colours), or, when it

@@ -195,19 +195,7 @@ LRESULT DefaultProcessing(HWND window, UINT message, WPARAM wParam, LPARAM lPara
 
 // Messages whose answer the dialog procedure returns itself rather than in DWLP_MSGRESULT.
 bool AnswersItself(UINT message) {
-  switch (message) {
-    case WM_INITDIALOG:
-    case WM_CTLCOLORMSGBOX:
-    case WM_CTLCOLOREDIT:
-    case WM_CTLCOLORLISTBOX:
-    case WM_CTLCOLORBTN:
-    case WM_CTLCOLORDLG:
-    case WM_CTLCOLORSCROLLBAR:
-    case WM_CTLCOLORSTATIC:
-      return true;
-    default:
-      return false;
-  }
+  return message == WM_INITDIALOG || (message >= WM_CTLCOLORMSGBOX && message <= WM_CTLCOLORSTATIC);
 }
 
 }  // namespace

@@ -99,18 +99,13 @@ void SetSelection(HWND window, int start, int end) {
 }  // namespace
 
 LRESULT CALLBACK EditProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+  if (LRESULT result; AnswerCommon(g_edits, window, message, wParam, lParam, Paint, result)) return result;
   switch (message) {
     case WM_GETDLGCODE: {
       LRESULT code = DLGC_HASSETSEL | DLGC_WANTCHARS | DLGC_WANTARROWS;
       if ((StyleOf(window) & (ES_MULTILINE | ES_WANTRETURN)) == (ES_MULTILINE | ES_WANTRETURN)) code |= DLGC_WANTALLKEYS;
       return code;
     }
-    case WM_SETFONT:
-      g_edits.Get(window)->font = reinterpret_cast<HFONT>(wParam);
-      if (LOWORD(lParam)) InvalidateRect(window, nullptr, TRUE);
-      return 0;
-    case WM_GETFONT:
-      return reinterpret_cast<LRESULT>(g_edits.Get(window)->font);
     case WM_SETTEXT:
       return SetText(window, wParam, lParam);
     case EM_GETSEL:
@@ -142,17 +137,6 @@ LRESULT CALLBACK EditProc(HWND window, UINT message, WPARAM wParam, LPARAM lPara
       InvalidateRect(window, nullptr, TRUE);
       Notify(window, EN_KILLFOCUS);
       return 0;
-    case WM_ENABLE:
-      InvalidateRect(window, nullptr, TRUE);
-      return 0;
-    case WM_ERASEBKGND:
-      return 1;
-    case WM_PAINT:
-      Paint(window);
-      return 0;
-    case WM_NCDESTROY:
-      g_edits.Erase(window);
-      return DefWindowProc(window, message, wParam, lParam);
     default:
       return DefWindowProc(window, message, wParam, lParam);
   }

@@ -77,6 +77,7 @@ bool MultipleSelection(HWND window) { return (StyleOf(window) & (LBS_MULTIPLESEL
 }  // namespace
 
 LRESULT CALLBACK ListBoxProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+  if (LRESULT result; AnswerCommon(g_lists, window, message, wParam, lParam, Paint, result)) return result;
   switch (message) {
     case WM_CREATE: {
       auto state = g_lists.Get(window);
@@ -90,12 +91,6 @@ LRESULT CALLBACK ListBoxProc(HWND window, UINT message, WPARAM wParam, LPARAM lP
       return 0;
     case WM_GETDLGCODE:
       return DLGC_WANTARROWS | DLGC_WANTCHARS;
-    case WM_SETFONT:
-      g_lists.Get(window)->font = reinterpret_cast<HFONT>(wParam);
-      if (LOWORD(lParam)) InvalidateRect(window, nullptr, TRUE);
-      return 0;
-    case WM_GETFONT:
-      return reinterpret_cast<LRESULT>(g_lists.Get(window)->font);
     case LB_ADDSTRING:
     case LB_INSERTSTRING: {
       auto state = g_lists.Get(window);
@@ -201,17 +196,6 @@ LRESULT CALLBACK ListBoxProc(HWND window, UINT message, WPARAM wParam, LPARAM lP
       InvalidateRect(window, nullptr, TRUE);
       if (StyleOf(window) & LBS_NOTIFY) Notify(window, message == WM_SETFOCUS ? LBN_SETFOCUS : LBN_KILLFOCUS);
       return 0;
-    case WM_ENABLE:
-      InvalidateRect(window, nullptr, TRUE);
-      return 0;
-    case WM_ERASEBKGND:
-      return 1;
-    case WM_PAINT:
-      Paint(window);
-      return 0;
-    case WM_NCDESTROY:
-      g_lists.Erase(window);
-      return DefWindowProc(window, message, wParam, lParam);
     default:
       return DefWindowProc(window, message, wParam, lParam);
   }

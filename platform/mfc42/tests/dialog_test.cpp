@@ -10,6 +10,7 @@
 
 #include "dialogs/dialog_ids.h"
 #include "resource.h"
+#include "sandbox/captured_failures.h"
 #include "sandbox/sandbox.h"
 #include "sandbox/test_canvas.h"
 
@@ -222,13 +223,8 @@ TEST(ScriptedDialog, TheUserWorksEachControlAndOkExchangesItBack) {
 
 class ModalFailures : public testing::Test {
  protected:
-  void SetUp() override {
-    sandbox::SetFailureHandler([this](const std::string& m) { failures_.push_back(m); });
-  }
-  void TearDown() override {
-    sandbox::SetFailureHandler([](const std::string& m) { ADD_FAILURE() << m; });
-  }
-  std::vector<std::string> failures_;
+  sandbox::testing::CapturedFailures captured_;
+  const std::vector<std::string>& failures_ = captured_.Messages();
 };
 
 // OK with a value that does not validate: the user is told and the dialog stays up, so the

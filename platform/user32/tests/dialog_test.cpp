@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "dialogs/dialog_ids.h"
+#include "sandbox/captured_failures.h"
 #include "sandbox/sandbox.h"
 #include "sandbox/test_canvas.h"
 
@@ -370,14 +371,8 @@ TEST_F(Dialogs, NestedModalsAreAskedInOrder) {
 
 class DialogFailures : public Dialogs {
  protected:
-  void SetUp() override {
-    Dialogs::SetUp();
-    sandbox::SetFailureHandler([this](const std::string& m) { failures_.push_back(m); });
-  }
-  void TearDown() override {
-    sandbox::SetFailureHandler([](const std::string& m) { ADD_FAILURE() << m; });
-  }
-  std::vector<std::string> failures_;
+  sandbox::testing::CapturedFailures captured_;
+  const std::vector<std::string>& failures_ = captured_.Messages();
 };
 
 TEST_F(DialogFailures, StrictModeFailsAnUnansweredDialog) {
@@ -414,7 +409,7 @@ TEST_F(DialogFailures, TheUserCannotDoWhatTheControlsDoNotAllow) {
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.what);
-    failures_.clear();
+    captured_.Clear();
     g_script = Script{};
     sandbox::QueueAnswer("Dialog", {IDCANCEL, {}, c.act});
     EXPECT_EQ(DialogBoxParam(nullptr, MAKEINTRESOURCE(IDD_FORMS), nullptr, ScriptedProc, 0), IDCANCEL);

@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "sandbox/captured_failures.h"
 #include "sandbox/sandbox.h"
 
 namespace {
@@ -64,13 +65,8 @@ TEST(MessageBox, QueuedAnswersAreTakenInOrder) {
 // that the reports happen; the gtest handler is back afterwards.
 class CapturedFailures : public testing::Test {
  protected:
-  void SetUp() override {
-    sandbox::SetFailureHandler([this](const std::string& m) { failures_.push_back(m); });
-  }
-  void TearDown() override {
-    sandbox::SetFailureHandler([](const std::string& m) { ADD_FAILURE() << m; });
-  }
-  std::vector<std::string> failures_;
+  sandbox::testing::CapturedFailures captured_;
+  const std::vector<std::string>& failures_ = captured_.Messages();
 };
 
 TEST_F(CapturedFailures, StrictModeFailsAnUnansweredBox) {
