@@ -22,10 +22,9 @@ struct SystemModule {
 };
 constexpr SystemModule kSystemModules[] = {
     {"advapi32.dll", "libadvapi32.so"}, {"comctl32.dll", "libcomctl32.so"}, {"gdi32.dll", "libgdi32.so"},
-    {"kernel32.dll", "libkernel32.so"},
-    {"mfc42.dll", "libmfc42.so"},       {"msvcrt.dll", "libmsvcrt.so"}, {"ole32.dll", "libole32.so"},
-    {"oleaut32.dll", "liboleaut32.so"}, {"shell32.dll", "libshell32.so"}, {"user32.dll", "libuser32.so"},
-    {"hhctrl.ocx", "hhctrl.ocx"},
+    {"kernel32.dll", "libkernel32.so"}, {"mfc42.dll", "libmfc42.so"},       {"msvcrt.dll", "libmsvcrt.so"},
+    {"ole32.dll", "libole32.so"},       {"oleaut32.dll", "liboleaut32.so"}, {"shell32.dll", "libshell32.so"},
+    {"user32.dll", "libuser32.so"},     {"hhctrl.ocx", "hhctrl.ocx"},
 };
 
 std::string StandInFolder() {

@@ -1,5 +1,5 @@
 // The Windows system modules that have a stand-in: a bare name such as "advapi32.dll" names the
-// stand-in's file (lib<name>.so beside kernel32's own), as the system folder's known modules come
+// stand-in's file beside kernel32's own (lib<name>.so, or its Windows name), as the system folder's known modules come
 // before any search on Windows.
 #pragma once
 
