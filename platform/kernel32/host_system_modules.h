@@ -1,6 +1,6 @@
 // The Windows system modules that have a stand-in: a bare name such as "advapi32.dll" names the
-// stand-in's file beside kernel32's own (lib<name>.so, or its Windows name), as the system folder's known modules come
-// before any search on Windows.
+// stand-in's file beside kernel32's own (lib<name>.so, or the Windows name itself), as the system
+// folder's known modules come before any search on Windows.
 #pragma once
 
 #include <optional>
