@@ -16,8 +16,8 @@
 #endif
 
 // A control's notification to its parent, in the parent's message map.
-#define ON_CONTROL(wNotifyCode, id, memberFxn)                                                    \
-  {WM_COMMAND, static_cast<UINT>(wNotifyCode), static_cast<UINT>(id), static_cast<UINT>(id), nullptr, \
+#define ON_CONTROL(wNotifyCode, id, memberFxn)                                                            \
+  {WM_COMMAND, static_cast<UINT>(wNotifyCode), static_cast<UINT>(id), static_cast<UINT>(id), nullptr,    \
    ::afx_internal::Signature::kCommand, AFX_INTERNAL_HANDLER(onCommand, void (CCmdTarget::*)(), memberFxn)},
 #define ON_BN_CLICKED(id, memberFxn) ON_CONTROL(BN_CLICKED, id, memberFxn)
 #define ON_EN_CHANGE(id, memberFxn) ON_CONTROL(EN_CHANGE, id, memberFxn)
@@ -183,9 +183,12 @@ class STANDIN_API CListBox : public CWnd {
   int GetCount() const { return Ask(LB_GETCOUNT); }
   int GetCurSel() const { return Ask(LB_GETCURSEL); }
   int SetCurSel(int nSelect) { return static_cast<int>(SendMessage(LB_SETCURSEL, static_cast<WPARAM>(nSelect))); }
-  int AddString(LPCTSTR lpszItem) { return static_cast<int>(SendMessage(LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(lpszItem))); }
+  int AddString(LPCTSTR lpszItem) {
+    return static_cast<int>(SendMessage(LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(lpszItem)));
+  }
   int InsertString(int nIndex, LPCTSTR lpszItem) {
-    return static_cast<int>(SendMessage(LB_INSERTSTRING, static_cast<WPARAM>(nIndex), reinterpret_cast<LPARAM>(lpszItem)));
+    return static_cast<int>(
+        SendMessage(LB_INSERTSTRING, static_cast<WPARAM>(nIndex), reinterpret_cast<LPARAM>(lpszItem)));
   }
   int DeleteString(UINT nIndex) { return static_cast<int>(SendMessage(LB_DELETESTRING, nIndex)); }
   void ResetContent() { SendMessage(LB_RESETCONTENT); }
@@ -201,10 +204,12 @@ class STANDIN_API CListBox : public CWnd {
     return Ask(LB_FINDSTRINGEXACT, static_cast<WPARAM>(nIndexStart), reinterpret_cast<LPARAM>(lpszFind));
   }
   int SelectString(int nStartAfter, LPCTSTR lpszItem) {
-    return static_cast<int>(SendMessage(LB_SELECTSTRING, static_cast<WPARAM>(nStartAfter), reinterpret_cast<LPARAM>(lpszItem)));
+    return static_cast<int>(
+        SendMessage(LB_SELECTSTRING, static_cast<WPARAM>(nStartAfter), reinterpret_cast<LPARAM>(lpszItem)));
   }
   DWORD_PTR GetItemData(int nIndex) const {
-    return static_cast<DWORD_PTR>(const_cast<CListBox*>(this)->SendMessage(LB_GETITEMDATA, static_cast<WPARAM>(nIndex)));
+    return static_cast<DWORD_PTR>(
+        const_cast<CListBox*>(this)->SendMessage(LB_GETITEMDATA, static_cast<WPARAM>(nIndex)));
   }
   int SetItemData(int nIndex, DWORD_PTR dwItemData) {
     return static_cast<int>(SendMessage(LB_SETITEMDATA, static_cast<WPARAM>(nIndex), static_cast<LPARAM>(dwItemData)));
@@ -235,7 +240,8 @@ class STANDIN_API CComboBox : public CWnd {
     return static_cast<int>(SendMessage(CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(lpszString)));
   }
   int InsertString(int nIndex, LPCTSTR lpszString) {
-    return static_cast<int>(SendMessage(CB_INSERTSTRING, static_cast<WPARAM>(nIndex), reinterpret_cast<LPARAM>(lpszString)));
+    return static_cast<int>(
+        SendMessage(CB_INSERTSTRING, static_cast<WPARAM>(nIndex), reinterpret_cast<LPARAM>(lpszString)));
   }
   int DeleteString(UINT nIndex) { return static_cast<int>(SendMessage(CB_DELETESTRING, nIndex)); }
   void ResetContent() { SendMessage(CB_RESETCONTENT); }
@@ -251,10 +257,12 @@ class STANDIN_API CComboBox : public CWnd {
     return Ask(CB_FINDSTRINGEXACT, static_cast<WPARAM>(nIndexStart), reinterpret_cast<LPARAM>(lpszFind));
   }
   int SelectString(int nStartAfter, LPCTSTR lpszString) {
-    return static_cast<int>(SendMessage(CB_SELECTSTRING, static_cast<WPARAM>(nStartAfter), reinterpret_cast<LPARAM>(lpszString)));
+    return static_cast<int>(
+        SendMessage(CB_SELECTSTRING, static_cast<WPARAM>(nStartAfter), reinterpret_cast<LPARAM>(lpszString)));
   }
   DWORD_PTR GetItemData(int nIndex) const {
-    return static_cast<DWORD_PTR>(const_cast<CComboBox*>(this)->SendMessage(CB_GETITEMDATA, static_cast<WPARAM>(nIndex)));
+    return static_cast<DWORD_PTR>(
+        const_cast<CComboBox*>(this)->SendMessage(CB_GETITEMDATA, static_cast<WPARAM>(nIndex)));
   }
   int SetItemData(int nIndex, DWORD_PTR dwItemData) {
     return static_cast<int>(SendMessage(CB_SETITEMDATA, static_cast<WPARAM>(nIndex), static_cast<LPARAM>(dwItemData)));

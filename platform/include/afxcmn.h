@@ -23,7 +23,8 @@ class STANDIN_API CImageList : public CObject {
     return Create(MAKEINTRESOURCE(nBitmapID), cx, nGrow, crMask);
   }
   AFX_MODULE_LOCAL BOOL Create(LPCTSTR lpszBitmapID, int cx, int nGrow, COLORREF crMask) {
-    return Attach(ImageList_LoadBitmap(AfxFindResourceHandle(lpszBitmapID, RT_BITMAP), lpszBitmapID, cx, nGrow, crMask));
+    const HINSTANCE module = AfxFindResourceHandle(lpszBitmapID, RT_BITMAP);
+    return Attach(ImageList_LoadBitmap(module, lpszBitmapID, cx, nGrow, crMask));
   }
   BOOL Attach(HIMAGELIST hImageList);
   HIMAGELIST Detach();

@@ -74,7 +74,9 @@ BOOL CDialog::CreateIndirect(LPCDLGTEMPLATE lpDialogTemplate, CWnd* pParentWnd) 
   const HWND parent = m_pParentWnd != NULL ? m_pParentWnd->m_hWnd : OwnerWindow();
   return mfc42::CreateAttached(
              this,
-             [&] { return ::CreateDialogIndirectParam(AfxGetInstanceHandle(), lpDialogTemplate, parent, AfxDlgProc, 0); },
+             [&] {
+               return ::CreateDialogIndirectParam(AfxGetInstanceHandle(), lpDialogTemplate, parent, AfxDlgProc, 0);
+             },
              &attached) != NULL;
 }
 

@@ -26,12 +26,16 @@ BOOL CWnd::ExecuteDlgInit(LPVOID lpResource) {
     std::memcpy(&length, p + 4, sizeof length);
     p += 8;
     UINT send;
-    if (message == kWin16AddListString) send = LB_ADDSTRING;
-    else if (message == kWin16AddComboString || message == kAfxAddComboString) send = CB_ADDSTRING;
-    else send = message;
+    if (message == kWin16AddListString)
+      send = LB_ADDSTRING;
+    else if (message == kWin16AddComboString || message == kAfxAddComboString)
+      send = CB_ADDSTRING;
+    else
+      send = message;
     // The text is NUL-terminated within its length; one that is not is cut at the length.
     const CString text(reinterpret_cast<LPCSTR>(p), static_cast<int>(strnlen(reinterpret_cast<LPCSTR>(p), length)));
-    const LRESULT result = ::SendDlgItemMessage(m_hWnd, id, send, 0, reinterpret_cast<LPARAM>(static_cast<LPCTSTR>(text)));
+    const LRESULT result =
+        ::SendDlgItemMessage(m_hWnd, id, send, 0, reinterpret_cast<LPARAM>(static_cast<LPCTSTR>(text)));
     if (result == LB_ERR || result == LB_ERRSPACE) return FALSE;
     p += length;
   }

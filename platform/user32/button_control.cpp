@@ -17,7 +17,9 @@ struct Button {
 PerWindow<Button> g_buttons;
 
 struct Registration {
-  Registration() { OnReset("user32.buttons", [] { g_buttons.Clear(); }); }
+  Registration() {
+    OnReset("user32.buttons", [] { g_buttons.Clear(); });
+  }
 } g_registration;
 
 constexpr int kBoxSize = 13;  // a check box's or radio button's box
@@ -31,12 +33,17 @@ bool IsRadioType(UINT type) { return type == BS_RADIOBUTTON || type == BS_AUTORA
 
 LRESULT DialogCode(UINT type) {
   switch (type) {
-    case BS_PUSHBUTTON: return DLGC_BUTTON | DLGC_UNDEFPUSHBUTTON;
-    case BS_DEFPUSHBUTTON: return DLGC_BUTTON | DLGC_DEFPUSHBUTTON;
+    case BS_PUSHBUTTON:
+      return DLGC_BUTTON | DLGC_UNDEFPUSHBUTTON;
+    case BS_DEFPUSHBUTTON:
+      return DLGC_BUTTON | DLGC_DEFPUSHBUTTON;
     case BS_RADIOBUTTON:
-    case BS_AUTORADIOBUTTON: return DLGC_BUTTON | DLGC_RADIOBUTTON;
-    case BS_GROUPBOX: return DLGC_STATIC;
-    default: return DLGC_BUTTON;
+    case BS_AUTORADIOBUTTON:
+      return DLGC_BUTTON | DLGC_RADIOBUTTON;
+    case BS_GROUPBOX:
+      return DLGC_STATIC;
+    default:
+      return DLGC_BUTTON;
   }
 }
 
@@ -154,10 +161,18 @@ void Paint(HWND window) {
   const std::string text = TextOf(window);
   switch (type) {
     case BS_PUSHBUTTON:
-    case BS_DEFPUSHBUTTON: PaintPushButton(window, dc, r, *state, text); break;
-    case BS_GROUPBOX: PaintGroupBox(window, dc, r, text); break;
-    case BS_OWNERDRAW: sandbox::internal::ReportUnmodelled("owner-drawn buttons"); break;
-    default: PaintCheckOrRadio(window, dc, r, *state, text, IsRadioType(type)); break;
+    case BS_DEFPUSHBUTTON:
+      PaintPushButton(window, dc, r, *state, text);
+      break;
+    case BS_GROUPBOX:
+      PaintGroupBox(window, dc, r, text);
+      break;
+    case BS_OWNERDRAW:
+      sandbox::internal::ReportUnmodelled("owner-drawn buttons");
+      break;
+    default:
+      PaintCheckOrRadio(window, dc, r, *state, text, IsRadioType(type));
+      break;
   }
   SelectObject(dc, oldFont);
   EndPaint(window, &ps);

@@ -22,7 +22,9 @@ struct ComboBox {
 PerWindow<ComboBox> g_combos;
 
 struct Registration {
-  Registration() { OnReset("user32.combo_boxes", [] { g_combos.Clear(); }); }
+  Registration() {
+    OnReset("user32.combo_boxes", [] { g_combos.Clear(); });
+  }
 } g_registration;
 
 LONG StyleOf(HWND window) { return GetWindowLong(window, GWL_STYLE); }
@@ -160,15 +162,15 @@ LRESULT CALLBACK ComboBoxProc(HWND window, UINT message, WPARAM wParam, LPARAM l
       return g_combos.Get(window)->selection == -1 ? CB_ERR : index;
     }
     case CB_GETLBTEXT:
-      return CopyItemText(g_combos.Get(window)->items, static_cast<int>(wParam), reinterpret_cast<LPSTR>(lParam), CB_ERR);
+      return CopyItemText(g_combos.Get(window)->items, static_cast<int>(wParam), reinterpret_cast<LPSTR>(lParam),
+                          CB_ERR);
     case CB_GETLBTEXTLEN:
       return CopyItemText(g_combos.Get(window)->items, static_cast<int>(wParam), nullptr, CB_ERR);
     case CB_FINDSTRING:
     case CB_FINDSTRINGEXACT:
     case CB_SELECTSTRING: {
-      const int found = g_combos.Get(window)->items.Find(static_cast<int>(wParam),
-                                                         lParam ? reinterpret_cast<LPCSTR>(lParam) : "",
-                                                         message == CB_FINDSTRINGEXACT);
+      const int found = g_combos.Get(window)->items.Find(
+          static_cast<int>(wParam), lParam ? reinterpret_cast<LPCSTR>(lParam) : "", message == CB_FINDSTRINGEXACT);
       if (found < 0) return CB_ERR;
       if (message == CB_SELECTSTRING) Select(window, found);
       return found;

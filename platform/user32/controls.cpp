@@ -104,8 +104,7 @@ LRESULT CopyItemText(const StringList& list, int index, LPSTR buffer, LRESULT er
 
 namespace user32 {
 
-std::vector<std::shared_ptr<WindowClass>> MakeDialogControlClasses(State& state,
-                                                                   std::shared_ptr<WindowClass> (*make)(State&, const char*, int)) {
+std::vector<std::shared_ptr<WindowClass>> MakeDialogControlClasses(State& state, MakeSystemClass make) {
   struct Kind {
     const char* name;
     WNDPROC proc;

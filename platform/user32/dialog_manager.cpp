@@ -94,7 +94,8 @@ POINT ScreenPlace(const DialogTemplate& t, HWND owner, const RECT& r) {
   if (t.style & DS_CENTER) {
     RECT around{0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
     if (owner != nullptr) GetWindowRect(owner, &around);
-    return {around.left + (around.right - around.left - width) / 2, around.top + (around.bottom - around.top - height) / 2};
+    return {around.left + (around.right - around.left - width) / 2,
+            around.top + (around.bottom - around.top - height) / 2};
   }
   POINT origin{0, 0};
   if (owner != nullptr && !(t.style & DS_ABSALIGN)) ClientToScreen(owner, &origin);
@@ -138,7 +139,8 @@ int DefaultId(HWND dialog, const Dialog& d) {
 void SetDefaultId(HWND dialog, Dialog& d, int id) {
   for (HWND control : Controls(dialog)) {
     const LRESULT code = SendMessage(control, WM_GETDLGCODE, 0, 0);
-    if ((code & DLGC_DEFPUSHBUTTON) && GetDlgCtrlID(control) != id) SendMessage(control, BM_SETSTYLE, BS_PUSHBUTTON, TRUE);
+    if ((code & DLGC_DEFPUSHBUTTON) && GetDlgCtrlID(control) != id)
+      SendMessage(control, BM_SETSTYLE, BS_PUSHBUTTON, TRUE);
   }
   d.defaultId = id;
   if (HWND button = GetDlgItem(dialog, id))
@@ -152,7 +154,8 @@ LRESULT DefaultProcessing(HWND window, UINT message, WPARAM wParam, LPARAM lPara
   switch (message) {
     case WM_ERASEBKGND: {
       const auto dc = reinterpret_cast<HDC>(wParam);
-      auto brush = reinterpret_cast<HBRUSH>(SendMessage(window, WM_CTLCOLORDLG, wParam, reinterpret_cast<LPARAM>(window)));
+      auto brush =
+          reinterpret_cast<HBRUSH>(SendMessage(window, WM_CTLCOLORDLG, wParam, reinterpret_cast<LPARAM>(window)));
       RECT box;
       GetClipBox(dc, &box);
       FillRect(dc, &box, brush != nullptr ? brush : GetSysColorBrush(COLOR_BTNFACE));
@@ -171,7 +174,8 @@ LRESULT DefaultProcessing(HWND window, UINT message, WPARAM wParam, LPARAM lPara
       if (d) SetDefaultId(window, *d, static_cast<int>(wParam));
       return TRUE;
     case WM_CLOSE:
-      SendMessage(window, WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED), reinterpret_cast<LPARAM>(GetDlgItem(window, IDCANCEL)));
+      SendMessage(window, WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED),
+                  reinterpret_cast<LPARAM>(GetDlgItem(window, IDCANCEL)));
       return 0;
     case WM_NEXTDLGCTL: {
       HWND to = LOWORD(lParam) ? reinterpret_cast<HWND>(wParam) : GetNextDlgTabItem(window, GetFocus(), wParam != 0);
@@ -238,8 +242,9 @@ HWND Create(HINSTANCE instance, const DialogTemplate& t, HWND parent, DLGPROC di
   }
   std::string className = t.windowClass.IsOrdinal() ? "#" + std::to_string(t.windowClass.ordinal) : t.windowClass.text;
   if (className.empty()) className = "#32770";
-  const HWND window = CreateWindowEx(t.exStyle, className.c_str(), t.title.c_str(), t.style & ~WS_VISIBLE, r.left, r.top,
-                                     r.right - r.left, r.bottom - r.top, child ? parent : owner, nullptr, instance, nullptr);
+  const HWND window =
+      CreateWindowEx(t.exStyle, className.c_str(), t.title.c_str(), t.style & ~WS_VISIBLE, r.left, r.top,
+                     r.right - r.left, r.bottom - r.top, child ? parent : owner, nullptr, instance, nullptr);
   if (window == nullptr) {
     if (ownFont) DeleteObject(measured.font);
     return nullptr;
@@ -257,9 +262,10 @@ HWND Create(HINSTANCE instance, const DialogTemplate& t, HWND parent, DLGPROC di
     const RECT c = ToPixels(*d, item.x, item.y, item.cx, item.cy);
     const std::string title = item.title.IsOrdinal() ? std::string() : item.title.text;
     LPVOID data = item.creationData.empty() ? nullptr : const_cast<BYTE*>(item.creationData.data());
-    const HWND control = CreateWindowEx(item.exStyle | WS_EX_NOPARENTNOTIFY, item.className.c_str(), title.c_str(),
-                                        item.style | WS_CHILD, c.left, c.top, c.right - c.left, c.bottom - c.top, window,
-                                        reinterpret_cast<HMENU>(static_cast<UINT_PTR>(item.id)), instance, data);
+    const HWND control =
+        CreateWindowEx(item.exStyle | WS_EX_NOPARENTNOTIFY, item.className.c_str(), title.c_str(),
+                       item.style | WS_CHILD, c.left, c.top, c.right - c.left, c.bottom - c.top, window,
+                       reinterpret_cast<HMENU>(static_cast<UINT_PTR>(item.id)), instance, data);
     if (control == nullptr) {
       if (t.style & DS_NOFAILCREATE) continue;
       const DWORD error = GetLastError();
@@ -474,7 +480,8 @@ WINUSERAPI UINT WINAPI IsDlgButtonChecked(HWND dialog, int id) {
 WINUSERAPI BOOL WINAPI CheckRadioButton(HWND dialog, int firstId, int lastId, int checkId) {
   for (HWND control : Controls(dialog)) {
     const int id = GetDlgCtrlID(control);
-    if (id >= firstId && id <= lastId) SendMessage(control, BM_SETCHECK, id == checkId ? BST_CHECKED : BST_UNCHECKED, 0);
+    if (id >= firstId && id <= lastId)
+      SendMessage(control, BM_SETCHECK, id == checkId ? BST_CHECKED : BST_UNCHECKED, 0);
   }
   return TRUE;
 }

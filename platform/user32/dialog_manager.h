@@ -33,7 +33,7 @@ std::string NameOf(LPCSTR templateName);
 // none or it is malformed (ERROR_INVALID_DATA).
 std::optional<DialogTemplate> LoadTemplate(HINSTANCE instance, LPCSTR templateName);
 // Makes the dialog (CreateDialogIndirectParam's work); null when it cannot be made.
-HWND Create(HINSTANCE instance, const DialogTemplate& dialogTemplate, HWND parent, DLGPROC dialogProc,
-            LPARAM initParam, const std::string& templateName);
+HWND Create(HINSTANCE instance, const DialogTemplate& dialogTemplate, HWND parent, DLGPROC dialogProc, LPARAM initParam,
+            const std::string& templateName);
 
 }  // namespace user32::dialogs

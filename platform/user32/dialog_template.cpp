@@ -11,13 +11,20 @@ namespace {
 // The predefined control classes' ordinals.
 const char* PredefinedClass(WORD ordinal) {
   switch (ordinal) {
-    case 0x0080: return "Button";
-    case 0x0081: return "Edit";
-    case 0x0082: return "Static";
-    case 0x0083: return "ListBox";
-    case 0x0084: return "ScrollBar";
-    case 0x0085: return "ComboBox";
-    default: return nullptr;
+    case 0x0080:
+      return "Button";
+    case 0x0081:
+      return "Edit";
+    case 0x0082:
+      return "Static";
+    case 0x0083:
+      return "ListBox";
+    case 0x0084:
+      return "ScrollBar";
+    case 0x0085:
+      return "ComboBox";
+    default:
+      return nullptr;
   }
 }
 

@@ -117,7 +117,8 @@ std::vector<std::string> ControlItems(const void* dialog, int id) {
   for (LRESULT i = 0; i < count; ++i) {
     const LRESULT length = SendMessage(control, combo ? CB_GETLBTEXTLEN : LB_GETTEXTLEN, static_cast<WPARAM>(i), 0);
     std::string item(static_cast<size_t>(length > 0 ? length : 0) + 1, '\0');
-    SendMessage(control, combo ? CB_GETLBTEXT : LB_GETTEXT, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(item.data()));
+    SendMessage(control, combo ? CB_GETLBTEXT : LB_GETTEXT, static_cast<WPARAM>(i),
+                reinterpret_cast<LPARAM>(item.data()));
     item.resize(static_cast<size_t>(length > 0 ? length : 0));
     items.push_back(item);
   }

@@ -22,7 +22,9 @@ struct Edit {
 PerWindow<Edit> g_edits;
 
 struct Registration {
-  Registration() { OnReset("user32.edits", [] { g_edits.Clear(); }); }
+  Registration() {
+    OnReset("user32.edits", [] { g_edits.Clear(); });
+  }
 } g_registration;
 
 LONG StyleOf(HWND window) { return GetWindowLong(window, GWL_STYLE); }
@@ -58,8 +60,10 @@ void Paint(HWND window) {
   const HGDIOBJ oldFont = SelectFont(dc, state->font);
   SetBkMode(dc, TRANSPARENT);
   UINT format = DT_NOPREFIX | ((style & ES_MULTILINE) ? DT_WORDBREAK : DT_SINGLELINE);
-  if (style & ES_CENTER) format |= DT_CENTER;
-  else if (style & ES_RIGHT) format |= DT_RIGHT;
+  if (style & ES_CENTER)
+    format |= DT_CENTER;
+  else if (style & ES_RIGHT)
+    format |= DT_RIGHT;
   DrawText(dc, text.c_str(), -1, &r, format);
   SelectObject(dc, oldFont);
   EndPaint(window, &ps);
@@ -103,7 +107,8 @@ LRESULT CALLBACK EditProc(HWND window, UINT message, WPARAM wParam, LPARAM lPara
   switch (message) {
     case WM_GETDLGCODE: {
       LRESULT code = DLGC_HASSETSEL | DLGC_WANTCHARS | DLGC_WANTARROWS;
-      if ((StyleOf(window) & (ES_MULTILINE | ES_WANTRETURN)) == (ES_MULTILINE | ES_WANTRETURN)) code |= DLGC_WANTALLKEYS;
+      if ((StyleOf(window) & (ES_MULTILINE | ES_WANTRETURN)) == (ES_MULTILINE | ES_WANTRETURN))
+        code |= DLGC_WANTALLKEYS;
       return code;
     }
     case WM_SETTEXT:

@@ -21,7 +21,9 @@ struct ListBox {
 PerWindow<ListBox> g_lists;
 
 struct Registration {
-  Registration() { OnReset("user32.list_boxes", [] { g_lists.Clear(); }); }
+  Registration() {
+    OnReset("user32.list_boxes", [] { g_lists.Clear(); });
+  }
 } g_registration;
 
 LONG StyleOf(HWND window) { return GetWindowLong(window, GWL_STYLE); }
@@ -33,8 +35,13 @@ void UpdateHorizontalBar(HWND window) {
   RECT client;
   GetClientRect(window, &client);
   const int width = client.right - client.left;
-  SCROLLINFO info{sizeof(SCROLLINFO), SIF_RANGE | SIF_PAGE, 0, std::max(state->extent - 1, 0),
-                  static_cast<UINT>(std::max(width, 0)), 0, 0};
+  SCROLLINFO info{sizeof(SCROLLINFO),
+                  SIF_RANGE | SIF_PAGE,
+                  0,
+                  std::max(state->extent - 1, 0),
+                  static_cast<UINT>(std::max(width, 0)),
+                  0,
+                  0};
   SetScrollInfo(window, SB_HORZ, &info, TRUE);
   ShowScrollBar(window, SB_HORZ, state->extent > width);
 }
@@ -107,8 +114,10 @@ LRESULT CALLBACK ListBoxProc(HWND window, UINT message, WPARAM wParam, LPARAM lP
       const int index = static_cast<int>(wParam);
       const int left = state->items.Delete(index);
       if (left < 0) return LB_ERR;
-      if (state->selection == index) state->selection = -1;
-      else if (state->selection > index) --state->selection;
+      if (state->selection == index)
+        state->selection = -1;
+      else if (state->selection > index)
+        --state->selection;
       state->top = std::min(state->top, std::max(left - 1, 0));
       Changed(window);
       return left;
@@ -146,7 +155,8 @@ LRESULT CALLBACK ListBoxProc(HWND window, UINT message, WPARAM wParam, LPARAM lP
       if (MultipleSelection(window)) STANDIN_UNMODELLED_RETURN(LB_ERR);
       return LB_ERR;
     case LB_GETTEXT:
-      return CopyItemText(g_lists.Get(window)->items, static_cast<int>(wParam), reinterpret_cast<LPSTR>(lParam), LB_ERR);
+      return CopyItemText(g_lists.Get(window)->items, static_cast<int>(wParam), reinterpret_cast<LPSTR>(lParam),
+                          LB_ERR);
     case LB_GETTEXTLEN:
       return CopyItemText(g_lists.Get(window)->items, static_cast<int>(wParam), nullptr, LB_ERR);
     case LB_FINDSTRING:

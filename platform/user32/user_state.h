@@ -136,8 +136,8 @@ std::vector<std::shared_ptr<WindowClass>> MakeSystemClasses(State& state);
 LRESULT CALLBACK StaticProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
 // The dialog controls' classes ("Button", "Edit", "ListBox", "ComboBox"), made by `make` as the
 // system's classes are (controls.cpp).
-std::vector<std::shared_ptr<WindowClass>> MakeDialogControlClasses(State& state,
-                                                                   std::shared_ptr<WindowClass> (*make)(State&, const char*, int));
+using MakeSystemClass = std::shared_ptr<WindowClass> (*)(State&, const char*, int);
+std::vector<std::shared_ptr<WindowClass>> MakeDialogControlClasses(State& state, MakeSystemClass make);
 // The class a window of `name` (or atom) made for `instance` gets: the module's own, a global
 // one, or the system's; null when there is none.
 std::shared_ptr<WindowClass> FindClassLocked(LPCSTR name, HINSTANCE instance);

@@ -72,7 +72,7 @@ TEST_F(HtmlHelp, AnswersAWindowOnlyWhenTheHelpFileExists) {
       {.path = "H:\\Help\\TQVCMAIN.CHM::\\hdipref.htm", .window = true},
       {.path = "H:\\Help\\tqvcmain.chm", .window = true},
       {.path = "H:\\Help\\missing.chm::\\hdiaddin.htm", .window = false},
-      {.path = "H:\\Help::\\tqvcmain.chm", .window = false},  // a folder is no help file
+      {.path = "H:\\Help::\\tqvcmain.chm", .window = false},      // a folder is no help file
       {.path = "tqvcmain.chm::\\hdiaddin.htm", .window = false},  // not in the current directory
   };
   HWND first = nullptr;

@@ -378,7 +378,8 @@ TEST_F(Loader, GetProcAddressFindsExportsByOrdinal) {
   const struct {
     const char* what;
     WORD ordinal;
-  } missing[] = {{.what = "a number the list gives no export", .ordinal = 4}, {.what = "the highest ordinal", .ordinal = 0xFFFF}};
+  } missing[] = {{.what = "a number the list gives no export", .ordinal = 4},
+                 {.what = "the highest ordinal", .ordinal = 0xFFFF}};
   for (const auto& c : missing) {
     SCOPED_TRACE(c.what);
     SetLastError(kPoison);
@@ -477,7 +478,8 @@ TEST_F(Loader, SandboxListsExportsAndChecksTheSearchPath) {
   HMODULE module = LoadLibrary("LoadModSubject");
   ASSERT_NE(module, nullptr);
   EXPECT_EQ(sandbox::ModuleExports(module),
-            (std::vector<std::string>{"DllMain", "LoadModBump", "LoadModDuplicate", "LoadModRelease", "standin_ordinal_3"}));
+            (std::vector<std::string>{"DllMain", "LoadModBump", "LoadModDuplicate", "LoadModRelease",
+                                      "standin_ordinal_3"}));
   EXPECT_TRUE(FreeLibrary(module));
   EXPECT_THROW(sandbox::ModuleExports(reinterpret_cast<void*>(0x1000)), std::invalid_argument);
 

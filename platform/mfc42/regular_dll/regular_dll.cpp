@@ -8,7 +8,7 @@ namespace {
 
 // Made before the DLL's other static objects, so that its application object finds the DLL's
 // state while it is constructed; destroyed after them.
-AFX_MODULE_STATE g_moduleState __attribute__((init_priority(101)))(TRUE, afx_internal::ThisModule());
+AFX_MODULE_STATE g_moduleState __attribute__((init_priority(101))) (TRUE, afx_internal::ThisModule());
 
 }  // namespace
 

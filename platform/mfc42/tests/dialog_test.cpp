@@ -69,8 +69,8 @@ TEST_F(DialogTest, AtTheStartTheControlsGetTheirItemsAndTheMembersValues) {
     options->GetLBText(i, item);
     items.push_back(std::string(item));
   }
-  EXPECT_EQ(items, (std::vector<std::string>{"Prompt for conversion", "Automatically convert",
-                                             "Do not prompt or convert"}));
+  EXPECT_EQ(items,
+            (std::vector<std::string>{"Prompt for conversion", "Automatically convert", "Do not prompt or convert"}));
   EXPECT_EQ(Text(dialog_, IDC_NAME), "Bench");
   EXPECT_EQ(Text(dialog_, IDC_COUNT), "3");
   EXPECT_EQ(options->GetCurSel(), 1);
@@ -110,9 +110,15 @@ TEST_F(DialogTest, AFailedValidationTellsTheUserAndKeepsTheDialogUp) {
     const char* text;
     const char* prompt;
   } cases[] = {
-      {.what = "too long", .control = IDC_NAME, .text = "Oscilloscope", .prompt = "Please enter no more than 8 characters."},
+      {.what = "too long",
+       .control = IDC_NAME,
+       .text = "Oscilloscope",
+       .prompt = "Please enter no more than 8 characters."},
       {.what = "no number", .control = IDC_COUNT, .text = "three", .prompt = "Please enter an integer."},
-      {.what = "out of range", .control = IDC_COUNT, .text = "42", .prompt = "Please enter an integer between 1 and 10."},
+      {.what = "out of range",
+       .control = IDC_COUNT,
+       .text = "42",
+       .prompt = "Please enter an integer between 1 and 10."},
   };
   dialog_.ShowWindow(SW_SHOW);
   for (const auto& c : cases) {
@@ -167,7 +173,8 @@ TEST(ModalDialog, TemplatesComeFromTheAskingModuleFirst) {
   ASSERT_NE(a, nullptr);
   HMODULE b = AfxLoadLibrary("MfcExtB.dll");
   ASSERT_NE(b, nullptr);
-  auto fromA = reinterpret_cast<ExtensionDoModalProc>(reinterpret_cast<void (*)()>(GetProcAddress(a, "ExtensionDoModal")));
+  auto fromA =
+      reinterpret_cast<ExtensionDoModalProc>(reinterpret_cast<void (*)()>(GetProcAddress(a, "ExtensionDoModal")));
   ASSERT_NE(fromA, nullptr);
   CDialog program(static_cast<UINT>(IDD_MODULE_NAME));
   EXPECT_EQ(program.DoModal(), IDCANCEL);
@@ -189,7 +196,7 @@ TEST(ScriptedDialog, TheUserWorksEachControlAndOkExchangesItBack) {
   std::vector<std::string> shown;
   bool upAfterRefusal = false;
   sandbox::QueueAnswer("MessageBox", {IDOK, {}});
-  sandbox::QueueAnswer("Dialog", {IDCANCEL, {}, [&](void* d) {
+  const auto user = [&](void* d) {
     shown = {sandbox::ControlText(d, IDC_NAME), sandbox::ControlText(d, IDC_COUNT),
              sandbox::ControlText(d, IDC_OPTIONS), std::to_string(sandbox::CheckState(d, IDC_BACKUP)),
              std::to_string(sandbox::CheckState(d, IDC_SAFE))};
@@ -203,9 +210,11 @@ TEST(ScriptedDialog, TheUserWorksEachControlAndOkExchangesItBack) {
     sandbox::SelectItem(d, IDC_OPTIONS, "Do not prompt or convert");
     sandbox::SetCheck(d, IDC_BACKUP, BST_UNCHECKED);
     sandbox::ClickButton(d, IDC_FAST);
-    EXPECT_TRUE(sandbox::SavePicture(sandbox::WindowPicture(d), sandbox::testing::PictureFolder() + "/cdialog_scripted.png"));
+    const std::string picture = sandbox::testing::PictureFolder() + "/cdialog_scripted.png";
+    EXPECT_TRUE(sandbox::SavePicture(sandbox::WindowPicture(d), picture));
     sandbox::ClickButton(d, IDOK);
-  }});
+  };
+  sandbox::QueueAnswer("Dialog", {IDCANCEL, {}, user});
   EXPECT_EQ(dialog.DoModal(), IDOK);
   EXPECT_EQ(shown, (std::vector<std::string>{"Bench", "3", "Automatically convert", "1", "1"}));
   EXPECT_TRUE(upAfterRefusal) << "a refused value keeps the dialog up";
@@ -216,7 +225,8 @@ TEST(ScriptedDialog, TheUserWorksEachControlAndOkExchangesItBack) {
   EXPECT_EQ(dialog.m_mode, 0);
   EXPECT_EQ(dialog.m_nameChanges, 1) << "the user's typing is a change the dialog hears";
   std::vector<std::string> asked;
-  for (const sandbox::Modal& m : sandbox::Modals()) asked.push_back(m.kind + ": " + m.text + " = " + std::to_string(m.result));
+  for (const sandbox::Modal& m : sandbox::Modals())
+    asked.push_back(m.kind + ": " + m.text + " = " + std::to_string(m.result));
   EXPECT_EQ(asked, (std::vector<std::string>{"Dialog: #" + std::to_string(IDD_SETTINGS) + " = 1",
                                              "MessageBox: Please enter an integer between 1 and 10. = 1"}));
 }

@@ -40,7 +40,7 @@ TEST_F(RegularDllTest, ItsApplicationLivesInItsOwnStateBesideTheIdes) {
 
   EXPECT_TRUE(FreeLibrary(dll));
   EXPECT_EQ(sandbox::DebugOutput(), (std::vector<std::string>{"InitInstance of MfcRegular in MfcRegular",
-                                                                 "ExitInstance of MfcRegular in MfcRegular"}));
+                                                              "ExitInstance of MfcRegular in MfcRegular"}));
   EXPECT_STREQ(AfxGetApp()->m_pszAppName, "Microsoft Visual C++");
 }
 
@@ -50,7 +50,7 @@ TEST_F(RegularDllTest, AnApplicationThatDoesNotStartFailsTheLoad) {
   EXPECT_EQ(LoadLibrary("MfcRegularFails.dll"), nullptr);
   EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_DLL_INIT_FAILED));
   EXPECT_EQ(sandbox::DebugOutput(), (std::vector<std::string>{"InitInstance of MfcRegularFails in MfcRegularFails",
-                                                                 "ExitInstance of MfcRegularFails in MfcRegularFails"}));
+                                                              "ExitInstance of MfcRegularFails in MfcRegularFails"}));
   EXPECT_EQ(AfxGetApp(), nullptr);
 }
 

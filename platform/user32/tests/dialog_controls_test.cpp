@@ -84,10 +84,10 @@ TEST_F(DialogControls, EditsHoldTheirTextAndSayWhenItChanges) {
     int selStart, selEnd;
   } selections[] = {
       {.start = 1, .end = 3, .selStart = 1, .selEnd = 3},
-      {.start = 0, .end = -1, .selStart = 0, .selEnd = 5},   // to the end
-      {.start = 4, .end = 2, .selStart = 2, .selEnd = 4},    // either way round
-      {.start = 2, .end = 99, .selStart = 2, .selEnd = 5},   // past the end
-      {.start = -1, .end = 0, .selStart = 5, .selEnd = 5},   // no selection, at its end
+      {.start = 0, .end = -1, .selStart = 0, .selEnd = 5},  // to the end
+      {.start = 4, .end = 2, .selStart = 2, .selEnd = 4},   // either way round
+      {.start = 2, .end = 99, .selStart = 2, .selEnd = 5},  // past the end
+      {.start = -1, .end = 0, .selStart = 5, .selEnd = 5},  // no selection, at its end
   };
   for (const auto& c : selections) {
     SCOPED_TRACE(std::to_string(c.start) + ", " + std::to_string(c.end));
@@ -155,14 +155,16 @@ TEST_F(DialogControls, ListBoxesKeepTheirItemsAndSelection) {
   EXPECT_EQ(Send(IDC_FILES, LB_SETCURSEL, static_cast<WPARAM>(-1)), LB_ERR);
   EXPECT_EQ(Send(IDC_FILES, LB_GETCURSEL), LB_ERR);
 
-  HWND sorted = CreateWindowEx(0, WC_LISTBOX, "", WS_CHILD | LBS_SORT, 0, 0, 50, 50, dialog_, nullptr, nullptr, nullptr);
+  HWND sorted =
+      CreateWindowEx(0, WC_LISTBOX, "", WS_CHILD | LBS_SORT, 0, 0, 50, 50, dialog_, nullptr, nullptr, nullptr);
   for (const char* item : {"beta", "Alpha", "gamma", "alpha"}) SendMessage(sorted, LB_ADDSTRING, 0, Text(item));
   std::vector<std::string> order;
   for (int i = 0; i < 4; ++i) {
     SendMessage(sorted, LB_GETTEXT, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(text));
     order.push_back(text);
   }
-  EXPECT_EQ(order, (std::vector<std::string>{"Alpha", "alpha", "beta", "gamma"})) << "without case, equal ones in order";
+  EXPECT_EQ(order, (std::vector<std::string>{"Alpha", "alpha", "beta", "gamma"}))
+      << "without case, equal ones in order";
 }
 
 // The horizontal scroll bar shows exactly while the extent exceeds the client width.
@@ -218,8 +220,8 @@ TEST_F(DialogControls, ADropDownListShowsItsSelectedItem) {
   Send(IDC_KIND, CB_RESETCONTENT);
   EXPECT_EQ(ItemText(IDC_KIND), "");
 
-  HWND editable = CreateWindowEx(0, WC_COMBOBOX, "", WS_CHILD | CBS_DROPDOWN | CBS_SORT, 0, 0, 80, 90, dialog_,
-                                 nullptr, nullptr, nullptr);
+  HWND editable = CreateWindowEx(0, WC_COMBOBOX, "", WS_CHILD | CBS_DROPDOWN | CBS_SORT, 0, 0, 80, 90, dialog_, nullptr,
+                                 nullptr, nullptr);
   SendMessage(editable, CB_ADDSTRING, 0, Text("b"));
   EXPECT_EQ(SendMessage(editable, CB_ADDSTRING, 0, Text("a")), 0);
   SetWindowText(editable, "typed");

@@ -19,12 +19,12 @@ namespace {
 
 // What the tests' dialog procedure saw and how it answers.
 struct Script {
-  std::vector<UINT> messages;      // WM_SETFONT, WM_INITDIALOG and WM_COMMAND (BN_CLICKED), in order
-  std::vector<int> commands;       // ids of WM_COMMAND with BN_CLICKED
-  HWND initFocus = nullptr;        // WM_INITDIALOG's wParam
-  bool endOnCommand = true;        // IDOK and IDCANCEL end the dialog with their id
-  bool askOnOk = false;            // IDOK asks a message box first; No keeps the dialog up
-  bool nestedOnOk = false;         // IDOK runs IDD_FORMS_EX as a modal dialog first
+  std::vector<UINT> messages;  // WM_SETFONT, WM_INITDIALOG and WM_COMMAND (BN_CLICKED), in order
+  std::vector<int> commands;   // ids of WM_COMMAND with BN_CLICKED
+  HWND initFocus = nullptr;    // WM_INITDIALOG's wParam
+  bool endOnCommand = true;    // IDOK and IDCANCEL end the dialog with their id
+  bool askOnOk = false;        // IDOK asks a message box first; No keeps the dialog up
+  bool nestedOnOk = false;     // IDOK runs IDD_FORMS_EX as a modal dialog first
   bool ownerEnabledOnCommand = true;
   HWND owner = nullptr;
 } g_script;
@@ -109,9 +109,9 @@ TEST_F(Dialogs, TemplatesOfBothFormsGiveTheSameControls) {
   EXPECT_EQ(ControlsOf(extended), controls);
   std::vector<std::string> classes;
   for (const ControlInfo& c : controls) classes.push_back(std::get<0>(c) + " " + std::get<1>(c));
-  EXPECT_EQ(classes, (std::vector<std::string>{"Button OK", "Button Cancel", "Edit ", "ComboBox ", "ListBox ",
-                                               "Button &Backup", "Button Mode", "Button &Fast", "Button &Safe",
-                                               "Button &More"}));
+  EXPECT_EQ(classes,
+            (std::vector<std::string>{"Button OK", "Button Cancel", "Edit ", "ComboBox ", "ListBox ", "Button &Backup",
+                                      "Button Mode", "Button &Fast", "Button &Safe", "Button &More"}));
   EXPECT_EQ(TextOf(classic), "Forms");
   EXPECT_EQ(TextOf(extended), "Forms");
   EXPECT_EQ(GetWindowLong(classic, GWL_STYLE) & ~WS_VISIBLE, GetWindowLong(extended, GWL_STYLE) & ~WS_VISIBLE);
@@ -188,7 +188,8 @@ TEST_F(Dialogs, ADialogThatCannotBeMadeIsNoneAndIsNotShownToTheUser) {
     LPCSTR name;
     DWORD error;
   } cases[] = {
-      {.what = "a control of an unknown class", .name = MAKEINTRESOURCE(IDD_UNKNOWN_CLASS),
+      {.what = "a control of an unknown class",
+       .name = MAKEINTRESOURCE(IDD_UNKNOWN_CLASS),
        .error = ERROR_CANNOT_FIND_WND_CLASS},
       {.what = "a malformed template", .name = MAKEINTRESOURCE(IDD_MALFORMED), .error = ERROR_INVALID_DATA},
       {.what = "no template", .name = MAKEINTRESOURCE(999), .error = ERROR_RESOURCE_NAME_NOT_FOUND},
@@ -220,13 +221,15 @@ TEST_F(Dialogs, TheKeyboardGoesThroughIsDialogMessage) {
     int focusAfter;
   } cases[] = {
       {.what = "Enter in an edit", .focus = IDC_NAME, .key = VK_RETURN, .command = IDOK, .focusAfter = IDC_NAME},
-      {.what = "Enter on a push button", .focus = IDCANCEL, .key = VK_RETURN, .command = IDCANCEL,
+      {.what = "Enter on a push button",
+       .focus = IDCANCEL,
+       .key = VK_RETURN,
+       .command = IDCANCEL,
        .focusAfter = IDCANCEL},
       {.what = "Escape", .focus = IDC_FILES, .key = VK_ESCAPE, .command = IDCANCEL, .focusAfter = IDC_FILES},
       {.what = "Tab", .focus = IDC_NAME, .key = VK_TAB, .command = 0, .focusAfter = IDC_KIND},
       {.what = "Tab into a group", .focus = IDC_BACKUP, .key = VK_TAB, .command = 0, .focusAfter = IDC_FAST},
-      {.what = "Tab past a disabled control wraps", .focus = IDC_FAST, .key = VK_TAB, .command = 0,
-       .focusAfter = IDOK},
+      {.what = "Tab past a disabled control wraps", .focus = IDC_FAST, .key = VK_TAB, .command = 0, .focusAfter = IDOK},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.what);
@@ -257,8 +260,8 @@ TEST_F(Dialogs, TheKeyboardGoesThroughIsDialogMessage) {
 // Modal dialogs ask the scripted user once they show; what it answers is the button the user
 // presses, and the dialog ends only through its own code.
 TEST_F(Dialogs, AModalDialogEndsThroughItsOwnCodeWithTheButtonTheUserPresses) {
-  HWND owner = CreateWindowEx(0, "#32770", "Owner", WS_POPUP | WS_VISIBLE, 0, 0, 100, 100, nullptr, nullptr, nullptr,
-                              nullptr);
+  HWND owner =
+      CreateWindowEx(0, "#32770", "Owner", WS_POPUP | WS_VISIBLE, 0, 0, 100, 100, nullptr, nullptr, nullptr, nullptr);
   g_script.owner = owner;
   sandbox::QueueAnswer("Dialog", {IDOK, {}});
   EXPECT_EQ(DialogBoxParam(nullptr, MAKEINTRESOURCE(IDD_FORMS), owner, ScriptedProc, 0), IDOK);
@@ -319,7 +322,7 @@ INT_PTR CALLBACK ReadingProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lP
 TEST_F(Dialogs, TheUserWorksTheControlsWhileTheDialogIsUp) {
   g_seen = Seen{};
   std::vector<std::string> before;
-  sandbox::QueueAnswer("Dialog", {IDCANCEL, {}, [&](void* dialog) {
+  const auto user = [&](void* dialog) {
     before = {sandbox::ControlText(dialog, IDC_NAME), std::to_string(sandbox::SelectedItem(dialog, IDC_KIND))};
     EXPECT_EQ(sandbox::ControlItems(dialog, IDC_FILES), (std::vector<std::string>{"C:\\a.dsw", "C:\\b.dsp"}));
     sandbox::TypeText(dialog, IDC_NAME, "Scope");
@@ -333,7 +336,8 @@ TEST_F(Dialogs, TheUserWorksTheControlsWhileTheDialogIsUp) {
     EXPECT_EQ(picture.width, 400);
     EXPECT_TRUE(sandbox::SavePicture(picture, sandbox::testing::PictureFolder() + "/dialog_scripted.png"));
     sandbox::ClickButton(dialog, IDOK);
-  }});
+  };
+  sandbox::QueueAnswer("Dialog", {IDCANCEL, {}, user});
   EXPECT_EQ(DialogBoxParam(nullptr, MAKEINTRESOURCE(IDD_FORMS), nullptr, ReadingProc, 0), IDOK);
   EXPECT_EQ(before, (std::vector<std::string>{"Bench", "-1"}));
   EXPECT_EQ(g_seen.name, "Scope");
@@ -348,10 +352,13 @@ TEST_F(Dialogs, TheUserWorksTheControlsWhileTheDialogIsUp) {
 TEST_F(Dialogs, LeftAloneADialogRunsUntilItsCodeEndsIt) {
   sandbox::QueueAnswer("Dialog", {sandbox::kLeaveAlone, {}});
   // The program's own reason to end it comes as a posted message.
-  EXPECT_EQ(DialogBoxParam(nullptr, MAKEINTRESOURCE(IDD_FORMS), nullptr, [](HWND d, UINT m, WPARAM w, LPARAM l) -> INT_PTR {
-              if (m == WM_INITDIALOG) PostMessage(d, WM_APP, 0, 0);
-              return ScriptedProc(d, m, w, l);
-            }, 0),
+  EXPECT_EQ(DialogBoxParam(
+                nullptr, MAKEINTRESOURCE(IDD_FORMS), nullptr,
+                [](HWND d, UINT m, WPARAM w, LPARAM l) -> INT_PTR {
+                  if (m == WM_INITDIALOG) PostMessage(d, WM_APP, 0, 0);
+                  return ScriptedProc(d, m, w, l);
+                },
+                0),
             42);
   ASSERT_EQ(sandbox::Modals().size(), 1u);
   EXPECT_EQ(sandbox::Modals()[0].result, 42);
@@ -365,7 +372,8 @@ TEST_F(Dialogs, NestedModalsAreAskedInOrder) {
   sandbox::QueueAnswer("MessageBox", {IDYES, {}});
   EXPECT_EQ(DialogBoxParam(nullptr, MAKEINTRESOURCE(IDD_FORMS), nullptr, ScriptedProc, 0), IDOK);
   std::vector<std::string> asked;
-  for (const sandbox::Modal& m : sandbox::Modals()) asked.push_back(m.kind + " " + m.text + " " + std::to_string(m.result));
+  for (const sandbox::Modal& m : sandbox::Modals())
+    asked.push_back(m.kind + " " + m.text + " " + std::to_string(m.result));
   EXPECT_EQ(asked, (std::vector<std::string>{"Dialog #100 1", "Dialog #101 2", "MessageBox Sure? 6"}));
 }
 
@@ -402,9 +410,11 @@ TEST_F(DialogFailures, TheUserCannotDoWhatTheControlsDoNotAllow) {
   } cases[] = {
       {.what = "a disabled button", .act = [](void* d) { sandbox::ClickButton(d, IDC_MORE); }, .report = "disabled"},
       {.what = "no such control", .act = [](void* d) { sandbox::TypeText(d, 4242, "x"); }, .report = "no control 4242"},
-      {.what = "typing into a drop-down list", .act = [](void* d) { sandbox::TypeText(d, IDC_KIND, "x"); },
+      {.what = "typing into a drop-down list",
+       .act = [](void* d) { sandbox::TypeText(d, IDC_KIND, "x"); },
        .report = "drop-down list"},
-      {.what = "an item that is not there", .act = [](void* d) { sandbox::SelectItem(d, IDC_FILES, "C:\\x"); },
+      {.what = "an item that is not there",
+       .act = [](void* d) { sandbox::SelectItem(d, IDC_FILES, "C:\\x"); },
        .report = "no item"},
   };
   for (const auto& c : cases) {

@@ -3,15 +3,14 @@
 // MfcRegular.dll and MfcRegularFails.dll (regular_dll.cpp; the second one's InitInstance fails).
 #pragma once
 
-
 // String ids: the test program, both extension DLLs and the regular DLL each hold some of them.
-#define IDS_MODULE_NAME 200     // every module: its own name
-#define IDS_IN_EXTENSIONS 201   // both extension DLLs, not the program
-#define IDS_ONLY_IN_A 202       // MfcExtA.dll only
-#define IDS_ONLY_IN_PROGRAM 203 // the test program only
+#define IDS_MODULE_NAME 200      // every module: its own name
+#define IDS_IN_EXTENSIONS 201    // both extension DLLs, not the program
+#define IDS_ONLY_IN_A 202        // MfcExtA.dll only
+#define IDS_ONLY_IN_PROGRAM 203  // the test program only
 // Dialogs: captioned with their module's name.
-#define IDD_MODULE_NAME 210     // the test program and both extension DLLs
-#define IDD_ONLY_IN_A 211       // MfcExtA.dll only
+#define IDD_MODULE_NAME 210  // the test program and both extension DLLs
+#define IDD_ONLY_IN_A 211    // MfcExtA.dll only
 
 #ifndef RC_INVOKED
 #include <windows.h>
