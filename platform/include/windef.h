@@ -221,3 +221,9 @@ typedef union _ULARGE_INTEGER {
 
 static_assert(sizeof(DWORD) == 4 && sizeof(LONG) == 4 && sizeof(HRESULT) == 4, "Windows sizes");
 static_assert(sizeof(WORD) == 2 && sizeof(BYTE) == 1 && sizeof(BOOL) == 4, "Windows sizes");
+
+// A hint that the cache line holding `address` is read soon (winnt.h); never a fault, whatever
+// the address.
+#define PF_TEMPORAL_LEVEL_1 3
+#define PF_NON_TEMPORAL_LEVEL_ALL 0
+#define PreFetchCacheLine(level, address) __builtin_prefetch(static_cast<const void*>(address), 0, (level))
