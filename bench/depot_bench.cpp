@@ -1,21 +1,18 @@
 // Loading a generated installation of 500 component description files and 2,000 instrument
-// drivers through the depot, beside its two halves run alone (the 500 files read through
-// CComponentXML, the drivers walked by the enumerator), so that the depot's own share (duplicate
-// checks, dependency links) shows as the difference; and the files half loaded through the depot
-// beside the same files read alone. Prints the figures and the ratios.
+// drivers through the depot, beside its floor: the same 500 files read through CComponentXML,
+// one listing of each driver folder and one read of each function panel file's header, the least
+// any load must do. The same again with 20,000 drivers, for how the load grows.
 #include <benchmark/benchmark.h>
 
-#include <chrono>
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
-#include <map>
 #include <string>
 #include <vector>
 
 #include "ComponentXML.h"
 #include "InformationDepot.h"
-#include "InstrumentDriverEnumerator.h"
+#include "ratio_reporter.h"
 #include "sandbox/sandbox.h"
 
 namespace {
@@ -23,10 +20,21 @@ namespace {
 namespace fs = std::filesystem;
 
 const int kDescriptions = 500;
-const int kFrameworkLibraryDrivers = 900;
-const int kFrameworkSourceDrivers = 400;
-const int kProductDrivers = 400;
-const int kWycDrivers = 300;  // 2,000 drivers in all
+
+// The drivers of an installation: 45 in a hundred in the framework with an import library, 20
+// there with a C source, 20 in the product's instrument directory and 15 in the Wyc one.
+struct Installation {
+  char drive;
+  int drivers;
+  int FrameworkLibraryDrivers() const { return drivers * 45 / 100; }
+  int FrameworkSourceDrivers() const { return drivers * 20 / 100; }
+  int ProductDrivers() const { return drivers * 20 / 100; }
+  int WycDrivers() const { return drivers - FrameworkLibraryDrivers() - FrameworkSourceDrivers() - ProductDrivers(); }
+  std::string Root() const { return std::string(1, drive) + ":\\"; }
+};
+
+const Installation kSmall{'G', 2000};
+const Installation kLarge{'H', 20000};
 
 void Write(const fs::path& path, const std::string& bytes) {
   fs::create_directories(path.parent_path());
@@ -78,31 +86,29 @@ std::string FunctionPanel(const std::string& name) {
   return bytes;
 }
 
-// The installation on drive G:, with the registry pointing at it; built once per process.
-void BuildInstallation() {
-  static bool built = false;
-  if (built) return;
-  built = true;
-  const fs::path root = sandbox::MapTempDrive('G');
+// The installation on its drive, built once per process.
+void Build(const Installation& installation) {
+  const fs::path root = sandbox::MapTempDrive(installation.drive);
   for (int n = 0; n < kDescriptions; ++n)
     Write(root / "Sablewing" / "Components" / ("TqGen" + std::to_string(n) + ".xml"), Description(n));
   const fs::path framework = root / "VXIPNP" / "WinNT";
-  for (int n = 0; n < kFrameworkLibraryDrivers + kFrameworkSourceDrivers; ++n) {
+  const int frameworkDrivers = installation.FrameworkLibraryDrivers() + installation.FrameworkSourceDrivers();
+  for (int n = 0; n < frameworkDrivers; ++n) {
     const std::string name = "vx" + std::to_string(n);
     Write(framework / "include" / (name + ".h"), "/* driver */\r\n");
     Write(framework / name / (name + ".fp"), FunctionPanel(name));
-    if (n < kFrameworkLibraryDrivers)
+    if (n < installation.FrameworkLibraryDrivers())
       Write(framework / "lib" / "Msc" / (name + (n % 2 ? "_32.lib" : ".lib")), "!<arch>\n");
     else
       Write(framework / name / (name + ".c"), "/* source */\r\n");
   }
   for (const char* excluded : {"visa.h", "visatype.h", "vpptype.h", "ivi.h"}) Write(framework / "include" / excluded, "");
-  for (int n = 0; n < kProductDrivers; ++n) {
+  for (int n = 0; n < installation.ProductDrivers(); ++n) {
     const std::string name = "pr" + std::to_string(n);
     for (const char* ext : {".h", ".c", ".fp"})
       Write(root / "Sablewing" / "instr" / (name + ext), ext == std::string(".fp") ? FunctionPanel(name) : "/* */\r\n");
   }
-  for (int n = 0; n < kWycDrivers; ++n) {
+  for (int n = 0; n < installation.WycDrivers(); ++n) {
     const std::string name = "wy" + std::to_string(n);
     Write(root / "Wyc" / "instr" / (name + ".h"), "/* */\r\n");
     Write(root / "Wyc" / "instr" / (name + ".c"), "/* */\r\n");
@@ -110,114 +116,105 @@ void BuildInstallation() {
   }
 }
 
-void SetUpWorld() {
-  BuildInstallation();
-  sandbox::RegistrySetString("HKLM\\Software\\Vellacott\\Sablewing\\VC", "InstallDir", "G:\\Sablewing");
-  sandbox::RegistrySetString("HKLM\\SOFTWARE\\VXIPNP_Alliance\\VXIPNP\\CurrentVersion", "VXIPNPPATH", "G:\\VXIPNP\\");
-  sandbox::RegistrySetString("HKLM\\SOFTWARE\\Vellacott\\Wyc\\6.0", "InstallDir", "G:\\Wyc");
+// The registry of a machine with that installation.
+void Select(const Installation& installation) {
+  const std::string root = installation.Root();
+  sandbox::RegistrySetString("HKLM\\Software\\Vellacott\\Sablewing\\VC", "InstallDir", root + "Sablewing");
+  sandbox::RegistrySetString("HKLM\\SOFTWARE\\VXIPNP_Alliance\\VXIPNP\\CurrentVersion", "VXIPNPPATH", root + "VXIPNP\\");
+  sandbox::RegistrySetString("HKLM\\SOFTWARE\\Vellacott\\Wyc\\6.0", "InstallDir", root + "Wyc");
 }
 
-std::map<std::string, double>& Seconds() {
-  static std::map<std::string, double> seconds;
-  return seconds;
-}
-
-void Record(benchmark::State& state, const char* name, double total) {
-  Seconds()[name] = total / static_cast<double>(state.iterations());
-}
-
-void BM_LoadComponents(benchmark::State& state) {
-  SetUpWorld();
+void Load(benchmark::State& state, const Installation& installation) {
+  Select(installation);
   size_t records = 0;
-  double total = 0;
   for (auto _ : state) {
-    const auto start = std::chrono::steady_clock::now();
     CInformationDepot depot;
     depot.LoadComponents(NULL);
     records = depot.GetComponents().size();
-    total += std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
   }
-  if (records != static_cast<size_t>(kDescriptions + kFrameworkLibraryDrivers + kFrameworkSourceDrivers +
-                                     kProductDrivers + kWycDrivers))
+  if (records != static_cast<size_t>(kDescriptions + installation.drivers))
     state.SkipWithError(("the load found " + std::to_string(records) + " records").c_str());
-  state.counters["records"] = static_cast<double>(records);
-  Record(state, "load", total);
 }
 
-void BM_ReadDescriptionsAlone(benchmark::State& state) {
-  SetUpWorld();
-  double total = 0;
+// The names in one folder, through FindFirstFile and FindNextFile.
+size_t ListFolder(const std::string& folder, std::vector<std::string>* subfolders) {
+  WIN32_FIND_DATA found;
+  HANDLE search = FindFirstFile((folder + "\\*").c_str(), &found);
+  if (search == INVALID_HANDLE_VALUE) return 0;
+  size_t count = 0;
+  do {
+    ++count;
+    const std::string name = found.cFileName;
+    if (subfolders != nullptr && (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) && name != "." && name != "..")
+      subfolders->push_back(folder + "\\" + name);
+  } while (FindNextFile(search, &found));
+  FindClose(search);
+  return count;
+}
+
+// The header of a function panel file: its version and its description, at most 144 bytes.
+size_t ReadPanelHeader(const std::string& path) {
+  HANDLE file = CreateFile(path.c_str(), GENERIC_READ, FILE_SHARE_READ, NULL, OPEN_EXISTING, 0, NULL);
+  if (file == INVALID_HANDLE_VALUE) return 0;
+  char header[144];
+  DWORD read = 0;
+  ReadFile(file, header, sizeof header, &read, NULL);
+  CloseHandle(file);
+  return read;
+}
+
+void Floor(benchmark::State& state, const Installation& installation) {
+  Select(installation);
+  const std::string root = installation.Root();
+  const std::string framework = root + "VXIPNP\\WinNT";
+  std::vector<std::string> panels;
+  for (int n = 0; n < installation.FrameworkLibraryDrivers() + installation.FrameworkSourceDrivers(); ++n)
+    panels.push_back(framework + "\\vx" + std::to_string(n) + "\\vx" + std::to_string(n) + ".fp");
+  for (int n = 0; n < installation.ProductDrivers(); ++n)
+    panels.push_back(root + "Sablewing\\instr\\pr" + std::to_string(n) + ".fp");
+  for (int n = 0; n < installation.WycDrivers(); ++n)
+    panels.push_back(root + "Wyc\\instr\\" + (n % 2 ? "iviclass\\" : "") + "wy" + std::to_string(n) + ".fp");
+  size_t seen = 0;
   for (auto _ : state) {
-    const auto start = std::chrono::steady_clock::now();
     std::vector<CComponent> records;
     for (int n = 0; n < kDescriptions; ++n) {
       CComponent record;
-      CComponentXML reader("G:\\Sablewing\\Components\\TqGen" + CString(std::to_string(n).c_str()) + ".xml");
+      CComponentXML reader((root + "Sablewing\\Components\\TqGen" + std::to_string(n) + ".xml").c_str());
       reader.Read(record);
       records.push_back(record);
     }
+    std::vector<std::string> folders;
+    seen = ListFolder(framework, &folders);
+    for (const std::string& folder : folders) seen += ListFolder(folder, nullptr);
+    seen += ListFolder(framework + "\\lib\\Msc", nullptr);
+    for (const char* folder : {"Sablewing\\instr", "Wyc\\instr", "Wyc\\instr\\iviclass"})
+      seen += ListFolder(root + folder, nullptr);
+    for (const std::string& panel : panels) seen += ReadPanelHeader(panel);
     benchmark::DoNotOptimize(records.data());
-    total += std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
   }
-  Record(state, "descriptions", total);
+  state.counters["entries and bytes"] = static_cast<double>(seen);
 }
-
-void BM_EnumerateDriversAlone(benchmark::State& state) {
-  SetUpWorld();
-  double total = 0;
-  for (auto _ : state) {
-    const auto start = std::chrono::steady_clock::now();
-    CInformationDepot depot;
-    std::vector<CComponent> records;
-    CInstrumentDriverEnumerator drivers(&depot);
-    for (bool found = drivers.FindFirst(); found; found = drivers.FindNext()) {
-      CComponent record;
-      drivers.CreateComponent(record);
-      records.push_back(record);
-    }
-    benchmark::DoNotOptimize(records.data());
-    total += std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
-  }
-  Record(state, "drivers", total);
-}
-
-// The files half as the depot loads it (no framework, so no drivers), beside reading the same
-// files alone: the depot's own cost of a load without the enumerator's file searches around it.
-void BM_LoadDescriptionsOnly(benchmark::State& state) {
-  SetUpWorld();
-  sandbox::RegistryDeleteKey("HKLM\\SOFTWARE\\VXIPNP_Alliance");
-  double total = 0;
-  for (auto _ : state) {
-    const auto start = std::chrono::steady_clock::now();
-    CInformationDepot depot;
-    depot.LoadComponents(NULL);
-    if (depot.GetComponents().size() != static_cast<size_t>(kDescriptions)) state.SkipWithError("records missing");
-    total += std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
-  }
-  Record(state, "descriptions load", total);
-}
-
-// A load takes long enough that one run of each half is a fair figure.
-BENCHMARK(BM_LoadComponents)->Unit(benchmark::kMillisecond)->Iterations(1);
-BENCHMARK(BM_ReadDescriptionsAlone)->Unit(benchmark::kMillisecond)->MinTime(2.0);
-BENCHMARK(BM_EnumerateDriversAlone)->Unit(benchmark::kMillisecond)->Iterations(1);
-BENCHMARK(BM_LoadDescriptionsOnly)->Unit(benchmark::kMillisecond)->MinTime(2.0);
 
 }  // namespace
 
 int main(int argc, char** argv) {
   benchmark::Initialize(&argc, argv);
-  benchmark::RunSpecifiedBenchmarks();
+  // Each round holds all four, so that the growth pairs the two loads as well.
+  std::vector<bench::Side> sides;
+  for (const Installation* installation : {&kSmall, &kLarge}) {
+    Build(*installation);  // before any timing
+    const std::string arg = "/" + std::to_string(installation->drivers);
+    sides.push_back({"Floor" + arg, [installation](benchmark::State& state) { Floor(state, *installation); }});
+    sides.push_back({"Load" + arg, [installation](benchmark::State& state) { Load(state, *installation); }});
+  }
+  bench::Interleave(sides, {.iterations = 1}, 5);
+  RatioReporter reporter;
+  benchmark::RunSpecifiedBenchmarks(&reporter);
+  std::printf("\n");
+  reporter.Goal("depot load / its floor, 500 descriptions and 2,000 drivers", "Load/2000", "Floor/2000", 2);
+  reporter.Goal("depot load / its floor, 500 descriptions and 20,000 drivers", "Load/20000", "Floor/20000", 2);
+  reporter.Goal("depot load, 20,000 / 2,000 drivers", "Load/20000", "Load/2000", 11);
+  reporter.PrintGoals();
   benchmark::Shutdown();
-  auto& s = Seconds();
-  if (s.count("load") && s.count("descriptions") && s.count("drivers")) {
-    const double parts = s["descriptions"] + s["drivers"];
-    std::printf("\nload %.1f ms: descriptions alone %.1f ms, drivers alone %.1f ms, load / (sum) = %.2f\n",
-                s["load"] * 1e3, s["descriptions"] * 1e3, s["drivers"] * 1e3, s["load"] / parts);
-  }
-  if (s.count("descriptions") && s.count("descriptions load")) {
-    std::printf("descriptions through the depot %.1f ms / alone %.1f ms = %.2f\n", s["descriptions load"] * 1e3,
-                s["descriptions"] * 1e3, s["descriptions load"] / s["descriptions"]);
-  }
   return 0;
 }
