@@ -15,6 +15,7 @@
 #include <benchmark/benchmark.h>
 
 #include <malloc.h>
+#include <unistd.h>
 
 #include <algorithm>
 #include <cstdio>
@@ -105,6 +106,9 @@ class PeakMemory {
 
 class RatioReporter : public benchmark::ConsoleReporter {
  public:
+  // Colours only on a terminal, as the library's own reporter does.
+  RatioReporter() : ConsoleReporter(isatty(fileno(stdout)) ? OO_ColorTabular : OO_Tabular) {}
+
   // One repetition of a benchmark: seconds per iteration and its counters.
   struct Sample {
     double cpu = 0;

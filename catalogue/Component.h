@@ -4,6 +4,8 @@
 
 #include "stdafx.h"
 
+#include <utility>
+
 #include "TqFile.h"
 
 // One project-file section entry: a key word and its value.
@@ -58,20 +60,22 @@ class CComponent : public CObject {
   std::vector<ComponentSection> GetSections() const { return Sections; }
   std::vector<ComponentSource> GetComponentSources() const { return ComponentSources; }
 
-  void SetComponentHeaders(const std::vector<CString>& v) { ComponentHeaders = v; }
-  void SetCompilerReleaseSettings(const std::vector<CString>& v) { CompilerReleaseSettings = v; }
-  void SetCompilerDebugSettings(const std::vector<CString>& v) { CompilerDebugSettings = v; }
-  void SetRemoveCompilerReleaseSettings(const std::vector<CString>& v) { RemoveCompilerReleaseSettings = v; }
-  void SetRemoveCompilerDebugSettings(const std::vector<CString>& v) { RemoveCompilerDebugSettings = v; }
-  void SetLinkerReleaseSettings(const std::vector<CString>& v) { LinkerReleaseSettings = v; }
-  void SetLinkerDebugSettings(const std::vector<CString>& v) { LinkerDebugSettings = v; }
-  void SetRemoveLinkerReleaseSettings(const std::vector<CString>& v) { RemoveLinkerReleaseSettings = v; }
-  void SetRemoveLinkerDebugSettings(const std::vector<CString>& v) { RemoveLinkerDebugSettings = v; }
-  void SetIncludesFileHeaderIncludes(const std::vector<CString>& v) { IncludesFileHeaderIncludes = v; }
-  void SetDSWControlPalletGuids(const std::vector<CString>& v) { DSWControlPalletGuids = v; }
-  void SetComponentDependancies(const std::vector<CString>& v) { ComponentDependancies = v; }
-  void SetSections(const std::vector<ComponentSection>& v) { Sections = v; }
-  void SetComponentSources(const std::vector<ComponentSource>& v) { ComponentSources = v; }
+  // The setters take the list by value: a list built for the record moves in, a kept one is
+  // copied once.
+  void SetComponentHeaders(std::vector<CString> v) { ComponentHeaders = std::move(v); }
+  void SetCompilerReleaseSettings(std::vector<CString> v) { CompilerReleaseSettings = std::move(v); }
+  void SetCompilerDebugSettings(std::vector<CString> v) { CompilerDebugSettings = std::move(v); }
+  void SetRemoveCompilerReleaseSettings(std::vector<CString> v) { RemoveCompilerReleaseSettings = std::move(v); }
+  void SetRemoveCompilerDebugSettings(std::vector<CString> v) { RemoveCompilerDebugSettings = std::move(v); }
+  void SetLinkerReleaseSettings(std::vector<CString> v) { LinkerReleaseSettings = std::move(v); }
+  void SetLinkerDebugSettings(std::vector<CString> v) { LinkerDebugSettings = std::move(v); }
+  void SetRemoveLinkerReleaseSettings(std::vector<CString> v) { RemoveLinkerReleaseSettings = std::move(v); }
+  void SetRemoveLinkerDebugSettings(std::vector<CString> v) { RemoveLinkerDebugSettings = std::move(v); }
+  void SetIncludesFileHeaderIncludes(std::vector<CString> v) { IncludesFileHeaderIncludes = std::move(v); }
+  void SetDSWControlPalletGuids(std::vector<CString> v) { DSWControlPalletGuids = std::move(v); }
+  void SetComponentDependancies(std::vector<CString> v) { ComponentDependancies = std::move(v); }
+  void SetSections(std::vector<ComponentSection> v) { Sections = std::move(v); }
+  void SetComponentSources(std::vector<ComponentSource> v) { ComponentSources = std::move(v); }
 
   // The flags, strings, Selected and the two link lists are the catalogue classes' to read and
   // assign directly.

@@ -48,18 +48,17 @@ IXMLDOMNodePtr SelectChild(IXMLDOMNode* context, const _bstr_t& pattern) {
   return node;
 }
 
-LONG ChildCount(IXMLDOMNode* parent) {
+// The child list of a container, fetched once: a live list remembers where its last item was, so
+// walking it by index costs one step per child.
+IXMLDOMNodeListPtr ChildList(IXMLDOMNode* parent, LONG& count) {
   IXMLDOMNodeListPtr children;
   Check(parent->get_childNodes(&children));
-  LONG count = 0;
+  count = 0;
   Check(children->get_length(&count));
-  return count;
+  return children;
 }
 
-// The child at `index`, fetched through a fresh child list each time.
-IXMLDOMNodePtr ChildAt(IXMLDOMNode* parent, LONG index) {
-  IXMLDOMNodeListPtr children;
-  Check(parent->get_childNodes(&children));
+IXMLDOMNodePtr ChildAt(IXMLDOMNodeList* children, LONG index) {
   IXMLDOMNodePtr child;
   Check(children->get_item(index, &child));
   return child;
@@ -90,10 +89,9 @@ bool IsElement(IXMLDOMNode* node) { return IXMLDOMElementPtr(node) != nullptr; }
 bool GetElementText(IXMLDOMNode* node, CString& text) {
   IXMLDOMElementPtr element(node);
   if (element == nullptr) return false;
-  IXMLDOMNodeListPtr children;
-  Check(element->get_childNodes(&children));
+  // Item 0 of the child list, without making the list.
   IXMLDOMNodePtr first;
-  Check(children->get_item(0, &first));
+  Check(element->get_firstChild(&first));
   IXMLDOMTextPtr textNode(first);
   if (textNode == nullptr) return false;
   BSTR data = nullptr;
@@ -121,10 +119,11 @@ std::vector<CString> ReadList(IXMLDOMNode* root, const _bstr_t& pattern) {
   std::vector<CString> items;
   const IXMLDOMNodePtr container = SelectChild(root, pattern);
   if (!IsElement(container)) return items;
-  const LONG count = ChildCount(container);
+  LONG count = 0;
+  const IXMLDOMNodeListPtr children = ChildList(container, count);
   for (LONG i = 0; i < count; ++i) {
     CString text;
-    if (GetElementText(ChildAt(container, i), text)) items.push_back(text);
+    if (GetElementText(ChildAt(children, i), text)) items.push_back(std::move(text));
   }
   return items;
 }
@@ -135,24 +134,26 @@ std::vector<ComponentSection> ReadSections(IXMLDOMNode* root) {
   std::vector<ComponentSection> sections;
   const IXMLDOMNodePtr list = SelectChild(root, Pattern<OLESTR("./Sections")>());
   if (!IsElement(list)) return sections;
-  const LONG count = ChildCount(list);
+  LONG count = 0;
+  const IXMLDOMNodeListPtr children = ChildList(list, count);
   for (LONG i = 0; i < count; ++i) {
-    const IXMLDOMNodePtr child = ChildAt(list, i);
+    const IXMLDOMNodePtr child = ChildAt(children, i);
     if (!IsElement(child)) continue;
     ComponentSection section;
     const bool hasGuid = GetElementText(SelectChild(child, Pattern<OLESTR("./GUID")>()), section.GUID);
     const IXMLDOMNodePtr entries = SelectChild(child, Pattern<OLESTR("./SectionEntries")>());
     if (!hasGuid || !IsElement(entries)) continue;
-    const LONG entryCount = ChildCount(entries);
+    LONG entryCount = 0;
+    const IXMLDOMNodeListPtr entryList = ChildList(entries, entryCount);
     for (LONG j = 0; j < entryCount; ++j) {
-      const IXMLDOMNodePtr entry = ChildAt(entries, j);
+      const IXMLDOMNodePtr entry = ChildAt(entryList, j);
       if (!IsElement(entry)) continue;
       ComponentSectionEntry pair;
       if (GetElementText(SelectChild(entry, Pattern<OLESTR("./Type")>()), pair.Type) &&
           GetElementText(SelectChild(entry, Pattern<OLESTR("./Value")>()), pair.Value))
-        section.SectionEntries.push_back(pair);
+        section.SectionEntries.push_back(std::move(pair));
     }
-    sections.push_back(section);
+    sections.push_back(std::move(section));
   }
   return sections;
 }
@@ -160,12 +161,13 @@ std::vector<ComponentSection> ReadSections(IXMLDOMNode* root) {
 // One per-source settings container: each setting sits in a wrapper element (any name) that
 // holds the element named `item`; wrappers in any other shape are passed over.
 void ReadSourceSettings(IXMLDOMNode* container, const _bstr_t& item, std::vector<CString>& settings) {
-  const LONG count = ChildCount(container);
+  LONG count = 0;
+  const IXMLDOMNodeListPtr children = ChildList(container, count);
   for (LONG i = 0; i < count; ++i) {
-    const IXMLDOMNodePtr wrapper = ChildAt(container, i);
+    const IXMLDOMNodePtr wrapper = ChildAt(children, i);
     if (!IsElement(wrapper)) continue;
     CString text;
-    if (GetElementText(SelectChild(wrapper, item), text)) settings.push_back(text);
+    if (GetElementText(SelectChild(wrapper, item), text)) settings.push_back(std::move(text));
   }
 }
 
@@ -174,9 +176,10 @@ std::vector<ComponentSource> ReadSources(IXMLDOMNode* root) {
   std::vector<ComponentSource> sources;
   const IXMLDOMNodePtr list = SelectChild(root, Pattern<OLESTR("./Sources")>());
   if (!IsElement(list)) return sources;
-  const LONG count = ChildCount(list);
+  LONG count = 0;
+  const IXMLDOMNodeListPtr children = ChildList(list, count);
   for (LONG i = 0; i < count; ++i) {
-    const IXMLDOMNodePtr child = ChildAt(list, i);
+    const IXMLDOMNodePtr child = ChildAt(children, i);
     if (!IsElement(child)) continue;
     ComponentSource source;
     const bool hasFile = GetElementText(SelectChild(child, Pattern<OLESTR("./SourceFile")>()), source.SourceFile);
@@ -191,7 +194,7 @@ std::vector<ComponentSource> ReadSources(IXMLDOMNode* root) {
     ReadSourceSettings(subtract, Pattern<OLESTR("./SubtractCompilerSetting")>(), source.SubtractCompilerSettings);
     ReadSourceSettings(removeSubtract, Pattern<OLESTR("./RemoveSubtractCompilerSetting")>(),
                        source.RemoveSubtractCompilerSettings);
-    sources.push_back(source);
+    sources.push_back(std::move(source));
   }
   return sources;
 }

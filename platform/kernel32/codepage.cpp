@@ -3,6 +3,7 @@
 #include "codepage.h"
 
 #include <atomic>
+#include <cstdint>
 #include <cstring>
 
 #include "sandbox/internal.h"
@@ -19,6 +20,14 @@ constexpr char16_t kCp1252High[32] = {
     0x2039, 0x0152, 0x008D, 0x017D, 0x008F, 0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022,
     0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178};
 
+struct ResetHook {
+  ResetHook() {
+    sandbox::internal::RegisterReset("kernel32.codepage", [] { g_codePage = 1252; });
+  }
+} g_resetHook;
+
+}  // namespace
+
 char16_t Cp1252ToUnicode(unsigned char b) { return (b >= 0x80 && b < 0xA0) ? kCp1252High[b - 0x80] : b; }
 
 int UnicodeToCp1252(char16_t c) {
@@ -29,14 +38,6 @@ int UnicodeToCp1252(char16_t c) {
 }
 
 UINT Resolve(UINT codePage) { return (codePage == CP_ACP || codePage == CP_OEMCP) ? ActiveCodePage() : codePage; }
-
-struct ResetHook {
-  ResetHook() {
-    sandbox::internal::RegisterReset("kernel32.codepage", [] { g_codePage = 1252; });
-  }
-} g_resetHook;
-
-}  // namespace
 
 UINT ActiveCodePage() { return g_codePage.load(); }
 
@@ -127,6 +128,16 @@ WINBASEAPI int WINAPI MultiByteToWideChar(UINT codePage, DWORD flags, LPCSTR mul
     return 0;
   }
   const size_t n = multiByteLength < 0 ? std::strlen(multiByte) + 1 : static_cast<size_t>(multiByteLength);
+  if (kernel32::Resolve(codePage) == 1252) {
+    // One byte, one unit: converted straight into the caller's buffer.
+    if (wideLength == 0) return static_cast<int>(n);
+    if (n > static_cast<size_t>(wideLength)) {
+      SetLastError(ERROR_INSUFFICIENT_BUFFER);
+      return 0;
+    }
+    for (size_t i = 0; i < n; ++i) wide[i] = kernel32::Cp1252ToUnicode(static_cast<unsigned char>(multiByte[i]));
+    return static_cast<int>(n);
+  }
   std::u16string out;
   if (!kernel32::DecodeToUtf16(codePage, std::string(multiByte, n), out, (flags & MB_ERR_INVALID_CHARS) != 0)) {
     SetLastError(ERROR_NO_UNICODE_TRANSLATION);
@@ -154,9 +165,37 @@ WINBASEAPI int WINAPI WideCharToMultiByte(UINT codePage, DWORD, LPCWSTR wide, in
   } else {
     n = static_cast<size_t>(wideLength);
   }
+  const char fallback = defaultChar ? *defaultChar : '?';
+  if (kernel32::Resolve(codePage) == 1252) {
+    // One unit, one byte: converted straight into the caller's buffer (or only looked at, for the
+    // size and the default-character report).
+    if (multiByteLength > 0 && n > static_cast<size_t>(multiByteLength)) {
+      SetLastError(ERROR_INSUFFICIENT_BUFFER);
+      return 0;
+    }
+    bool used = false;
+    for (size_t i = 0; i < n;) {
+      // Four ASCII units at a time, the common case.
+      uint64_t four;
+      if (n - i >= 4 && (std::memcpy(&four, wide + i, 8), (four & 0xFF80FF80FF80FF80ull) == 0)) {
+        if (multiByteLength > 0)
+          for (int k = 0; k < 4; ++k) multiByte[i + k] = static_cast<char>(wide[i + k]);
+        i += 4;
+        continue;
+      }
+      int b = kernel32::UnicodeToCp1252(wide[i]);
+      if (b < 0) {
+        b = static_cast<unsigned char>(fallback);
+        used = true;
+      }
+      if (multiByteLength > 0) multiByte[i] = static_cast<char>(b);
+      ++i;
+    }
+    if (usedDefaultChar) *usedDefaultChar = used ? TRUE : FALSE;
+    return static_cast<int>(n);
+  }
   bool used = false;
-  const std::string out =
-      kernel32::EncodeFromUtf16(codePage, std::u16string(wide, n), defaultChar ? *defaultChar : '?', &used);
+  const std::string out = kernel32::EncodeFromUtf16(codePage, std::u16string(wide, n), fallback, &used);
   if (usedDefaultChar) *usedDefaultChar = used ? TRUE : FALSE;
   if (multiByteLength == 0) return static_cast<int>(out.size());
   if (out.size() > static_cast<size_t>(multiByteLength)) {

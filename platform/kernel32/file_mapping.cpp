@@ -143,22 +143,26 @@ std::u16string Folded(std::u16string_view name) {
 // The case-insensitive index of one directory: folded name -> the first name in byte order.
 struct DirectoryIndex {
   uint64_t device = 0, inode = 0, writeTime = 0;
+  uint64_t lastUse = 0;
   std::unordered_map<std::u16string, std::string> byFoldedName;
 };
 
 // Looking up a name that does not exist lists its directory; a catalogue search makes thousands of
 // such look-ups in one directory. The index of a directory is kept while the directory's identity
 // and last-write time stay the same, and only when that time had settled when the index was made
-// (so a change within one tick of a coarse file-system clock is never missed).
-const std::string* CaseInsensitiveMatch(const std::string& dir, const std::u16string& name) {
+// (so a change within one tick of a coarse file-system clock is never missed). At most 256 are
+// kept; the one used least recently makes room, so that a search touching many small folders does
+// not push out the large one it keeps coming back to. `dirStat` is the directory's status, just
+// taken by the caller.
+const std::string* CaseInsensitiveMatch(const std::string& dir, const host::FileStat& dirStat,
+                                        const std::u16string& name) {
   static std::unordered_map<std::string, DirectoryIndex> indexes;  // under StateLock
-  host::FileStat dirStat;
-  if (host::Stat(dir, dirStat) != ERROR_SUCCESS) return nullptr;
+  static uint64_t uses = 0;
   auto cached = indexes.find(dir);
   if (cached == indexes.end() || cached->second.device != dirStat.device || cached->second.inode != dirStat.inode ||
       cached->second.writeTime != dirStat.writeTime) {
     if (cached != indexes.end()) indexes.erase(cached);
-    DirectoryIndex index{dirStat.device, dirStat.inode, dirStat.writeTime, {}};
+    DirectoryIndex index{dirStat.device, dirStat.inode, dirStat.writeTime, 0, {}};
     std::vector<std::string> listed;
     if (host::ListDirectory(dir, listed) != ERROR_SUCCESS) return nullptr;
     for (const auto& entry : listed) index.byFoldedName.emplace(Folded(names::Utf8ToUtf16(entry)), entry);
@@ -168,11 +172,34 @@ const std::string* CaseInsensitiveMatch(const std::string& dir, const std::u16st
       auto hit = scratch.byFoldedName.find(Folded(name));
       return hit == scratch.byFoldedName.end() ? nullptr : &hit->second;
     }
-    if (indexes.size() > 256) indexes.clear();
+    if (indexes.size() >= 256) {
+      auto oldest = indexes.begin();
+      for (auto it = indexes.begin(); it != indexes.end(); ++it)
+        if (it->second.lastUse < oldest->second.lastUse) oldest = it;
+      indexes.erase(oldest);
+    }
     cached = indexes.emplace(dir, std::move(index)).first;
   }
+  cached->second.lastUse = ++uses;
   auto hit = cached->second.byFoldedName.find(Folded(name));
   return hit == cached->second.byFoldedName.end() ? nullptr : &hit->second;
+}
+
+// The host path of a name in `dir` (whose status is `dirStat`): the exact name when it exists, else
+// the first name in byte order that matches case-insensitively. False when neither exists; `host`
+// is then the name as written.
+bool FindInDirectory(const std::string& dir, const host::FileStat& dirStat, const std::string& component,
+                     std::string& host, host::FileStat& stat) {
+  const std::string prefix = dir == "/" ? "" : dir;
+  host = prefix + "/" + AnsiToHost(component);
+  if (host::Stat(host, stat) == ERROR_SUCCESS) return true;
+  if (const std::string* name = CaseInsensitiveMatch(dir, dirStat, AnsiToUtf16(component))) {
+    if (host::Stat(prefix + "/" + *name, stat) == ERROR_SUCCESS) {
+      host = prefix + "/" + *name;
+      return true;
+    }
+  }
+  return false;
 }
 
 }  // namespace
@@ -184,39 +211,37 @@ std::optional<Mapped> MapParsed(const winpath::WinPath& path) {
 
   Mapped mapped;
   mapped.windows = path;
-  std::string dir = root.hostFolder;
   host::FileStat stat;
-  // Every component under its exact name: one look at the whole path finds it, as the walk below
-  // would, component by component.
+  // Most paths are written as they lie on disk. When the whole path exists as written, every
+  // component is its own exact name, which is what the walk below would find one status call per
+  // component later; when its folder exists as written, only the last name needs looking up.
   if (!path.components.empty()) {
-    std::string exact = dir == "/" ? "" : dir;
-    for (const std::string& component : path.components) exact += "/" + AnsiToHost(component);
+    std::string folder = root.hostFolder == "/" ? "" : root.hostFolder;
+    for (size_t i = 0; i + 1 < path.components.size(); ++i) folder += "/" + AnsiToHost(path.components[i]);
+    const std::string exact = folder + "/" + AnsiToHost(path.components.back());
     if (host::Stat(exact, stat) == ERROR_SUCCESS) {
       mapped.host = exact;
       mapped.exists = true;
       mapped.stat = stat;
       return mapped;
     }
+    if (folder.empty()) folder = "/";
+    host::FileStat folderStat;
+    if (host::Stat(folder, folderStat) == ERROR_SUCCESS && folderStat.directory) {
+      mapped.exists = FindInDirectory(folder, folderStat, path.components.back(), mapped.host, stat);
+      if (mapped.exists) mapped.stat = stat;
+      return mapped;
+    }
   }
+
+  std::string dir = root.hostFolder;
   if (host::Stat(dir, stat) != ERROR_SUCCESS || !stat.directory)
     return Fail(ERROR_PATH_NOT_FOUND, std::optional<Mapped>{});
-
   for (size_t i = 0; i < path.components.size(); ++i) {
     const bool last = i + 1 == path.components.size();
-    const std::string prefix = dir == "/" ? "" : dir;
-    const std::string wanted = AnsiToHost(path.components[i]);
-    std::string candidate = prefix + "/" + wanted;
-    bool found = host::Stat(candidate, stat) == ERROR_SUCCESS;
-    if (!found) {
-      // No exact name: the first name in byte order that matches case-insensitively.
-      if (const std::string* name = CaseInsensitiveMatch(dir, AnsiToUtf16(path.components[i]))) {
-        if (host::Stat(prefix + "/" + *name, stat) == 0) {
-          candidate = prefix + "/" + *name;
-          found = true;
-        }
-      }
-    }
-    if (!found) {
+    const host::FileStat dirStat = stat;
+    std::string candidate;
+    if (!FindInDirectory(dir, dirStat, path.components[i], candidate, stat)) {
       if (!last) return Fail(ERROR_PATH_NOT_FOUND, std::optional<Mapped>{});
       mapped.host = candidate;
       mapped.exists = false;

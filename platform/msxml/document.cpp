@@ -53,20 +53,18 @@ Node* DocumentObject::NewNode(NodeKind kind) {
 }
 
 // A node or list held by a caller holds the document too.
-ULONG DocumentObject::AddNodeRef() {
-  ++nodeRefs_;
-  return ++refs_;
-}
+ULONG DocumentObject::AddNodeRef() { return static_cast<ULONG>(counts_.fetch_add(kNodeRef + 1) + 1); }
 
 ULONG DocumentObject::ReleaseNodeRef() {
-  --nodeRefs_;
-  return Release();
+  const ULONG left = static_cast<ULONG>(counts_.fetch_sub(kNodeRef + 1) - 1);
+  if (left == 0) delete this;
+  return left;
 }
 
-STDMETHODIMP_(ULONG) DocumentObject::AddRef() { return ++refs_; }
+STDMETHODIMP_(ULONG) DocumentObject::AddRef() { return static_cast<ULONG>(counts_.fetch_add(1) + 1); }
 
 STDMETHODIMP_(ULONG) DocumentObject::Release() {
-  const ULONG left = --refs_;
+  const ULONG left = static_cast<ULONG>(counts_.fetch_sub(1) - 1);
   if (left == 0) delete this;
   return left;
 }

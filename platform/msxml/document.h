@@ -4,6 +4,7 @@
 #pragma once
 
 #include <atomic>
+#include <cstdint>
 #include <string>
 
 #include "node_objects.h"
@@ -81,8 +82,12 @@ class DocumentObject final : public TreeStore, public NodeObject<IXMLDOMDocument
   HRESULT Fail(ParseFailure failure, std::u16string_view url, HRESULT result, VARIANT_BOOL* isSuccessful);
   void SetParseError(ParseFailure failure, std::u16string_view url);
 
-  std::atomic<ULONG> refs_{1};
-  std::atomic<ULONG> nodeRefs_{0};
+  // Both counts in one word, so that a node's AddRef or Release (a reader makes thousands) is one
+  // atomic operation: all references in the low half, those held through nodes and lists in the
+  // high half.
+  static constexpr uint64_t kNodeRef = uint64_t{1} << 32;
+  std::atomic<uint64_t> counts_{1};
+  ULONG NodeRefs() const { return static_cast<ULONG>(counts_.load() >> 32); }
   ParseErrorObject* parseError_ = nullptr;
   std::u16string url_;
   bool hasUrl_ = false;

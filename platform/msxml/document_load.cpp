@@ -63,7 +63,7 @@ ParseFailure FileFailure(DWORD error) {
 }  // namespace
 
 void DocumentObject::Clear() {
-  if (nodeRefs_ == 0) {
+  if (NodeRefs() == 0) {
     // Nothing outside refers to any node: the whole old tree goes at once.
     first = last = nullptr;
     ReleaseAll();

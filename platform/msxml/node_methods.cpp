@@ -330,10 +330,10 @@ HRESULT GetXml(Node* self, BSTR* xml) {
 HRESULT SelectNodes(Node* self, BSTR query, IXMLDOMNodeList** list) {
   if (!list) return E_INVALIDARG;
   *list = nullptr;
-  Selection selection;
-  if (!ParseSelection(View(query), selection)) STANDIN_UNMODELLED_RETURN(E_NOTIMPL);
+  const Selection* selection = ParsedSelection(View(query));
+  if (selection == nullptr) STANDIN_UNMODELLED_RETURN(E_NOTIMPL);
   std::vector<Node*> found;
-  SelectAll(self, selection, found);
+  SelectAll(self, *selection, found);
   *list = NodeList::Fixed(*self, std::move(found));
   return S_OK;
 }
@@ -341,9 +341,9 @@ HRESULT SelectNodes(Node* self, BSTR query, IXMLDOMNodeList** list) {
 HRESULT SelectSingleNode(Node* self, BSTR query, IXMLDOMNode** result) {
   if (!result) return E_INVALIDARG;
   *result = nullptr;
-  Selection selection;
-  if (!ParseSelection(View(query), selection)) STANDIN_UNMODELLED_RETURN(E_NOTIMPL);
-  return ReturnNode(SelectFirst(self, selection), result);
+  const Selection* selection = ParsedSelection(View(query));
+  if (selection == nullptr) STANDIN_UNMODELLED_RETURN(E_NOTIMPL);
+  return ReturnNode(SelectFirst(self, *selection), result);
 }
 
 HRESULT GetNamespaceUri(Node* self, BSTR* uri) { return ReturnString(NamespaceUri(self), uri); }

@@ -1,6 +1,11 @@
 // The modelled subset of node selection (see selection.h).
 #include "selection.h"
 
+#include <cstdint>
+#include <cstring>
+#include <memory>
+#include <string>
+
 namespace msxml {
 namespace {
 
@@ -50,6 +55,30 @@ bool ParseSelection(std::u16string_view text, Selection& out) {
     if (text.empty()) return false;  // a trailing '/'
   }
   return true;
+}
+
+const Selection* ParsedSelection(std::u16string_view text) {
+  // A few dozen slots, picked by where the pattern's text lies: a program passes the same pattern
+  // strings again and again, so a slot is found at the first look; the text is compared all the
+  // same, so a slot taken over by another pattern only costs a parse.
+  struct Slot {
+    std::u16string text;
+    bool parsed = false;
+    bool valid = false;
+    Selection selection;  // views into `text`
+  };
+  constexpr size_t kSlots = 256;
+  thread_local std::unique_ptr<Slot[]> slots(new Slot[kSlots]);
+  // Strings are allocated 16 bytes apart at least, and a program's patterns near each other.
+  Slot& slot = slots[(reinterpret_cast<uintptr_t>(text.data()) >> 4) % kSlots];
+  const bool same = slot.parsed && slot.text.size() == text.size() &&
+                    std::memcmp(slot.text.data(), text.data(), text.size() * sizeof(char16_t)) == 0;
+  if (!same) {
+    slot.text.assign(text);
+    slot.parsed = true;
+    slot.valid = ParseSelection(slot.text, slot.selection);
+  }
+  return slot.valid ? &slot.selection : nullptr;
 }
 
 Node* SelectFirst(Node* context, const Selection& selection) { return FirstFrom(context, selection, 0); }

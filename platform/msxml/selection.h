@@ -22,6 +22,9 @@ struct Selection {
 
 // Views into `text`; false when the pattern is outside the modelled subset.
 bool ParseSelection(std::u16string_view text, Selection& out);
+// The same, parsed once per thread and kept: a reader asks for the same few patterns thousands of
+// times. Null when the pattern is outside the modelled subset. Valid until the thread's next call.
+const Selection* ParsedSelection(std::u16string_view text);
 
 Node* SelectFirst(Node* context, const Selection& selection);
 void SelectAll(Node* context, const Selection& selection, std::vector<Node*>& out);

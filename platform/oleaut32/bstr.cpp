@@ -19,11 +19,16 @@ DWORD* PrefixOf(BSTR bstr) { return reinterpret_cast<DWORD*>(reinterpret_cast<BY
 // not fit the 32-bit length or memory runs out.
 BSTR Allocate(const void* source, size_t bytes) {
   if (bytes > std::numeric_limits<DWORD>::max() - 2 * kPrefix) return nullptr;
-  auto* block = static_cast<BYTE*>(std::calloc(1, kPrefix + bytes + 3));  // NUL character + padding
+  auto* block = static_cast<BYTE*>(std::malloc(kPrefix + bytes + 3));  // NUL character + padding
   if (block == nullptr) return nullptr;
   const DWORD length = static_cast<DWORD>(bytes);
   std::memcpy(block, &length, kPrefix);
-  if (source != nullptr && bytes != 0) std::memcpy(block + kPrefix, source, bytes);
+  if (source != nullptr && bytes != 0) {
+    std::memcpy(block + kPrefix, source, bytes);
+  } else {
+    std::memset(block + kPrefix, 0, bytes);
+  }
+  std::memset(block + kPrefix + bytes, 0, 3);
   oleaut32::BstrAllocated();
   return reinterpret_cast<BSTR>(block + kPrefix);
 }
