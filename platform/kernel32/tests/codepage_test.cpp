@@ -32,6 +32,17 @@ TEST(CodePage, DefaultIs1252WithItsHighTable) {
   EXPECT_FALSE(IsDBCSLeadByte(0x81));
 }
 
+// ASCII runs are converted several units at a time: a character of another kind may stand
+// anywhere in or after such a run and must come out as it would alone.
+TEST(CodePage, LongTextsKeepEveryCharacterWhereverItStands) {
+  BOOL used = 0xdead;
+  EXPECT_EQ(Encode(u"abcdefg\u20ACxyz\u0080abcdefgh\u00E9", &used), "abcdefg\x80xyz?abcdefgh\xE9");
+  EXPECT_TRUE(used) << "U+0080 has no place in 1252";
+  EXPECT_EQ(Encode(u"abcdefghijklmnopq", &used), "abcdefghijklmnopq");
+  EXPECT_FALSE(used);
+  EXPECT_EQ(Decode("abcdefg\x80xyz\x81" "abcdefgh\xE9"), std::u16string(u"abcdefg\u20ACxyz\u0081abcdefgh\u00E9"));
+}
+
 TEST(CodePage, DoubleByte932) {
   sandbox::SetCodePage(932);
   EXPECT_EQ(GetACP(), 932u);

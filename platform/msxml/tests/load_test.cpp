@@ -162,6 +162,11 @@ TEST_F(FileLoadTest, EncodingsComeFromTheByteOrderMarkOrTheDeclaration) {
   const Case cases[] = {
       {.name = "utf-8 by default", .bytes = "<r>\xC3\xA9\xE2\x82\xAC</r>", .text = "\u00E9\u20AC"},
       {.name = "utf-8 mark", .bytes = "\xEF\xBB\xBF<r>\xC3\xA9</r>", .text = "\u00E9"},
+      // ASCII runs are taken eight bytes at a time: characters of two, three and four bytes that
+      // begin at the end of such a run and end in the next must still be decoded.
+      {.name = "utf-8, characters across eight-byte runs",
+       .bytes = "<r>abcdefghijklmno\xC3\xA9pqrstu\xE2\x82\xACvwxyz12\xF0\x9F\x98\x80" "end</r>",
+       .text = "abcdefghijklmno\u00E9pqrstu\u20ACvwxyz12\U0001F600end"},
       {.name = "utf-16le mark",
        .bytes = utf16le(u"<?xml version=\"1.0\" encoding=\"UTF-16\"?><r>\u00E9\u20AC</r>", true),
        .text = "\u00E9\u20AC"},
