@@ -13,6 +13,8 @@ CComponent::CComponent()
 
 CComponent::CComponent(const CComponent& other) : CObject() { *this = other; }
 
+CComponent::CComponent(CComponent&& other) noexcept : CObject() { *this = std::move(other); }
+
 CComponent& CComponent::operator=(const CComponent& other) {
   if (this == &other) return *this;
   Hidden = other.Hidden;
@@ -43,6 +45,40 @@ CComponent& CComponent::operator=(const CComponent& other) {
   ComponentSources = other.ComponentSources;
   Dependancies = other.Dependancies;
   Dependants = other.Dependants;
+  return *this;
+}
+
+// A record built for the catalogue moves in: its texts and lists change hands, the flags are copied.
+CComponent& CComponent::operator=(CComponent&& other) noexcept {
+  if (this == &other) return *this;
+  Hidden = other.Hidden;
+  SelectedByDefault = other.SelectedByDefault;
+  MFCRequired = other.MFCRequired;
+  Selected = other.Selected;
+  WycInstrRequried = other.WycInstrRequried;
+  InVXIPNP = other.InVXIPNP;
+  HasImportLibrary = other.HasImportLibrary;
+  ComponentName = std::move(other.ComponentName);
+  ComponentDescription = std::move(other.ComponentDescription);
+  Category = std::move(other.Category);
+  XMLFormatVersion = std::move(other.XMLFormatVersion);
+  Namespace = std::move(other.Namespace);
+  ComponentHeaders = std::move(other.ComponentHeaders);
+  CompilerReleaseSettings = std::move(other.CompilerReleaseSettings);
+  CompilerDebugSettings = std::move(other.CompilerDebugSettings);
+  RemoveCompilerReleaseSettings = std::move(other.RemoveCompilerReleaseSettings);
+  RemoveCompilerDebugSettings = std::move(other.RemoveCompilerDebugSettings);
+  LinkerReleaseSettings = std::move(other.LinkerReleaseSettings);
+  LinkerDebugSettings = std::move(other.LinkerDebugSettings);
+  RemoveLinkerReleaseSettings = std::move(other.RemoveLinkerReleaseSettings);
+  RemoveLinkerDebugSettings = std::move(other.RemoveLinkerDebugSettings);
+  IncludesFileHeaderIncludes = std::move(other.IncludesFileHeaderIncludes);
+  DSWControlPalletGuids = std::move(other.DSWControlPalletGuids);
+  ComponentDependancies = std::move(other.ComponentDependancies);
+  Sections = std::move(other.Sections);
+  ComponentSources = std::move(other.ComponentSources);
+  Dependancies = std::move(other.Dependancies);
+  Dependants = std::move(other.Dependants);
   return *this;
 }
 

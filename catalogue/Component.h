@@ -34,6 +34,8 @@ class CComponent : public CObject {
   CComponent();
   CComponent(const CComponent& other);
   CComponent& operator=(const CComponent& other);
+  CComponent(CComponent&& other) noexcept;
+  CComponent& operator=(CComponent&& other) noexcept;
   ~CComponent() override;
 
   // Orders by name, byte by byte, case-sensitively.

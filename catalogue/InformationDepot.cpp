@@ -240,7 +240,7 @@ void CInformationDepot::AddDescribedComponents(HWND owner) {
       MessageBox(owner, text, TQ::LoadStringResource(IDS_PRODUCT_NAME), MB_OK | MB_ICONEXCLAMATION);
       continue;
     }
-    m_components.push_back(record);
+    m_components.push_back(std::move(record));
   }
 }
 
@@ -256,7 +256,7 @@ void CInformationDepot::AddInstrumentDrivers() {
     // The framework's oscilloscope class driver is never offered.
     if (record.ComponentName.CompareNoCase("scope") == 0) continue;
     if (!known.insert(IdentityOf(record)).second) continue;
-    m_components.push_back(record);
+    m_components.push_back(std::move(record));
   }
 }
 

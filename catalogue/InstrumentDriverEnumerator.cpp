@@ -279,7 +279,7 @@ void CInstrumentDriverEnumerator::CreateComponent(CComponent& component) {
     ComponentSource file;
     file.SourceFile = source;
     file.SubtractCompilerSettings.assign(std::begin(kSubtractedFromSource), std::end(kSubtractedFromSource));
-    record.ComponentSources.push_back(file);
+    record.ComponentSources.push_back(std::move(file));
   }
-  component = record;
+  component = std::move(record);
 }

@@ -77,11 +77,24 @@ FILETIME ToFileTime(uint64_t ticks) { return FILETIME{static_cast<DWORD>(ticks),
 std::recursive_mutex& StateLock() { return State().lock; }
 
 winpath::LeadBytePredicate LeadBytes() {
-  return [](unsigned char b) { return IsDBCSLeadByte(b) != FALSE; };
+  static const winpath::LeadBytePredicate lead = [](unsigned char b) { return IsDBCSLeadByte(b) != FALSE; };
+  return lead;
 }
+
+namespace {
+
+// ASCII is the same in every code page and in UTF-8 and UTF-16: most names need no conversion.
+bool IsAscii(const std::string& text) {
+  for (const char c : text)
+    if (static_cast<unsigned char>(c) >= 0x80) return false;
+  return true;
+}
+
+}  // namespace
 
 std::u16string AnsiToUtf16(const std::string& ansi) {
   if (ansi.empty()) return {};
+  if (IsAscii(ansi)) return std::u16string(ansi.begin(), ansi.end());
   const int n = MultiByteToWideChar(CP_ACP, 0, ansi.data(), static_cast<int>(ansi.size()), nullptr, 0);
   std::u16string out(static_cast<size_t>(n > 0 ? n : 0), u'\0');
   if (n > 0) MultiByteToWideChar(CP_ACP, 0, ansi.data(), static_cast<int>(ansi.size()), out.data(), n);
@@ -98,9 +111,15 @@ std::string Utf16ToAnsi(const std::u16string& text) {
   return out;
 }
 
-std::string AnsiToHost(const std::string& ansi) { return names::Utf16ToUtf8(AnsiToUtf16(ansi)); }
+std::string AnsiToHost(const std::string& ansi) {
+  if (IsAscii(ansi)) return ansi;
+  return names::Utf16ToUtf8(AnsiToUtf16(ansi));
+}
 
-std::string HostToAnsi(const std::string& hostName) { return Utf16ToAnsi(names::Utf8ToUtf16(hostName)); }
+std::string HostToAnsi(const std::string& hostName) {
+  if (IsAscii(hostName)) return hostName;
+  return Utf16ToAnsi(names::Utf8ToUtf16(hostName));
+}
 
 std::string WindowsFormOfHost(const std::string& hostPath) {
   std::lock_guard<std::recursive_mutex> g(StateLock());
@@ -124,7 +143,13 @@ void SetCurrentDirectoryPath(const winpath::WinPath& path) {
 
 std::optional<winpath::WinPath> ParsePath(LPCSTR path, const char* function, const winpath::ParseOptions& options) {
   if (path == nullptr) return Fail(ERROR_INVALID_PARAMETER, std::optional<winpath::WinPath>{});
-  auto parsed = winpath::Parse(path, CurrentDirectory(), LeadBytes(), options);
+  static const winpath::LeadBytePredicate lead = LeadBytes();
+  winpath::ParseResult parsed;
+  {
+    // Against the current directory in place: most paths are absolute and never copy it.
+    std::lock_guard<std::recursive_mutex> g(StateLock());
+    parsed = winpath::Parse(path, State().current, lead, options);
+  }
   if (parsed.error == winpath::kNotImplemented) {
     sandbox::internal::ReportUnmodelled((std::string(function) + " (" + parsed.reason + ")").c_str());
   }
@@ -187,19 +212,63 @@ const std::string* CaseInsensitiveMatch(const std::string& dir, const host::File
 
 // The host path of a name in `dir` (whose status is `dirStat`): the exact name when it exists, else
 // the first name in byte order that matches case-insensitively. False when neither exists; `host`
-// is then the name as written.
+// is then the name as written. `exactMissing` says the exact name was just looked for in vain.
+// `matched`, when given, learns whether the name was found through the case-insensitive index.
 bool FindInDirectory(const std::string& dir, const host::FileStat& dirStat, const std::string& component,
-                     std::string& host, host::FileStat& stat) {
+                     std::string& host, host::FileStat& stat, bool exactMissing = false, bool* matched = nullptr) {
   const std::string prefix = dir == "/" ? "" : dir;
   host = prefix + "/" + AnsiToHost(component);
-  if (host::Stat(host, stat) == ERROR_SUCCESS) return true;
+  if (matched) *matched = false;
+  if (!exactMissing && host::Stat(host, stat) == ERROR_SUCCESS) return true;
   if (const std::string* name = CaseInsensitiveMatch(dir, dirStat, AnsiToUtf16(component))) {
     if (host::Stat(prefix + "/" + *name, stat) == ERROR_SUCCESS) {
       host = prefix + "/" + *name;
+      if (matched) *matched = true;
       return true;
     }
   }
   return false;
+}
+
+// Where the folders of recent look-ups were found, so that a run of look-ups in one folder whose
+// path differs in case from the disk ("Include" for "include") walks it once. A folder's mapping
+// depends only on the names in the folders where a component was matched case-insensitively: it
+// stays right while each of them keeps its identity and last-write time (taken only once settled,
+// as for the indexes) and the folder itself still exists. Keyed by the root's host folder and the
+// components as written.
+struct FolderMapping {
+  std::string host;
+  struct Matched {
+    std::string dir;
+    uint64_t device, inode, writeTime;
+  };
+  std::vector<Matched> matchedIn;
+};
+
+std::unordered_map<std::string, FolderMapping>& FolderMappings() {
+  static std::unordered_map<std::string, FolderMapping> mappings;  // under StateLock
+  return mappings;
+}
+
+std::string FolderKey(const std::string& rootHost, const winpath::WinPath& path, size_t components) {
+  std::string key = rootHost;
+  for (size_t i = 0; i < components; ++i) key += "\\" + path.components[i];
+  return key;
+}
+
+// The host folder of the first `components` components, when a kept mapping still holds; its
+// status in `folderStat`.
+const std::string* KeptFolder(const std::string& key, host::FileStat& folderStat) {
+  auto kept = FolderMappings().find(key);
+  if (kept == FolderMappings().end()) return nullptr;
+  for (const FolderMapping::Matched& m : kept->second.matchedIn) {
+    host::FileStat dirStat;
+    if (host::Stat(m.dir, dirStat) != ERROR_SUCCESS || dirStat.device != m.device || dirStat.inode != m.inode ||
+        dirStat.writeTime != m.writeTime)
+      return nullptr;
+  }
+  if (host::Stat(kept->second.host, folderStat) != ERROR_SUCCESS || !folderStat.directory) return nullptr;
+  return &kept->second.host;
 }
 
 }  // namespace
@@ -212,12 +281,15 @@ std::optional<Mapped> MapParsed(const winpath::WinPath& path) {
   Mapped mapped;
   mapped.windows = path;
   host::FileStat stat;
-  // Most paths are written as they lie on disk. When the whole path exists as written, every
+  const size_t count = path.components.size();
+  std::string folderKey;
+  // Most paths are written as they lie on disk: when the whole path exists as written, every
   // component is its own exact name, which is what the walk below would find one status call per
-  // component later; when its folder exists as written, only the last name needs looking up.
-  if (!path.components.empty()) {
+  // component later. Otherwise the folder is looked for as written, then as found last time, and
+  // only the last name needs looking up.
+  if (count > 0) {
     std::string folder = root.hostFolder == "/" ? "" : root.hostFolder;
-    for (size_t i = 0; i + 1 < path.components.size(); ++i) folder += "/" + AnsiToHost(path.components[i]);
+    for (size_t i = 0; i + 1 < count; ++i) folder += "/" + AnsiToHost(path.components[i]);
     const std::string exact = folder + "/" + AnsiToHost(path.components.back());
     if (host::Stat(exact, stat) == ERROR_SUCCESS) {
       mapped.host = exact;
@@ -227,8 +299,16 @@ std::optional<Mapped> MapParsed(const winpath::WinPath& path) {
     }
     if (folder.empty()) folder = "/";
     host::FileStat folderStat;
+    const std::string* found = nullptr;
     if (host::Stat(folder, folderStat) == ERROR_SUCCESS && folderStat.directory) {
-      mapped.exists = FindInDirectory(folder, folderStat, path.components.back(), mapped.host, stat);
+      found = &folder;
+    } else if (count > 1) {
+      folderKey = FolderKey(root.hostFolder, path, count - 1);
+      found = KeptFolder(folderKey, folderStat);
+    }
+    if (found != nullptr) {
+      mapped.exists =
+          FindInDirectory(*found, folderStat, path.components.back(), mapped.host, stat, /*exactMissing=*/found == &folder);
       if (mapped.exists) mapped.stat = stat;
       return mapped;
     }
@@ -237,22 +317,42 @@ std::optional<Mapped> MapParsed(const winpath::WinPath& path) {
   std::string dir = root.hostFolder;
   if (host::Stat(dir, stat) != ERROR_SUCCESS || !stat.directory)
     return Fail(ERROR_PATH_NOT_FOUND, std::optional<Mapped>{});
-  for (size_t i = 0; i < path.components.size(); ++i) {
-    const bool last = i + 1 == path.components.size();
+  FolderMapping learnt;
+  bool keepable = true;
+  for (size_t i = 0; i < count; ++i) {
+    const bool last = i + 1 == count;
     const host::FileStat dirStat = stat;
     std::string candidate;
-    if (!FindInDirectory(dir, dirStat, path.components[i], candidate, stat)) {
+    bool matched = false;
+    if (!FindInDirectory(dir, dirStat, path.components[i], candidate, stat, false, &matched)) {
       if (!last) return Fail(ERROR_PATH_NOT_FOUND, std::optional<Mapped>{});
       mapped.host = candidate;
       mapped.exists = false;
-      return mapped;
+      break;
     }
     if (!last && !stat.directory) return Fail(ERROR_PATH_NOT_FOUND, std::optional<Mapped>{});
-    dir = candidate;
+    if (!last && matched) {
+      learnt.matchedIn.push_back({dir, dirStat.device, dirStat.inode, dirStat.writeTime});
+      keepable = keepable && host::WriteTimeSettled(dirStat);
+    }
+    if (last) {
+      mapped.host = candidate;
+      mapped.exists = true;
+      mapped.stat = stat;
+    } else {
+      dir = candidate;
+    }
   }
-  mapped.host = dir;
-  mapped.exists = true;
-  mapped.stat = stat;
+  if (!folderKey.empty() && keepable && !learnt.matchedIn.empty()) {
+    if (FolderMappings().size() >= 256) FolderMappings().clear();
+    learnt.host = dir;
+    FolderMappings()[folderKey] = std::move(learnt);
+  }
+  if (count == 0) {
+    mapped.host = dir;
+    mapped.exists = true;
+    mapped.stat = stat;
+  }
   return mapped;
 }
 

@@ -67,53 +67,56 @@ WINBASEAPI HANDLE WINAPI FindFirstFile(LPCSTR fileName, LPWIN32_FIND_DATA findDa
     std::optional<winpath::WinPath> folderPath =
         folderText.empty() ? std::optional<winpath::WinPath>(CurrentDirectory()) : ParsePath(folderText.c_str(), "FindFirstFile");
     if (!folderPath) return INVALID_HANDLE_VALUE;
-    auto folder = MapParsed(*folderPath);
-    if (!folder) return INVALID_HANDLE_VALUE;
-    if (!folder->exists || !folder->stat.directory) return Fail(ERROR_PATH_NOT_FOUND, INVALID_HANDLE_VALUE);
-    const std::string shown = (folder->windows.components.empty() ? folder->windows.ToString() + patternText
-                                                                   : folder->windows.ToString() + "\\" + patternText);
-    if (InjectedFailure(FileCallSite{.operation = "find", .path = folder->windows, .shown = &shown}))
-      return INVALID_HANDLE_VALUE;
-
+    // The call as the record shows it: the folder and the pattern.
+    const std::string shown = folderPath->components.empty() ? folderPath->ToString() + patternText
+                                                             : folderPath->ToString() + "\\" + patternText;
     const std::u16string pattern = AnsiToUtf16(patternText);
     const bool wildcards = patternText.find_first_of("*?") != std::string::npos;
     if (!wildcards && patternText != "." && patternText != "..") {
       // A plain name finds at most one entry: the mapping point resolves it (exact name, else the
-      // case-insensitive match) without listing and examining the whole directory.
-      winpath::WinPath target = folder->windows;
+      // case-insensitive match) without listing and examining the whole directory, and the folder
+      // with it (a missing one fails the mapping).
+      winpath::WinPath target = *folderPath;
       target.components.push_back(patternText);
       auto found = MapParsed(target);
+      if (!found) return INVALID_HANDLE_VALUE;
+      if (InjectedFailure(FileCallSite{.operation = "find", .path = *folderPath, .shown = &shown}))
+        return INVALID_HANDLE_VALUE;
       Entry entry;
-      if (!found || !found->exists) return Fail(ERROR_FILE_NOT_FOUND, INVALID_HANDLE_VALUE);
+      if (!found->exists) return Fail(ERROR_FILE_NOT_FOUND, INVALID_HANDLE_VALUE);
       const std::string hostName = found->host.substr(found->host.find_last_of('/') + 1);
       if (!FillEntry(HostToAnsi(hostName), found->stat, entry)) return Fail(ERROR_FILE_NOT_FOUND, INVALID_HANDLE_VALUE);
       entries.push_back(std::move(entry));
-    }
-    std::vector<std::string> names;
-    if (wildcards || patternText == "." || patternText == "..") {
+    } else {
+      auto folder = MapParsed(*folderPath);
+      if (!folder) return INVALID_HANDLE_VALUE;
+      if (!folder->exists || !folder->stat.directory) return Fail(ERROR_PATH_NOT_FOUND, INVALID_HANDLE_VALUE);
+      if (InjectedFailure(FileCallSite{.operation = "find", .path = folder->windows, .shown = &shown}))
+        return INVALID_HANDLE_VALUE;
+      std::vector<std::string> names;
       if (DWORD error = host::ListDirectory(folder->host, names); error != ERROR_SUCCESS)
         return Fail(error, INVALID_HANDLE_VALUE);
-    }
-    const std::string prefix = folder->host == "/" ? "" : folder->host;
-    // The name is matched before the entry is examined on the host, so a search costs one host
-    // look-up per match, not per directory entry.
-    auto add = [&](const std::string& ansiName, const std::string& hostPath) {
-      if (!names::MatchesWildcard(pattern, AnsiToUtf16(ansiName))) return;
-      host::FileStat stat;
-      Entry entry;
-      if (host::Stat(hostPath, stat) == ERROR_SUCCESS && FillEntry(ansiName, stat, entry))
-        entries.push_back(std::move(entry));
-    };
-    if ((wildcards || patternText == "." || patternText == "..") && !folder->windows.components.empty()) {
-      add(".", folder->host);
-      add("..", folder->host + "/..");
-    }
-    for (const auto& name : names) {
-      const std::string ansi = HostToAnsi(name);
-      // Left out: names Windows cannot hold, and names the code page cannot spell (they would
-      // come back with '?' in place of a character and open nothing).
-      if (!winpath::IsValidComponent(ansi, LeadBytes()) || AnsiToHost(ansi) != name) continue;
-      add(ansi, prefix + "/" + name);
+      const std::string prefix = folder->host == "/" ? "" : folder->host;
+      // The name is matched before the entry is examined on the host, so a search costs one host
+      // look-up per match, not per directory entry.
+      auto add = [&](const std::string& ansiName, const std::string& hostPath) {
+        if (!names::MatchesWildcard(pattern, AnsiToUtf16(ansiName))) return;
+        host::FileStat stat;
+        Entry entry;
+        if (host::Stat(hostPath, stat) == ERROR_SUCCESS && FillEntry(ansiName, stat, entry))
+          entries.push_back(std::move(entry));
+      };
+      if (!folder->windows.components.empty()) {
+        add(".", folder->host);
+        add("..", folder->host + "/..");
+      }
+      for (const auto& name : names) {
+        const std::string ansi = HostToAnsi(name);
+        // Left out: names Windows cannot hold, and names the code page cannot spell (they would
+        // come back with '?' in place of a character and open nothing).
+        if (!winpath::IsValidComponent(ansi, LeadBytes()) || AnsiToHost(ansi) != name) continue;
+        add(ansi, prefix + "/" + name);
+      }
     }
   }
   if (entries.empty()) return Fail(ERROR_FILE_NOT_FOUND, INVALID_HANDLE_VALUE);

@@ -22,26 +22,30 @@ std::string AsciiUpper(std::string_view text) {
   return out;
 }
 
+// Whether `c` starts a double-byte character. Lead bytes are never ASCII in any code page, so
+// the predicate is asked only about the others (most names are ASCII throughout).
+bool IsLead(const LeadBytePredicate& isLead, unsigned char c) { return c >= 0x80 && isLead && isLead(c); }
+
 // Splits at separators, keeping a double-byte character (whose trail byte may be 0x5C) whole.
 // Empty segments (doubled separators) are kept so the caller can see where the text began.
-std::vector<std::string> Segments(std::string_view text, const LeadBytePredicate& isLead) {
-  std::vector<std::string> out(1);
+std::vector<std::string_view> Segments(std::string_view text, const LeadBytePredicate& isLead) {
+  std::vector<std::string_view> out;
+  size_t start = 0;
   for (size_t i = 0; i < text.size(); ++i) {
-    const char c = text[i];
-    if (isLead && isLead(static_cast<unsigned char>(c)) && i + 1 < text.size()) {
-      out.back() += c;
-      out.back() += text[++i];
-    } else if (IsSeparator(c)) {
-      out.emplace_back();
-    } else {
-      out.back() += c;
+    const auto c = static_cast<unsigned char>(text[i]);
+    if (IsLead(isLead, c) && i + 1 < text.size()) {
+      ++i;
+    } else if (IsSeparator(static_cast<char>(c))) {
+      out.push_back(text.substr(start, i - start));
+      start = i + 1;
     }
   }
+  out.push_back(text.substr(start));
   return out;
 }
 
 // Windows drops trailing dots and blanks of a name ("file." is "file"); "." and ".." stay.
-std::string StripTrailingDotsAndBlanks(const std::string& segment) {
+std::string_view StripTrailingDotsAndBlanks(std::string_view segment) {
   if (segment == "." || segment == "..") return segment;
   size_t end = segment.size();
   while (end > 0 && (segment[end - 1] == '.' || segment[end - 1] == ' ')) --end;
@@ -50,12 +54,14 @@ std::string StripTrailingDotsAndBlanks(const std::string& segment) {
 
 // CON, PRN, AUX, NUL, COM1-9 and LPT1-9, with or without an extension, open devices on Windows.
 bool IsDeviceName(std::string_view name) {
-  std::string base = AsciiUpper(name.substr(0, name.find('.')));
-  while (!base.empty() && base.back() == ' ') base.pop_back();
+  std::string_view base = name.substr(0, name.find('.'));
+  while (!base.empty() && base.back() == ' ') base.remove_suffix(1);
+  if (base.size() < 3 || base.size() > 7) return false;
+  const std::string upper = AsciiUpper(base);
   static constexpr std::array<std::string_view, 6> kPlain = {"CON", "PRN", "AUX", "NUL", "CONIN$", "CONOUT$"};
-  if (std::find(kPlain.begin(), kPlain.end(), base) != kPlain.end()) return true;
-  return base.size() == 4 && (base.starts_with("COM") || base.starts_with("LPT")) && base[3] >= '1' &&
-         base[3] <= '9';
+  if (std::find(kPlain.begin(), kPlain.end(), upper) != kPlain.end()) return true;
+  return upper.size() == 4 && (upper.starts_with("COM") || upper.starts_with("LPT")) && upper[3] >= '1' &&
+         upper[3] <= '9';
 }
 
 bool IsForbiddenChar(unsigned char c) {
@@ -63,9 +69,9 @@ bool IsForbiddenChar(unsigned char c) {
 }
 
 // Appends one segment to `path`, resolving "." and "..". Returns the error for a bad name.
-uint32_t Append(WinPath& path, const std::string& segment, const LeadBytePredicate& isLead,
-                const ParseOptions& options, std::string& reason) {
-  const std::string name = StripTrailingDotsAndBlanks(segment);
+uint32_t Append(WinPath& path, std::string_view segment, const LeadBytePredicate& isLead, const ParseOptions& options,
+                std::string& reason) {
+  const std::string_view name = StripTrailingDotsAndBlanks(segment);
   if (name.empty() || name == ".") return kOk;
   if (name == "..") {
     if (!path.components.empty()) path.components.pop_back();
@@ -74,11 +80,11 @@ uint32_t Append(WinPath& path, const std::string& segment, const LeadBytePredica
   if (options.validateNames) {
     if (!IsValidComponent(name, isLead)) return kInvalidName;
     if (IsDeviceName(name)) {
-      reason = "device name \"" + name + "\"";
+      reason = "device name \"" + std::string(name) + "\"";
       return kNotImplemented;
     }
   }
-  path.components.push_back(name);
+  path.components.emplace_back(name);
   return kOk;
 }
 
@@ -100,6 +106,13 @@ std::vector<std::string_view> HostComponents(std::string_view path) {
 std::string WinPath::Root() const {
   if (IsUnc()) return "\\\\" + server + "\\" + share;
   return std::string(1, drive) + ":";
+}
+
+size_t WinPath::TextLength() const {
+  size_t length = IsUnc() ? 3 + server.size() + share.size() : 2;
+  if (components.empty()) return length + 1;
+  for (const auto& c : components) length += 1 + c.size();
+  return length;
 }
 
 std::string WinPath::ToString() const {
@@ -127,7 +140,7 @@ bool IsValidComponent(std::string_view name, const LeadBytePredicate& isLead) {
   if (name.empty() || name == "." || name == "..") return false;
   for (size_t i = 0; i < name.size(); ++i) {
     const auto c = static_cast<unsigned char>(name[i]);
-    if (isLead && isLead(c) && i + 1 < name.size()) {
+    if (IsLead(isLead, c) && i + 1 < name.size()) {
       ++i;  // the trail byte belongs to the character
       continue;
     }
@@ -143,17 +156,17 @@ ParseResult Parse(std::string_view text, const WinPath& current, const LeadByteP
     result.error = kPathNotFound;
     return result;
   }
-  std::vector<std::string> segments = Segments(text, isLead);
+  std::vector<std::string_view> segments = Segments(text, isLead);
   const bool trailingSeparator = segments.size() > 1 && segments.back().empty();
   size_t first = 0;  // first segment holding components
   WinPath& path = result.path;
 
   if (segments.size() >= 3 && segments[0].empty() && segments[1].empty()) {
     // UNC: "" "" server share rest...
-    const std::string& server = segments[2];
+    const std::string_view server = segments[2];
     if (server == "?" || server == ".") {
       result.error = kNotImplemented;
-      result.reason = "\\\\" + server + "\\ name";
+      result.reason = "\\\\" + std::string(server) + "\\ name";
       return result;
     }
     if (server.empty() || segments.size() < 4 || segments[3].empty()) {
@@ -176,17 +189,19 @@ ParseResult Parse(std::string_view text, const WinPath& current, const LeadByteP
     } else {
       path.drive = drive;
     }
-    segments[0].erase(0, 2);  // the rest of the first segment is relative ("C:foo")
+    segments[0].remove_prefix(2);  // the rest of the first segment is relative ("C:foo")
     first = 0;
   } else if (segments[0].empty()) {
     // "\rooted": the root of the current drive or share.
-    path = current;
-    path.components.clear();
+    path.drive = current.drive;
+    path.server = current.server;
+    path.share = current.share;
     first = 1;
   } else {
     path = current;
   }
   path.trailingSeparator = trailingSeparator;
+  path.components.reserve(path.components.size() + segments.size() - first);
 
   for (size_t i = first; i < segments.size(); ++i) {
     result.error = Append(path, segments[i], isLead, options, result.reason);
@@ -198,7 +213,7 @@ ParseResult Parse(std::string_view text, const WinPath& current, const LeadByteP
 std::pair<std::string, std::string> SplitLast(std::string_view text, const LeadBytePredicate& isLead) {
   size_t cut = std::string_view::npos;  // index just past the last separator (or the drive colon)
   for (size_t i = 0; i < text.size(); ++i) {
-    if (isLead && isLead(static_cast<unsigned char>(text[i])) && i + 1 < text.size()) {
+    if (IsLead(isLead, static_cast<unsigned char>(text[i])) && i + 1 < text.size()) {
       ++i;
     } else if (IsSeparator(text[i])) {
       cut = i + 1;
@@ -216,7 +231,7 @@ std::string ShareKey(std::string_view server, std::string_view share) {
 
 RootResult MapRoot(const WinPath& path, const DriveMap& map) {
   RootResult result;
-  if (path.ToString().size() >= kMaxPath) {
+  if (path.TextLength() >= kMaxPath) {
     result.error = kFilenameTooLong;
     return result;
   }

@@ -38,6 +38,8 @@ struct WinPath {
   std::string Root() const;
   // "C:\", "C:\a\b", "\\server\share\a" (the trailing separator only for a root).
   std::string ToString() const;
+  // The length of ToString(), without making it.
+  size_t TextLength() const;
   // The same path with its last component removed (a root stays a root).
   WinPath Parent() const;
   // The same path with `name` appended.
@@ -46,7 +48,8 @@ struct WinPath {
 };
 
 // Whether a byte starts a double-byte character in the process's code page; a trail byte such as
-// 0x5C ('\') is then part of the character, never a separator.
+// 0x5C ('\') is then part of the character, never a separator. Lead bytes are never ASCII (in
+// every double-byte code page they lie from 0x81 up), so it is asked only about other bytes.
 using LeadBytePredicate = std::function<bool(unsigned char)>;
 
 struct ParseOptions {

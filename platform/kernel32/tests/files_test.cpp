@@ -90,6 +90,33 @@ TEST_F(FilesTest, ANameAddedBesideTheStandInIsFoundAtOnce) {
   }
 }
 
+// A folder reached through a case-insensitive match is remembered for the next look-ups in it
+// (the catalogue makes thousands in "Include" when the disk says "include"); what is remembered
+// must follow the disk: an exact name that appears wins, and a folder that goes is missing.
+TEST_F(FilesTest, AFolderFoundWhateverItsCaseFollowsTheDisk) {
+  std::filesystem::create_directories(host + "/Proj/include");
+  HostFile("Proj/include/a.h", "lower");
+  // Let the folders' time stamps settle, so that what is learnt about them is kept.
+  std::this_thread::sleep_for(std::chrono::milliseconds(300));
+  EXPECT_EQ(Read("T:\\Proj\\Include\\A.H"), "lower");
+  EXPECT_EQ(Read("T:\\Proj\\Include\\a.h"), "lower");
+  // "INCLUDE" comes before "include" in byte order.
+  std::filesystem::create_directories(host + "/Proj/INCLUDE");
+  HostFile("Proj/INCLUDE/a.h", "upper");
+  EXPECT_EQ(Read("T:\\Proj\\Include\\A.H"), "upper");
+  std::filesystem::create_directories(host + "/Proj/Include");
+  HostFile("Proj/Include/a.h", "exact");
+  EXPECT_EQ(Read("T:\\Proj\\Include\\A.H"), "exact");
+  std::filesystem::remove_all(host + "/Proj/Include");
+  std::filesystem::remove_all(host + "/Proj/INCLUDE");
+  std::this_thread::sleep_for(std::chrono::milliseconds(300));
+  EXPECT_EQ(Read("T:\\Proj\\Include\\A.H"), "lower");
+  std::filesystem::remove_all(host + "/Proj/include");
+  SetLastError(0xdeadbeef);
+  EXPECT_EQ(GetFileAttributes("T:\\Proj\\Include\\A.H"), INVALID_FILE_ATTRIBUTES);
+  EXPECT_EQ(GetLastError(), DWORD{ERROR_PATH_NOT_FOUND});
+}
+
 TEST_F(FilesTest, SeveralCaseMatchesTakeTheFirstInByteOrderAndAnExactNameWins) {
   HostFile("Proj/b.TXT", "lower");
   HostFile("Proj/B.txt", "upper");

@@ -132,6 +132,10 @@ TEST_F(FindTest, Errors) {
       {.pattern = "T:\\Dir\\Sub\\*.txt", .error = ERROR_FILE_NOT_FOUND},
       {.pattern = "T:\\missing\\*", .error = ERROR_PATH_NOT_FOUND},
       {.pattern = "T:\\Dir\\Beta.txt\\*", .error = ERROR_PATH_NOT_FOUND},
+      // A plain name is looked up without listing its folder; the errors are the same.
+      {.pattern = "T:\\Dir\\nothing.txt", .error = ERROR_FILE_NOT_FOUND},
+      {.pattern = "T:\\missing\\Beta.txt", .error = ERROR_PATH_NOT_FOUND},
+      {.pattern = "T:\\Dir\\Beta.txt\\a.txt", .error = ERROR_PATH_NOT_FOUND},
       {.pattern = "T:\\Dir\\", .error = ERROR_FILE_NOT_FOUND},
       {.pattern = "T:\\Dir\\a|b*", .error = ERROR_INVALID_NAME},
       {.pattern = "Q:\\*", .error = ERROR_PATH_NOT_FOUND},
@@ -166,6 +170,10 @@ TEST_F(FindTest, InjectedFindFailure) {
   EXPECT_EQ(FindFirstFile("T:\\Dir\\*", &data), INVALID_HANDLE_VALUE);
   EXPECT_EQ(GetLastError(), DWORD{ERROR_NOT_READY});
   EXPECT_EQ(Names("T:\\Dir\\*.doc"), (List{"gamma.doc"}));
+  sandbox::InjectFileFailure("T:\\DIR", "find", ERROR_NOT_READY);
+  SetLastError(kPoison);
+  EXPECT_EQ(FindFirstFile("T:\\Dir\\gamma.doc", &data), INVALID_HANDLE_VALUE) << "a plain name is a search too";
+  EXPECT_EQ(GetLastError(), DWORD{ERROR_NOT_READY});
 }
 
 }  // namespace
