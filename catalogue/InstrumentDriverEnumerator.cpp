@@ -1,5 +1,6 @@
 #include "InstrumentDriverEnumerator.h"
 
+#include <algorithm>
 #include <iterator>
 
 #include "InformationDepot.h"
@@ -17,9 +18,9 @@ const char* const kExcludedHeaders[] = {"ivi.h",      "ividmm.h",   "ivifgen.h",
 const char* const kSubtractedFromSource[] = {"/YX", "/Yc", "/Yu"};
 
 // Where a function panel file keeps its format version and its one-line description.
-const LONG kFpVersionOffset = 4;
-const LONG kFpDescriptionOffsetV5 = 104;
-const LONG kFpDescriptionOffset = 84;
+const UINT kFpVersionOffset = 4;
+const UINT kFpDescriptionOffsetV5 = 104;
+const UINT kFpDescriptionOffset = 84;
 const UINT kFpDescriptionMax = 40;
 
 // The searches name every file by its full path (TQ::IsFullPath), so that they neither depend on
@@ -63,6 +64,41 @@ CInstrumentDriverEnumerator::CInstrumentDriverEnumerator(CInformationDepot* depo
     : m_depot(depot), m_wycInstrRequired(false), m_inVXIPNP(true), m_directoryIndex(0), m_exhausted(true) {}
 
 CInstrumentDriverEnumerator::~CInstrumentDriverEnumerator() {}
+
+bool CInstrumentDriverEnumerator::FindInSharedFolder(const CString& directory, const CString& name,
+                                                     CString& nameOnDisk, CString& fullPath) {
+  if (!TQ::IsFullPath(directory) || name.IsEmpty() || name.FindOneOf("*?") >= 0) return false;
+  auto folder = m_sharedFolders.find(directory);
+  if (folder == m_sharedFolders.end()) {
+    FolderNames names;
+    CFileFind find;
+    for (BOOL more = find.FindFile(Join(directory, "*")); more;) {
+      more = find.FindNextFile();
+      if (find.IsDots()) continue;
+      const CString found = find.GetFileName();
+      names.exact.emplace(found, find.IsDirectory() != FALSE);
+      CString upper = found;
+      upper.MakeUpper();
+      names.folded.emplace(upper, found);
+    }
+    folder = m_sharedFolders.emplace(directory, std::move(names)).first;
+  }
+  const FolderNames& names = folder->second;
+  CString found;
+  if (names.exact.count(name) != 0) {
+    found = name;
+  } else {
+    CString upper = name;
+    upper.MakeUpper();
+    const auto match = names.folded.find(upper);
+    if (match == names.folded.end()) return false;
+    found = match->second;
+  }
+  if (names.exact.at(found)) return false;  // a directory
+  nameOnDisk = found;
+  fullPath = Join(directory, found);
+  return true;
+}
 
 // The header directory of each search position: the framework's include directory, the
 // product's and the Wyc instrument directories.
@@ -164,7 +200,7 @@ CString CInstrumentDriverEnumerator::GetHeaderFile() {
   const CString name = m_driverName + ".h";
   for (int index = 0; index < 3; ++index) {
     CString found, path;
-    if (!FindFileIn(HeaderDirectory(index), name, found, path)) continue;
+    if (!FindInSharedFolder(HeaderDirectory(index), name, found, path)) continue;
     m_headerFile = found;
     m_headerIncludePath = index == 0 ? CString(kVXIPNPMacro) + "\\include\\" + found : path;
     m_inVXIPNP = index == 0;
@@ -176,7 +212,7 @@ CString CInstrumentDriverEnumerator::GetHeaderFile() {
 
 bool CInstrumentDriverEnumerator::GetWrapperHeader() {
   CString found, path;
-  if (!FindFileIn(HeaderDirectory(0), m_driverName + "_Sablewing_cpp.h", found, path)) return false;
+  if (!FindInSharedFolder(HeaderDirectory(0), m_driverName + "_Sablewing_cpp.h", found, path)) return false;
   m_headerFile = found;
   m_headerIncludePath = CString(kVXIPNPMacro) + "\\include\\" + found;
   return true;
@@ -186,8 +222,8 @@ CString CInstrumentDriverEnumerator::GetLibraryFile() {
   if (!m_libraryFile.IsEmpty()) return m_libraryFile;
   const CString directory = m_depot->GetVXIPNPLibPath().GetString();
   CString path;
-  if (!FindFileIn(directory, m_driverName + ".lib", m_libraryFile, path))
-    FindFileIn(directory, m_driverName + "_32.lib", m_libraryFile, path);
+  if (!FindInSharedFolder(directory, m_driverName + ".lib", m_libraryFile, path))
+    FindInSharedFolder(directory, m_driverName + "_32.lib", m_libraryFile, path);
   return m_libraryFile;
 }
 
@@ -198,7 +234,11 @@ CString CInstrumentDriverEnumerator::GetSourceFile() {
                                  HeaderDirectory(2)};
   for (int index = 0; index < 3; ++index) {
     CString found, path;
-    if (!FindFileIn(directories[index], name, found, path)) continue;
+    // The framework's folder of this one driver is looked in once; the instrument directories
+    // are shared by all drivers.
+    if (!(index == 0 ? FindFileIn(directories[index], name, found, path)
+                     : FindInSharedFolder(directories[index], name, found, path)))
+      continue;
     m_sourceFile = index == 0 ? CString(kVXIPNPMacro) + "\\" + m_driverName + "\\" + found : path;
     m_inVXIPNP = index == 0;
     if (index == 2) m_wycInstrRequired = true;
@@ -212,16 +252,18 @@ CString CInstrumentDriverEnumerator::GetFunctionPanelFile() {
   const CString name = m_driverName + ".fp";
   const CString directories[] = {Join(m_depot->GetVXIPNPPath().GetString(), m_driverName), HeaderDirectory(1),
                                  HeaderDirectory(2), m_depot->GetWycIviClassPath().GetString()};
-  for (const CString& directory : directories) {
+  for (int index = 0; index < 4; ++index) {
     CString found;
-    if (FindFileIn(directory, name, found, m_functionPanelFile)) break;
+    if (index == 0 ? FindFileIn(directories[index], name, found, m_functionPanelFile)
+                   : FindInSharedFolder(directories[index], name, found, m_functionPanelFile))
+      break;
   }
   return m_functionPanelFile;
 }
 
 // The panel file is binary: a big-endian format version at offset 4; version 5 files keep the
 // description at offset 104, the others at 84. A file too short for either reads as no
-// description.
+// description. The head of the file holds both, so it is read at once.
 CString CInstrumentDriverEnumerator::ReadDescription() {
   if (!m_description.IsEmpty()) return m_description;
   const CString path = GetFunctionPanelFile();
@@ -229,18 +271,14 @@ CString CInstrumentDriverEnumerator::ReadDescription() {
   try {
     CFile file;
     if (!file.Open(path, CFile::modeRead | CFile::shareDenyWrite | CFile::typeBinary)) return m_description;
-    const DWORD length = file.GetLength();
-    BYTE version[4];
-    if (length < kFpVersionOffset + sizeof version) return m_description;
-    file.Seek(kFpVersionOffset, CFile::begin);
-    if (file.Read(version, sizeof version) != sizeof version) return m_description;
+    BYTE head[kFpDescriptionOffsetV5 + kFpDescriptionMax];
+    const UINT length = file.Read(head, sizeof head);
+    if (length < kFpVersionOffset + 4) return m_description;
+    const BYTE* version = head + kFpVersionOffset;
     const DWORD number = (DWORD(version[0]) << 24) | (DWORD(version[1]) << 16) | (DWORD(version[2]) << 8) | version[3];
-    const LONG offset = number == 5 ? kFpDescriptionOffsetV5 : kFpDescriptionOffset;
-    if (length <= static_cast<DWORD>(offset)) return m_description;
-    BYTE text[kFpDescriptionMax];
-    file.Seek(offset, CFile::begin);
-    const UINT count = file.Read(text, sizeof text);
-    m_description = DescriptionText(text, count);
+    const UINT offset = number == 5 ? kFpDescriptionOffsetV5 : kFpDescriptionOffset;
+    if (length <= offset) return m_description;
+    m_description = DescriptionText(head + offset, std::min<UINT>(length - offset, kFpDescriptionMax));
   } catch (CException* e) {
     // A panel file that fails while it is read describes nothing; the driver is still offered.
     e->Delete();

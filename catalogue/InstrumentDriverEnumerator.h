@@ -5,6 +5,8 @@
 
 #include "stdafx.h"
 
+#include <map>
+
 #include "Component.h"
 
 class CInformationDepot;
@@ -54,9 +56,21 @@ class CInstrumentDriverEnumerator {
   void CreateComponent(CComponent& component);
 
  private:
+  // The names in one of the directories every driver looks in, as they lie on disk.
+  struct FolderNames {
+    std::map<CString, bool> exact;      // name -> is a directory
+    std::map<CString, CString> folded;  // upper-case name -> the first name with it, in listing order
+  };
+
   CString HeaderDirectory(int index) const;
   bool ContinueSearch();
   void ReadDetails();
+  // Looks for the file `name` in one of the shared directories (the three header directories,
+  // the framework's library directory and the Wyc IVI class directory): each is listed once per
+  // enumeration, since every driver looks in it, and a directory of a thousand drivers would
+  // otherwise be searched thousands of times. The name is matched as a search matches it: the
+  // exact name, else the first that differs only in case.
+  bool FindInSharedFolder(const CString& directory, const CString& name, CString& nameOnDisk, CString& fullPath);
 
   CString m_driverName;
   CString m_description;
@@ -72,4 +86,5 @@ class CInstrumentDriverEnumerator {
   int m_directoryIndex;
   // The open header search has no file after the current one.
   bool m_exhausted;
+  std::map<CString, FolderNames> m_sharedFolders;
 };

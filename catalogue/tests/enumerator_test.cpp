@@ -354,6 +354,9 @@ TEST_F(DriverTree, LookupsFollowTheDirectoryOrder) {
                   .include = "DRV.H", .library = "drv.lib", .source = "", .wyc = false, .vxipnp = true}},
       {.what = "a folder named like a header is none",
        .files = {{kInclude + "drv.h/"}, {kLib + "drv.lib"}, {kFolder + "drv.fp"}}, .driver = false, .record = {}},
+      {.what = "a folder named like a library or a panel file is none",
+       .files = {{kInclude + "drv.h"}, {kLib + "drv.lib/"}, {kProduct + "drv.c"}, {kProduct + "drv.fp/"}},
+       .driver = false, .record = {}},
   };
   for (const Row& row : rows) {
     SCOPED_TRACE(row.what);
