@@ -129,7 +129,6 @@ int main(int argc, char** argv) {
       {{"PlainWalkAfterSelectingAll", PlainWalkAfterSelectingAll}, {"UncheckPropagation", UncheckPropagation}}, {});
   RatioReporter reporter;
   benchmark::RunSpecifiedBenchmarks(&reporter);
-  std::printf("\n");
   reporter.Goal("check propagation / plain walk, 10,000 components, 50,000 links", "CheckPropagation", "PlainWalk", 2);
   reporter.Goal("uncheck propagation / plain walk, same catalogue, all selected", "UncheckPropagation",
                 "PlainWalkAfterSelectingAll", 1.5);

@@ -166,7 +166,6 @@ int main(int argc, char** argv) {
   bench::Interleave({{"Libxml2Alone", Libxml2Alone}, {"ComponentXMLRead", ComponentXMLRead}}, {});
   RatioReporter reporter;
   benchmark::RunSpecifiedBenchmarks(&reporter);
-  std::printf("\n");
   reporter.Goal("CComponentXML / libxml2 alone, 1,000 files", "ComponentXMLRead",
                 "Libxml2Alone", 1.3);
   reporter.PrintGoals();

@@ -151,7 +151,6 @@ int main(int argc, char** argv) {
   bench::Interleave({{"DomSaveAlone", DomSaveAlone}, {"ComponentXMLSave", ComponentXMLSave}}, {});
   RatioReporter reporter;
   benchmark::RunSpecifiedBenchmarks(&reporter);
-  std::printf("\n");
   reporter.Goal("CComponentXML::Save / the DOM's save alone, 1,000 files", "ComponentXMLSave",
                 "DomSaveAlone", 2);
   reporter.PrintGoals();

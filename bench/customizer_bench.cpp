@@ -234,7 +234,6 @@ int main(int argc, char** argv) {
   bench::Interleave({{"ReadAndWrite", ReadAndWrite}, {"Customize", Customize}}, {});
   RatioReporter reporter;
   benchmark::RunSpecifiedBenchmarks(&reporter);
-  std::printf("\n");
   reporter.Goal("50 components applied / plain read and write of the four files, 10,000 source files", "Customize",
                 "ReadAndWrite", 1.5);
   reporter.PrintGoals();

@@ -225,7 +225,6 @@ int main(int argc, char** argv) {
   bench::Interleave(sides, {.iterations = 1}, 5);
   RatioReporter reporter;
   benchmark::RunSpecifiedBenchmarks(&reporter);
-  std::printf("\n");
   reporter.Goal("depot load / its floor, 500 descriptions and 2,000 drivers", "Load/2000", "Floor/2000", 2);
   reporter.Goal("depot load / its floor, 500 descriptions and 20,000 drivers", "Load/20000", "Floor/20000", 2);
   reporter.Goal("depot load, 20,000 / 2,000 drivers", "Load/20000", "Load/2000", 11);

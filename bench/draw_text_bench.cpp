@@ -69,7 +69,6 @@ int main(int argc, char** argv) {
   bench::Interleave({{"FillRectLines", FillRectLines}, {"DrawTextLines", DrawTextLines}}, {});
   RatioReporter reporter;
   benchmark::RunSpecifiedBenchmarks(&reporter);
-  std::printf("\n");
   reporter.Goal("DrawText / FillRect, 1,000 lines of 40 characters", "DrawTextLines", "FillRectLines", 5);
   reporter.PrintGoals();
   benchmark::Shutdown();

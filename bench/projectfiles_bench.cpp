@@ -183,7 +183,6 @@ int main(int argc, char** argv) {
   bench::Interleave(memory, {.iterations = 1});
   RatioReporter reporter;
   benchmark::RunSpecifiedBenchmarks(&reporter);
-  std::printf("\n");
   reporter.Goal("round trip / line copy, 20,000 files", "ReadThenWrite/20000", "LineCopy/20000", 1.5);
   reporter.Goal("round trip / line copy, 200,000 files", "ReadThenWrite/200000", "LineCopy/200000", 1.5);
   reporter.Goal("round trip, 200,000 / 20,000 files", "ReadThenWrite/200000", "ReadThenWrite/20000", 11);

@@ -185,7 +185,7 @@ class RatioReporter : public benchmark::ConsoleReporter {
   }
 
   // A ratio printed for information, CPU time beside wall time.
-  void Figure(const std::string& label, const std::string& a, const std::string& b) const {
+  void Figure(const std::string& label, const std::string& a, const std::string& b) {
     PrintPaired(label, Paired(a, b, true), Paired(a, b, false));
   }
 
@@ -200,6 +200,7 @@ class RatioReporter : public benchmark::ConsoleReporter {
   // A goal on a counter the benchmark reports: met when its median is at most `limit`.
   void CounterGoal(const std::string& label, const std::string& name, const std::string& counter, double limit) {
     const Spread values = Counter(name, counter);
+    StartFigures();
     std::printf("%s: median %s (%s\u2013%s) over %zu rounds\n", label.c_str(), Number(values.median).c_str(),
                 Number(values.min).c_str(), Number(values.max).c_str(), values.count);
     AddGoal(label, values, limit);
@@ -235,10 +236,17 @@ class RatioReporter : public benchmark::ConsoleReporter {
     return text;
   }
 
-  static void PrintPaired(const std::string& label, const Spread& cpu, const Spread& wall) {
+  void PrintPaired(const std::string& label, const Spread& cpu, const Spread& wall) {
+    StartFigures();
     std::printf("%s: CPU median %s (%s\u2013%s), wall median %s (%s\u2013%s), %zu pairs\n", label.c_str(),
                 Number(cpu.median).c_str(), Number(cpu.min).c_str(), Number(cpu.max).c_str(),
                 Number(wall.median).c_str(), Number(wall.min).c_str(), Number(wall.max).c_str(), cpu.count);
+  }
+
+  // A blank line between the benchmarks' table and the figures.
+  void StartFigures() {
+    if (!figuresStarted_) std::printf("\n");
+    figuresStarted_ = true;
   }
 
   void AddGoal(const std::string& label, const Spread& values, double limit) {
@@ -253,4 +261,5 @@ class RatioReporter : public benchmark::ConsoleReporter {
   std::map<std::string, std::map<int64_t, Sample>> samples_;
   std::vector<std::string> goals_;
   std::vector<bool> met_;
+  bool figuresStarted_ = false;
 };

@@ -13,10 +13,7 @@ CComponent::CComponent()
 
 CComponent::CComponent(const CComponent& other) : CObject() { *this = other; }
 
-CComponent::CComponent(CComponent&& other) noexcept : CObject() { *this = std::move(other); }
-
-CComponent& CComponent::operator=(const CComponent& other) {
-  if (this == &other) return *this;
+void CComponent::CopyFlags(const CComponent& other) {
   Hidden = other.Hidden;
   SelectedByDefault = other.SelectedByDefault;
   MFCRequired = other.MFCRequired;
@@ -24,6 +21,13 @@ CComponent& CComponent::operator=(const CComponent& other) {
   WycInstrRequried = other.WycInstrRequried;
   InVXIPNP = other.InVXIPNP;
   HasImportLibrary = other.HasImportLibrary;
+}
+
+CComponent::CComponent(CComponent&& other) noexcept : CObject() { *this = std::move(other); }
+
+CComponent& CComponent::operator=(const CComponent& other) {
+  if (this == &other) return *this;
+  CopyFlags(other);
   ComponentName = other.ComponentName;
   ComponentDescription = other.ComponentDescription;
   Category = other.Category;
@@ -51,13 +55,7 @@ CComponent& CComponent::operator=(const CComponent& other) {
 // A record built for the catalogue moves in: its texts and lists change hands, the flags are copied.
 CComponent& CComponent::operator=(CComponent&& other) noexcept {
   if (this == &other) return *this;
-  Hidden = other.Hidden;
-  SelectedByDefault = other.SelectedByDefault;
-  MFCRequired = other.MFCRequired;
-  Selected = other.Selected;
-  WycInstrRequried = other.WycInstrRequried;
-  InVXIPNP = other.InVXIPNP;
-  HasImportLibrary = other.HasImportLibrary;
+  CopyFlags(other);
   ComponentName = std::move(other.ComponentName);
   ComponentDescription = std::move(other.ComponentDescription);
   Category = std::move(other.Category);

@@ -110,6 +110,9 @@ class CComponent : public CObject {
   // Non-owning links into the depot's catalogue, valid while the catalogue is not resized.
   std::vector<CComponent*> Dependancies;
   std::vector<CComponent*> Dependants;
+
+ private:
+  void CopyFlags(const CComponent& other);
 };
 
 // Writes the record as labelled lines (the depot's diagnostic dump).
