@@ -121,7 +121,8 @@ void Build(const Installation& installation) {
 void Select(const Installation& installation) {
   const std::string root = installation.Root();
   sandbox::RegistrySetString("HKLM\\Software\\Vellacott\\Sablewing\\VC", "InstallDir", root + "Sablewing");
-  sandbox::RegistrySetString("HKLM\\SOFTWARE\\VXIPNP_Alliance\\VXIPNP\\CurrentVersion", "VXIPNPPATH", root + "VXIPNP\\");
+  sandbox::RegistrySetString("HKLM\\SOFTWARE\\VXIPNP_Alliance\\VXIPNP\\CurrentVersion", "VXIPNPPATH",
+                             root + "VXIPNP\\");
   sandbox::RegistrySetString("HKLM\\SOFTWARE\\Vellacott\\Wyc\\6.0", "InstallDir", root + "Wyc");
 }
 

@@ -307,8 +307,8 @@ std::optional<Mapped> MapParsed(const winpath::WinPath& path) {
       found = KeptFolder(folderKey, folderStat);
     }
     if (found != nullptr) {
-      mapped.exists =
-          FindInDirectory(*found, folderStat, path.components.back(), mapped.host, stat, /*exactMissing=*/found == &folder);
+      const bool exactMissing = found == &folder;  // the exact path was just looked for
+      mapped.exists = FindInDirectory(*found, folderStat, path.components.back(), mapped.host, stat, exactMissing);
       if (mapped.exists) mapped.stat = stat;
       return mapped;
     }
