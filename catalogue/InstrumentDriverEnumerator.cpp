@@ -1,6 +1,7 @@
 #include "InstrumentDriverEnumerator.h"
 
 #include <algorithm>
+#include <cstring>
 #include <iterator>
 
 #include "InformationDepot.h"
@@ -31,10 +32,13 @@ CString Join(const CString& directory, const CString& name) {
   return directory + "\\" + name;
 }
 
+// '*' and '?' are never the trail byte of a double-byte character, so the bytes tell.
+bool HasWildcard(const CString& name) { return std::strpbrk(name, "*?") != NULL; }
+
 // Looks for the file `name` (no wildcards) in `directory`; on success gives its name as spelled
 // on disk and its full path.
 bool FindFileIn(const CString& directory, const CString& name, CString& nameOnDisk, CString& fullPath) {
-  if (!TQ::IsFullPath(directory) || name.IsEmpty() || name.FindOneOf("*?") >= 0) return false;
+  if (!TQ::IsFullPath(directory) || name.IsEmpty() || HasWildcard(name)) return false;
   CFileFind find;
   if (!find.FindFile(Join(directory, name))) return false;
   find.FindNextFile();
@@ -67,48 +71,56 @@ CInstrumentDriverEnumerator::~CInstrumentDriverEnumerator() {}
 
 bool CInstrumentDriverEnumerator::FindInSharedFolder(const CString& directory, const CString& name,
                                                      CString& nameOnDisk, CString& fullPath) {
-  if (!TQ::IsFullPath(directory) || name.IsEmpty() || name.FindOneOf("*?") >= 0) return false;
-  auto folder = m_sharedFolders.find(directory);
+  if (!TQ::IsFullPath(directory) || name.IsEmpty() || HasWildcard(name)) return false;
+  auto folder = m_sharedFolders.find(static_cast<LPCTSTR>(directory));
   if (folder == m_sharedFolders.end()) {
     FolderNames names;
     CFileFind find;
     for (BOOL more = find.FindFile(Join(directory, "*")); more;) {
       more = find.FindNextFile();
       if (find.IsDots()) continue;
-      const CString found = find.GetFileName();
-      names.exact.emplace(found, find.IsDirectory() != FALSE);
+      CString found = find.GetFileName();
+      names.exact.emplace(static_cast<LPCTSTR>(found), find.IsDirectory() != FALSE);
       CString upper = found;
       upper.MakeUpper();
-      names.folded.emplace(upper, found);
+      names.folded.emplace(static_cast<LPCTSTR>(upper), static_cast<LPCTSTR>(found));
     }
-    folder = m_sharedFolders.emplace(directory, std::move(names)).first;
+    folder = m_sharedFolders.emplace(static_cast<LPCTSTR>(directory), std::move(names)).first;
   }
   const FolderNames& names = folder->second;
-  CString found;
-  if (names.exact.count(name) != 0) {
-    found = name;
-  } else {
+  auto exact = names.exact.find(static_cast<LPCTSTR>(name));
+  if (exact == names.exact.end()) {
     CString upper = name;
     upper.MakeUpper();
-    const auto match = names.folded.find(upper);
+    const auto match = names.folded.find(static_cast<LPCTSTR>(upper));
     if (match == names.folded.end()) return false;
-    found = match->second;
+    exact = names.exact.find(match->second);
   }
-  if (names.exact.at(found)) return false;  // a directory
-  nameOnDisk = found;
-  fullPath = Join(directory, found);
+  if (exact->second) return false;  // a directory
+  nameOnDisk = exact->first.c_str();
+  fullPath = Join(directory, nameOnDisk);
   return true;
+}
+
+// The directories of the search, from the depot's path getters, taken once per enumeration: a
+// driver asks for them a dozen times, and the depot keeps its paths once found.
+const CString& CInstrumentDriverEnumerator::Directory(DirectoryKind kind) {
+  if (!m_directoriesTaken) {
+    m_directories[headerDirectory0] = m_depot->GetVXIPNPIncludePath().GetString();
+    m_directories[headerDirectory1] = m_depot->GetProductInstrPath().GetString();
+    m_directories[headerDirectory2] = m_depot->GetWycInstrPath().GetString();
+    m_directories[frameworkDirectory] = m_depot->GetVXIPNPPath().GetString();
+    m_directories[libraryDirectory] = m_depot->GetVXIPNPLibPath().GetString();
+    m_directories[iviClassDirectory] = m_depot->GetWycIviClassPath().GetString();
+    m_directoriesTaken = true;
+  }
+  return m_directories[kind];
 }
 
 // The header directory of each search position: the framework's include directory, the
 // product's and the Wyc instrument directories.
-CString CInstrumentDriverEnumerator::HeaderDirectory(int index) const {
-  switch (index) {
-    case 0: return m_depot->GetVXIPNPIncludePath().GetString();
-    case 1: return m_depot->GetProductInstrPath().GetString();
-    case 2: return m_depot->GetWycInstrPath().GetString();
-  }
-  return CString();
+CString CInstrumentDriverEnumerator::HeaderDirectory(int index) {
+  return index >= 0 && index < 3 ? Directory(static_cast<DirectoryKind>(headerDirectory0 + index)) : CString();
 }
 
 void CInstrumentDriverEnumerator::Reset() {
@@ -124,6 +136,8 @@ void CInstrumentDriverEnumerator::Reset() {
 
 bool CInstrumentDriverEnumerator::FindFirst() {
   Reset();
+  m_directoriesTaken = false;
+  m_sharedFolders.clear();
   bool found = false;
   for (m_directoryIndex = 0; m_directoryIndex < 3; ++m_directoryIndex) {
     found = SearchDirectory(HeaderDirectory(m_directoryIndex));
@@ -220,7 +234,7 @@ bool CInstrumentDriverEnumerator::GetWrapperHeader() {
 
 CString CInstrumentDriverEnumerator::GetLibraryFile() {
   if (!m_libraryFile.IsEmpty()) return m_libraryFile;
-  const CString directory = m_depot->GetVXIPNPLibPath().GetString();
+  const CString& directory = Directory(libraryDirectory);
   CString path;
   if (!FindInSharedFolder(directory, m_driverName + ".lib", m_libraryFile, path))
     FindInSharedFolder(directory, m_driverName + "_32.lib", m_libraryFile, path);
@@ -230,7 +244,7 @@ CString CInstrumentDriverEnumerator::GetLibraryFile() {
 CString CInstrumentDriverEnumerator::GetSourceFile() {
   if (!m_sourceFile.IsEmpty()) return m_sourceFile;
   const CString name = m_driverName + ".c";
-  const CString directories[] = {Join(m_depot->GetVXIPNPPath().GetString(), m_driverName), HeaderDirectory(1),
+  const CString directories[] = {Join(Directory(frameworkDirectory), m_driverName), HeaderDirectory(1),
                                  HeaderDirectory(2)};
   for (int index = 0; index < 3; ++index) {
     CString found, path;
@@ -250,8 +264,8 @@ CString CInstrumentDriverEnumerator::GetSourceFile() {
 CString CInstrumentDriverEnumerator::GetFunctionPanelFile() {
   if (!m_functionPanelFile.IsEmpty()) return m_functionPanelFile;
   const CString name = m_driverName + ".fp";
-  const CString directories[] = {Join(m_depot->GetVXIPNPPath().GetString(), m_driverName), HeaderDirectory(1),
-                                 HeaderDirectory(2), m_depot->GetWycIviClassPath().GetString()};
+  const CString directories[] = {Join(Directory(frameworkDirectory), m_driverName), HeaderDirectory(1),
+                                 HeaderDirectory(2), Directory(iviClassDirectory)};
   for (int index = 0; index < 4; ++index) {
     CString found;
     if (index == 0 ? FindFileIn(directories[index], name, found, m_functionPanelFile)

@@ -5,7 +5,8 @@
 
 #include "stdafx.h"
 
-#include <map>
+#include <string>
+#include <unordered_map>
 
 #include "Component.h"
 
@@ -56,13 +57,24 @@ class CInstrumentDriverEnumerator {
   void CreateComponent(CComponent& component);
 
  private:
-  // The names in one of the directories every driver looks in, as they lie on disk.
+  // The names in one of the directories every driver looks in, as they lie on disk. Names are
+  // kept as their bytes: what matters is equality, not an order.
   struct FolderNames {
-    std::map<CString, bool> exact;      // name -> is a directory
-    std::map<CString, CString> folded;  // upper-case name -> the first name with it, in listing order
+    std::unordered_map<std::string, bool> exact;          // name -> is a directory
+    std::unordered_map<std::string, std::string> folded;  // upper-case name -> the first name with it
   };
 
-  CString HeaderDirectory(int index) const;
+  enum DirectoryKind {
+    headerDirectory0,
+    headerDirectory1,
+    headerDirectory2,
+    frameworkDirectory,
+    libraryDirectory,
+    iviClassDirectory,
+    directoryKinds
+  };
+  const CString& Directory(DirectoryKind kind);
+  CString HeaderDirectory(int index);
   bool ContinueSearch();
   void ReadDetails();
   // Looks for the file `name` in one of the shared directories (the three header directories,
@@ -86,5 +98,7 @@ class CInstrumentDriverEnumerator {
   int m_directoryIndex;
   // The open header search has no file after the current one.
   bool m_exhausted;
-  std::map<CString, FolderNames> m_sharedFolders;
+  std::unordered_map<std::string, FolderNames> m_sharedFolders;
+  CString m_directories[directoryKinds];
+  bool m_directoriesTaken = false;
 };
