@@ -1,13 +1,15 @@
 // Loading a generated installation of 500 component description files and 2,000 instrument
 // drivers through the depot, beside its floor: the same 500 files read through CComponentXML,
 // one listing of each driver folder and one read of each function panel file's header, the least
-// any load must do. The same again with 20,000 drivers, for how the load grows. Each run also
-// reports its host calls per record (status calls, listings, opens), counted by the sandbox.
+// any load must do. The same again with 20,000 drivers, for how the load grows. Before the runs,
+// the file searches and opens of one load and of its floor, per record, from the sandbox's record.
 #include <benchmark/benchmark.h>
 
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
+#include <utility>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -126,26 +128,14 @@ void Select(const Installation& installation) {
   sandbox::RegistrySetString("HKLM\\SOFTWARE\\Vellacott\\Wyc\\6.0", "InstallDir", root + "Wyc");
 }
 
-// What a run cost on the host, per record of the catalogue: status calls, directory listings and
-// opens, from the sandbox's count.
-void CountHostCalls(benchmark::State& state, const sandbox::HostFileCalls& before, double records) {
-  const sandbox::HostFileCalls after = sandbox::HostFileCallCount();
-  const double runs = static_cast<double>(state.iterations());
-  state.counters["status/record"] = static_cast<double>(after.status - before.status) / runs / records;
-  state.counters["listings/record"] = static_cast<double>(after.listings - before.listings) / runs / records;
-  state.counters["opens/record"] = static_cast<double>(after.opens - before.opens) / runs / records;
-}
-
 void Load(benchmark::State& state, const Installation& installation) {
   Select(installation);
   size_t records = 0;
-  const sandbox::HostFileCalls before = sandbox::HostFileCallCount();
   for (auto _ : state) {
     CInformationDepot depot;
     depot.LoadComponents(NULL);
     records = depot.GetComponents().size();
   }
-  CountHostCalls(state, before, static_cast<double>(kDescriptions + installation.drivers));
   if (records != static_cast<size_t>(kDescriptions + installation.drivers))
     state.SkipWithError(("the load found " + std::to_string(records) + " records").c_str());
 }
@@ -177,8 +167,8 @@ size_t ReadPanelHeader(const std::string& path) {
   return read;
 }
 
-void Floor(benchmark::State& state, const Installation& installation) {
-  Select(installation);
+// The function panel files of the installation's drivers.
+std::vector<std::string> PanelsOf(const Installation& installation) {
   const std::string root = installation.Root();
   const std::string framework = root + "VXIPNP\\WinNT";
   std::vector<std::string> panels;
@@ -188,27 +178,59 @@ void Floor(benchmark::State& state, const Installation& installation) {
     panels.push_back(root + "Sablewing\\instr\\pr" + std::to_string(n) + ".fp");
   for (int n = 0; n < installation.WycDrivers(); ++n)
     panels.push_back(root + "Wyc\\instr\\" + (n % 2 ? "iviclass\\" : "") + "wy" + std::to_string(n) + ".fp");
-  size_t seen = 0;
-  const sandbox::HostFileCalls before = sandbox::HostFileCallCount();
-  for (auto _ : state) {
-    std::vector<CComponent> records;
-    for (int n = 0; n < kDescriptions; ++n) {
-      CComponent record;
-      CComponentXML reader((root + "Sablewing\\Components\\TqGen" + std::to_string(n) + ".xml").c_str());
-      reader.Read(record);
-      records.push_back(record);
-    }
-    std::vector<std::string> folders;
-    seen = ListFolder(framework, &folders);
-    for (const std::string& folder : folders) seen += ListFolder(folder, nullptr);
-    seen += ListFolder(framework + "\\lib\\Msc", nullptr);
-    for (const char* folder : {"Sablewing\\instr", "Wyc\\instr", "Wyc\\instr\\iviclass"})
-      seen += ListFolder(root + folder, nullptr);
-    for (const std::string& panel : panels) seen += ReadPanelHeader(panel);
-    benchmark::DoNotOptimize(records.data());
+  return panels;
+}
+
+// The least a load must do: the descriptions read, each driver folder listed, each panel file's
+// head read.
+size_t FloorPass(const Installation& installation, const std::vector<std::string>& panels) {
+  const std::string root = installation.Root();
+  const std::string framework = root + "VXIPNP\\WinNT";
+  std::vector<CComponent> records;
+  for (int n = 0; n < kDescriptions; ++n) {
+    CComponent record;
+    CComponentXML reader((root + "Sablewing\\Components\\TqGen" + std::to_string(n) + ".xml").c_str());
+    reader.Read(record);
+    records.push_back(record);
   }
-  benchmark::DoNotOptimize(seen);
-  CountHostCalls(state, before, static_cast<double>(kDescriptions + installation.drivers));
+  std::vector<std::string> folders;
+  size_t seen = ListFolder(framework, &folders);
+  for (const std::string& folder : folders) seen += ListFolder(folder, nullptr);
+  seen += ListFolder(framework + "\\lib\\Msc", nullptr);
+  for (const char* folder : {"Sablewing\\instr", "Wyc\\instr", "Wyc\\instr\\iviclass"})
+    seen += ListFolder(root + folder, nullptr);
+  for (const std::string& panel : panels) seen += ReadPanelHeader(panel);
+  return seen + records.size();
+}
+
+void Floor(benchmark::State& state, const Installation& installation) {
+  Select(installation);
+  const std::vector<std::string> panels = PanelsOf(installation);
+  for (auto _ : state) benchmark::DoNotOptimize(FloorPass(installation, panels));
+}
+
+// The file calls of one load and of its floor, per record, from the sandbox's record of them:
+// how many searches ("find") and opens each does.
+void PrintFileCalls(const Installation& installation) {
+  Select(installation);
+  const std::vector<std::string> panels = PanelsOf(installation);
+  auto count = [](const std::function<void()>& run, double records) {
+    sandbox::RecordFileCalls(true);
+    run();
+    const std::vector<sandbox::FileCall> calls = sandbox::RecordedFileCalls();
+    sandbox::RecordFileCalls(false);
+    double finds = 0, opens = 0;
+    for (const sandbox::FileCall& call : calls) {
+      finds += call.operation == "find" ? 1 : 0;
+      opens += call.operation == "open" ? 1 : 0;
+    }
+    return std::make_pair(finds / records, opens / records);
+  };
+  const double records = kDescriptions + installation.drivers;
+  const auto load = count([] { CInformationDepot().LoadComponents(NULL); }, records);
+  const auto floor = count([&] { FloorPass(installation, panels); }, records);
+  std::printf("file calls per record, %d drivers: load %.2f searches and %.2f opens, floor %.2f and %.2f\n",
+              installation.drivers, load.first, load.second, floor.first, floor.second);
 }
 
 }  // namespace
@@ -223,6 +245,7 @@ int main(int argc, char** argv) {
     sides.push_back({"Floor" + arg, [installation](benchmark::State& state) { Floor(state, *installation); }});
     sides.push_back({"Load" + arg, [installation](benchmark::State& state) { Load(state, *installation); }});
   }
+  for (const Installation* installation : {&kSmall, &kLarge}) PrintFileCalls(*installation);
   bench::Interleave(sides, {.iterations = 1}, 5);
   RatioReporter reporter;
   benchmark::RunSpecifiedBenchmarks(&reporter);

@@ -175,9 +175,4 @@ void ClearFileFailures() {
 
 size_t OpenFileHandles() { return CountFileSystemHandles(); }
 
-HostFileCalls HostFileCallCount() {
-  const kernel32::host::CallCounts counts = kernel32::host::Counts();
-  return {counts.status, counts.listings, counts.opens};
-}
-
 }  // namespace sandbox

@@ -8,7 +8,6 @@
 #include <unistd.h>
 
 #include <algorithm>
-#include <atomic>
 #include <chrono>
 #include <cerrno>
 #include <cstdlib>
@@ -57,8 +56,6 @@ uint32_t FromErrno(int error) {
 
 uint32_t LastError() { return FromErrno(errno); }
 
-std::atomic<uint64_t> g_status{0}, g_listings{0}, g_opens{0};
-
 uint64_t ToFileTime(const timespec& t) {
   return (static_cast<uint64_t>(t.tv_sec) + kEpochDifference) * 10000000ULL +
          static_cast<uint64_t>(t.tv_nsec) / 100;
@@ -97,10 +94,7 @@ bool WriteTimeSettled(const FileStat& directory) {
   return directory.writeTime + 2000000ULL < ticks;
 }
 
-CallCounts Counts() { return {g_status.load(), g_listings.load(), g_opens.load()}; }
-
 uint32_t Stat(const std::string& path, FileStat& out) {
-  ++g_status;
   KeepErrno keep;
   struct stat st {};
   if (::stat(path.c_str(), &st) != 0) return LastError();
@@ -109,14 +103,12 @@ uint32_t Stat(const std::string& path, FileStat& out) {
 }
 
 bool Exists(const std::string& path) {
-  ++g_status;
   KeepErrno keep;
   struct stat st {};
   return ::stat(path.c_str(), &st) == 0;
 }
 
 uint32_t ListDirectory(const std::string& path, std::vector<std::string>& names) {
-  ++g_listings;
   KeepErrno keep;
   names.clear();
   DIR* dir = ::opendir(path.c_str());
@@ -131,7 +123,6 @@ uint32_t ListDirectory(const std::string& path, std::vector<std::string>& names)
 }
 
 uint32_t Open(const std::string& path, const OpenRequest& request, int& fd) {
-  ++g_opens;
   KeepErrno keep;
   int flags = O_CLOEXEC;
   if (request.read && request.write)
@@ -199,7 +190,6 @@ uint32_t Sync(int fd) {
 }
 
 uint32_t StatHandle(int fd, FileStat& out) {
-  ++g_status;
   KeepErrno keep;
   struct stat st {};
   if (::fstat(fd, &st) != 0) return LastError();

@@ -19,12 +19,6 @@ struct FileStat {
   uint64_t creationTime = 0, accessTime = 0, writeTime = 0;
 };
 
-// How many status calls, directory listings and opens this file has made (for the sandbox).
-struct CallCounts {
-  uint64_t status, listings, opens;
-};
-CallCounts Counts();
-
 // Stat of a path (symbolic links followed). ERROR_FILE_NOT_FOUND when it does not exist,
 // ERROR_PATH_NOT_FOUND when a parent is not a directory.
 uint32_t Stat(const std::string& path, FileStat& out);

@@ -117,24 +117,6 @@ TEST_F(FilesTest, AFolderFoundWhateverItsCaseFollowsTheDisk) {
   EXPECT_EQ(GetLastError(), DWORD{ERROR_PATH_NOT_FOUND});
 }
 
-// The sandbox's count of host calls, by which a benchmark tells what a run costs on the host.
-TEST_F(FilesTest, TheSandboxCountsHostCalls) {
-  ASSERT_TRUE(Write("T:\\Proj\\a.txt", "a"));
-  sandbox::HostFileCalls before = sandbox::HostFileCallCount();
-  EXPECT_NE(GetFileAttributes("T:\\Proj\\a.txt"), INVALID_FILE_ATTRIBUTES);
-  sandbox::HostFileCalls after = sandbox::HostFileCallCount();
-  EXPECT_GE(after.status, before.status + 1);
-  EXPECT_EQ(after.listings, before.listings);
-  EXPECT_EQ(after.opens, before.opens);
-  before = after;
-  WIN32_FIND_DATA data;
-  FindClose(FindFirstFile("T:\\Proj\\*", &data));
-  EXPECT_EQ(sandbox::HostFileCallCount().listings, before.listings + 1);
-  before = sandbox::HostFileCallCount();
-  EXPECT_EQ(Read("T:\\Proj\\a.txt"), "a");
-  EXPECT_EQ(sandbox::HostFileCallCount().opens, before.opens + 1);
-}
-
 TEST_F(FilesTest, SeveralCaseMatchesTakeTheFirstInByteOrderAndAnExactNameWins) {
   HostFile("Proj/b.TXT", "lower");
   HostFile("Proj/B.txt", "upper");

@@ -82,14 +82,4 @@ SANDBOX_API std::vector<FileCall> RecordedFileCalls();
 // File and find handles open right now.
 SANDBOX_API size_t OpenFileHandles();
 
-// The calls the file stand-in has made on the host since the process started: status calls (of a
-// path or of an open file), directory listings and opens. A benchmark counts what one run costs
-// by the difference before and after it.
-struct HostFileCalls {
-  uint64_t status = 0;
-  uint64_t listings = 0;
-  uint64_t opens = 0;
-};
-SANDBOX_API HostFileCalls HostFileCallCount();
-
 }  // namespace sandbox
