@@ -11,7 +11,8 @@
 namespace fuzz {
 namespace {
 
-std::string g_host;  // F:'s host folder
+std::string g_host;    // F:'s host folder
+std::string g_sample;  // C:'s host folder
 
 }  // namespace
 
@@ -36,6 +37,40 @@ std::string PutInput(const std::string& name, const uint8_t* data, size_t size) 
   out.close();
   Check(out.good(), "the input could not be put on F:");
   return "F:\\" + name;
+}
+
+std::string SampleDrive() {
+  if (!g_sample.empty()) return g_sample;
+  Initialise();
+  g_sample = sandbox::MapTempDrive('C');
+  std::filesystem::copy(SABLEWING_SOURCE_ROOT "/sample", g_sample, std::filesystem::copy_options::recursive);
+  return g_sample;
+}
+
+std::string PutSampleInput(const std::string& windowsPath, const uint8_t* data, size_t size) {
+  SampleDrive();
+  std::ofstream out(sandbox::HostPath(windowsPath), std::ios::binary | std::ios::trunc);
+  out.write(reinterpret_cast<const char*>(data), static_cast<std::streamsize>(size));
+  out.close();
+  Check(out.good(), "the input could not be put on C:");
+  return windowsPath;
+}
+
+void RemoveSampleInput(const std::string& windowsPath) {
+  std::error_code error;
+  std::filesystem::remove(sandbox::HostPath(windowsPath), error);
+}
+
+std::string SampleFingerprint() {
+  std::string print;
+  for (const auto& entry : std::filesystem::recursive_directory_iterator(SampleDrive())) {
+    print += entry.path().string();
+    if (entry.is_regular_file())
+      print += " " + std::to_string(entry.file_size()) + " " +
+               std::to_string(entry.last_write_time().time_since_epoch().count());
+    print += "\n";
+  }
+  return print;
 }
 
 std::string DiskBytes(const std::string& windowsPath) {

@@ -22,6 +22,18 @@ void Initialise();
 
 // Empties F: and puts the input there under `name`; its Windows path.
 std::string PutInput(const std::string& name, const uint8_t* data, size_t size);
+
+// The fixed world of the readers that find other files beside their input (the files a project
+// lists, the code beside a panel file, the .uir files a settings file names): the sample tree of
+// the sources, copied once to drive C: (a host temporary folder, in memory like F:). Its host
+// folder.
+std::string SampleDrive();
+// Puts the input at `windowsPath` on C: (replacing what is there); its Windows path. The harness
+// removes it again with RemoveSampleInput, so the next input finds the sample as it was.
+std::string PutSampleInput(const std::string& windowsPath, const uint8_t* data, size_t size);
+void RemoveSampleInput(const std::string& windowsPath);
+// Every file on C: with its size and write time: a reader must leave it as it found it.
+std::string SampleFingerprint();
 // The bytes of a file, read on the host (never through the code under test); "" when absent.
 std::string DiskBytes(const std::string& windowsPath);
 
