@@ -131,13 +131,22 @@ int IniFileWrite(IniFile file, const char* path) {
     const int result = WriteAll(file, stdout);
     return result == 0 && fflush(stdout) != 0 ? TBX_WRITE_FAILED : result;
   }
-  int writable = 0;
-  const int checked = FileCanWrite(path, &writable);
-  if (checked < 0) return checked;
-  if (!writable) return TBX_CANNOT_WRITE;
+  // An existing target must open for update. A new one is not probed by creating it and removing
+  // it again: a failing removal, or a crash in between, would leave an empty file where there was
+  // none. The temporary file, made in the same folder, is the probe: when it cannot be made for a
+  // new target, the target cannot be created either.
+  const bool existed = _access(path, 0) == 0;
+  if (!existed && errno != ENOENT) return TBX_FILE_STATE_UNKNOWN;
+  if (existed) {
+    int writable = 0;
+    const int checked = FileCanWrite(path, &writable);
+    if (checked < 0) return checked;
+    if (!writable) return TBX_CANNOT_WRITE;
+  }
   char tempName[_MAX_PATH];
   FILE* stream = NULL;
-  if (FileOpenTemp(path, kTempPrefix, kTempExtension, "wb", tempName, &stream) != 1) return TBX_NO_TEMP_FILE;
+  if (FileOpenTemp(path, kTempPrefix, kTempExtension, "wb", tempName, &stream) != 1)
+    return existed ? TBX_NO_TEMP_FILE : TBX_CANNOT_WRITE;
   int result = WriteAll(file, stream);
   if (result == 0 && fflush(stream) != 0) result = TBX_WRITE_FAILED;
   // A close that fails may have lost bytes as a failed flush would.
