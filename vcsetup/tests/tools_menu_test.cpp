@@ -158,13 +158,43 @@ TEST_F(ToolsMenu, ARemovalThatCannotFinishLosesNoEntry) {
     EXPECT_EQ(sandbox::RegistryExport(), before);
     EXPECT_EQ(sandbox::RegistryOpenHandles(), 0u);
   }
-  // A move that fails half way leaves the count, so every entry is still on the menu.
+  // A move that fails half way puts back what had moved: no entry is shown twice.
   sandbox::RegistryDeleteKey(kToolsKey);
   LoadUser();
+  const std::string before = sandbox::RegistryExport();
   sandbox::RegistryInjectFailure(kToolsKey, "delete", ERROR_ACCESS_DENIED, 1);
   EXPECT_FALSE(RemoveToolsMenuEntry("&Tallyforge++ Help"));
+  EXPECT_EQ(sandbox::RegistryExport(), before);
+}
+
+// A removal cut short (the program ended half way through moving the entries) shows one entry
+// twice; the next removal, of any name, first finishes it from the record it left.
+TEST_F(ToolsMenu, ARemovalCutShortIsFinishedByTheNext) {
+  std::string cut;
+  // The record takes 35 values (three entries, the position, the count); the 50th set is in the
+  // middle of moving the entries down, one menu name moved already.
+  sandbox::BeforeNthRegistryCall("set", 50, [&] { cut = sandbox::RegistryExport(); });
+  ASSERT_TRUE(RemoveToolsMenuEntry("&Tallyforge++ Help"));
+  const std::string removed = sandbox::RegistryExport();
+  sandbox::RegistryClear();
+  ASSERT_TRUE(sandbox::RegistryImport(cut));
   EXPECT_EQ(MenuNames(), (std::vector<std::string>{"&Module Viewer", "M&essage Tracer", "&Error Finder",
                                                    "&Error Finder", "&Scratch Pad"}));
+  EXPECT_TRUE(RemoveToolsMenuEntry("&Help Viewer"));
+  EXPECT_EQ(sandbox::RegistryExport(), removed);
+}
+
+// A count far beyond the entries there are is neither walked nor grown past its largest value.
+TEST_F(ToolsMenu, ACountBeyondTheEntriesCostsNothingAndNeverWraps) {
+  sandbox::RegistrySetDword(kToolsKey, "NumTools", 0xFFFFFFFF);
+  EXPECT_TRUE(RemoveToolsMenuEntry("&Tallyforge++ Help"));
+  EXPECT_EQ(sandbox::RegistryGetDword(kToolsKey, "NumTools"), 0xFFFFFFFEu);
+  EXPECT_EQ(sandbox::RegistryGetString(kToolsKey, "MenuName#3"), "&Scratch Pad");
+  EXPECT_EQ(sandbox::RegistryGetString(kToolsKey, "MenuName#4"), std::nullopt);
+  sandbox::RegistrySetDword(kToolsKey, "NumTools", 0xFFFFFFFF);
+  const std::string before = sandbox::RegistryExport();
+  EXPECT_FALSE(AddToolsMenuEntry("Sablewing Reference", "r.exe", "", ""));
+  EXPECT_EQ(sandbox::RegistryExport(), before);
 }
 
 }  // namespace

@@ -123,6 +123,55 @@ inline std::vector<FileCall> SweepFileFaults(const FaultSweep& sweep, bool clean
   return calls;
 }
 
+// The same sweep over a piece of work that writes the registry, over its write-class calls
+// (create, set and delete): each fails in turn (ERROR_ACCESS_DENIED), and `snapshot` runs just
+// before each (a crash there leaves the registry as RegistryExport then gives it). The checks are
+// told the call's place among the clean run's write-class calls (from 0), which `recorded` gets
+// once, after the clean run. Returns those calls.
+struct RegistryFaultSweep {
+  std::function<void()> arrange;
+  std::function<bool()> run;
+  std::function<void(const std::vector<RegistryCall>& calls)> recorded;
+  std::function<void(size_t at, bool succeeded)> checkFailed;
+  std::function<void()> snapshot;
+  std::function<void(size_t at)> checkCrash;
+};
+
+inline std::vector<RegistryCall> SweepRegistryFaults(const RegistryFaultSweep& sweep, bool cleanRunSucceeds = true) {
+  sweep.arrange();
+  RecordRegistryCalls(true);
+  const bool clean = sweep.run();
+  std::vector<RegistryCall> calls;
+  for (const RegistryCall& call : RecordedRegistryCalls())
+    if (call.operation == "create" || call.operation == "set" || call.operation == "delete") calls.push_back(call);
+  RecordRegistryCalls(false);
+  EXPECT_EQ(clean, cleanRunSucceeds) << "the clean run";
+  EXPECT_FALSE(calls.empty()) << "the work writes nothing to the registry";
+  if (sweep.recorded) sweep.recorded(calls);
+  // Each call as the n-th of its kind.
+  std::vector<int> nth(calls.size());
+  for (size_t i = 0; i < calls.size(); ++i)
+    for (size_t j = 0; j <= i; ++j) nth[i] += calls[j].operation == calls[i].operation ? 1 : 0;
+  for (size_t i = 0; i < calls.size(); ++i) {
+    SCOPED_TRACE("registry call " + std::to_string(i + 1) + " fails: " + calls[i].operation + " " + calls[i].key);
+    sweep.arrange();
+    FailNthRegistryCall(calls[i].operation, nth[i], 5 /* ERROR_ACCESS_DENIED */);
+    const bool succeeded = sweep.run();
+    RegistryClearFailures();
+    sweep.checkFailed(i, succeeded);
+  }
+  for (size_t i = 0; i < calls.size(); ++i) {
+    SCOPED_TRACE("a crash before registry call " + std::to_string(i + 1) + ": " + calls[i].operation + " " +
+                 calls[i].key);
+    sweep.arrange();
+    BeforeNthRegistryCall(calls[i].operation, nth[i], sweep.snapshot);
+    EXPECT_EQ(sweep.run(), cleanRunSucceeds);
+    RegistryClearFailures();
+    sweep.checkCrash(i);
+  }
+  return calls;
+}
+
 // A test with drive `Letter` mapped to a fresh host folder.
 template <char Letter>
 class TempDriveTest : public ::testing::Test {
