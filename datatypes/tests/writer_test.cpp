@@ -7,6 +7,7 @@
 #include <libxml/tree.h>
 
 #include <filesystem>
+#include <optional>
 #include <string>
 #include <thread>
 #include <vector>
@@ -294,6 +295,50 @@ TEST_F(WriterTest, CopyTakesAndGivesBackItsOwnComInitialisation) {
     }
     EXPECT_FALSE(stillInCom()) << "every initialisation was given back";
   }).join();
+}
+
+}  // namespace
+
+namespace {
+
+// Save swept over the DOM's file calls: each fails in turn, and the files are copied aside just
+// before each (a crash there). A failure is thrown and leaves the file as it was with nothing
+// beside it; a crash leaves it whole, old or new.
+TEST_F(WriterTest, EverySaveLeavesTheFileOldOrNewAtEveryPoint) {
+  CComponent record;
+  record.ComponentName = "Swept";
+  record.ComponentHeaders = List({"TqSwept.h"});
+  const std::optional<std::string> rows[] = {std::nullopt, "<old/>"};
+  for (const auto& before : rows) {
+    SCOPED_TRACE(before ? "replacing a file" : "a new file");
+    std::optional<std::string> after, crashed;
+    auto bytes = [this]() -> std::optional<std::string> {
+      if (!OnDisk("T:\\Swept.xml")) return std::nullopt;
+      return DiskBytes("T:\\Swept.xml");
+    };
+    sandbox::testing::SweepFileFaults({
+        .arrange =
+            [&] {
+              std::filesystem::remove_all(host_);
+              std::filesystem::create_directory(host_);
+              if (before) WriteDisk("Swept.xml", *before);
+            },
+        .run =
+            [&] {
+              if (Save("T:\\Swept.xml", record) != S_OK) return false;
+              if (!after) after = bytes();
+              return true;
+            },
+        .checkFailed =
+            [&](const sandbox::FileCall&, bool succeeded) {
+              EXPECT_EQ(bytes(), succeeded ? after : before);
+              EXPECT_EQ(Files().size(), bytes() ? 1u : 0u) << "nothing beside the file";
+              EXPECT_EQ(sandbox::OpenFileHandles(), 0u);
+            },
+        .snapshot = [&] { crashed = bytes(); },
+        .checkCrash = [&](const sandbox::FileCall&) { EXPECT_TRUE(crashed == before || crashed == after); },
+    });
+  }
 }
 
 }  // namespace
