@@ -1,9 +1,10 @@
 // What every harness shares. The bytes of one input arrive as a file on the sandbox drive F:, which
-// is the only drive (so no input can name a host file), and the code under test reads it through
-// kernel32 as it reads any file. A harness checks more than survival: a refused input gets its
-// reader's documented error and leaves the file as it was, an accepted one with a writer is written,
-// read and written again with the two writes identical, and no file handle stays open. Anything else
-// is a finding: it is printed and the process aborts, so that the fuzzer keeps the input.
+// is the only drive besides C:, a copy of the sample tree (so no input can name a host file of
+// ours), and the code under test reads it through kernel32 as it reads any file. A harness checks
+// more than survival: a refused input gets its reader's documented error and leaves the file as it
+// was, an accepted one with a writer is written, read and written again with the two writes
+// identical, and no file handle stays open. Anything else is a finding: it is printed and the
+// process aborts, so that the fuzzer keeps the input.
 #pragma once
 
 #include <afx.h>
