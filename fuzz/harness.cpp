@@ -73,6 +73,22 @@ std::string SampleFingerprint() {
   return print;
 }
 
+void AllowUnmodelledPaths() {
+  Initialise();
+  sandbox::SetStrict(false);
+  sandbox::ClearUnmodelledCalls();
+}
+
+void CheckUnmodelledPathsOnly() {
+  for (const std::string& call : sandbox::UnmodelledCalls()) {
+    const size_t open = call.find(" (");
+    const std::string reason = open == std::string::npos ? "" : call.substr(open + 2);
+    Check(reason.starts_with("device name ") || reason.starts_with("\\\\"),
+          "an unmodelled platform call: " + call);
+  }
+  sandbox::ClearUnmodelledCalls();
+}
+
 std::string DiskBytes(const std::string& windowsPath) {
   std::ifstream in(sandbox::HostPath(windowsPath), std::ios::binary);
   return std::string(std::istreambuf_iterator<char>(in), {});

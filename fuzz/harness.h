@@ -35,6 +35,14 @@ std::string PutSampleInput(const std::string& windowsPath, const uint8_t* data, 
 void RemoveSampleInput(const std::string& windowsPath);
 // Every file on C: with its size and write time: a reader must leave it as it found it.
 std::string SampleFingerprint();
+
+// For a reader that opens the paths its input names: such a path reaches kernel32 as written, and
+// device names ("NUL", "CON", ...) and "\\.\" paths are forms the file stand-in does not model;
+// it says so and fails the call, which is the outcome a reader meets for a file that does not
+// open. Turns strict mode off; CheckUnmodelledPathsOnly then makes any other unmodelled call a
+// finding (and forgets those it accepted).
+void AllowUnmodelledPaths();
+void CheckUnmodelledPathsOnly();
 // The bytes of a file, read on the host (never through the code under test); "" when absent.
 std::string DiskBytes(const std::string& windowsPath);
 

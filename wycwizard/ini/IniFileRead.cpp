@@ -142,6 +142,8 @@ int JoinPieces(IniSection* section) {
     }
     value[length] = '\0';
     IniReplaceValue(first, value);
+    // The base name is a tag as any other: without trailing white space ("Name  Line0001").
+    while (baseLength > 0 && IsBlank(first->tag[baseLength - 1])) --baseLength;
     first->tag[baseLength] = '\0';
     for (int j = last; j > i; --j) {
       IniItem* piece = PointerAt<IniItem>(section->items, j);

@@ -175,6 +175,7 @@ TEST_F(IniTest, PiecesAreJoinedByRuns) {
       {"only the first \" Line\" counts", "[s]\nv Line1 Line0001=a\n", "[s@1]\nv Line1 Line0001=a@2\n"},
       {"runs stay within their section", "[s]\nv Line0001=a\n[t]\nv Line0002=b\n",
        "[s@1]\nv=a@2\n[t@3]\nv Line0002=b@4\n"},
+      {"the base name is trimmed as a tag is", "[s]\nv \t Line0001=a\nv  Line0002=b\n", "[s@1]\nv=ab@2\n"},
   };
   for (const ClassifyCase& c : cases) {
     SCOPED_TRACE(c.what);
