@@ -13,6 +13,7 @@ namespace {
 
 std::string g_host;    // F:'s host folder
 std::string g_sample;  // C:'s host folder
+std::string g_sampleFingerprint;
 
 }  // namespace
 
@@ -39,13 +40,34 @@ std::string PutInput(const std::string& name, const uint8_t* data, size_t size) 
   return "F:\\" + name;
 }
 
-std::string SampleDrive() {
+namespace {
+
+// Every file on C: with its size and write time.
+std::string SampleFingerprint() {
+  std::string print;
+  for (const auto& entry : std::filesystem::recursive_directory_iterator(g_sample)) {
+    print += entry.path().string();
+    if (entry.is_regular_file())
+      print += " " + std::to_string(entry.file_size()) + " " +
+               std::to_string(entry.last_write_time().time_since_epoch().count());
+    print += "\n";
+  }
+  return print;
+}
+
+}  // namespace
+
+std::string SampleDrive(const std::function<void(const std::string& host)>& extra) {
   if (!g_sample.empty()) return g_sample;
   Initialise();
   g_sample = sandbox::MapTempDrive('C');
   std::filesystem::copy(SABLEWING_SOURCE_ROOT "/sample", g_sample, std::filesystem::copy_options::recursive);
+  if (extra) extra(g_sample);
+  g_sampleFingerprint = SampleFingerprint();
   return g_sample;
 }
+
+void CheckSampleUnchanged() { Check(SampleFingerprint() == g_sampleFingerprint, "a file on C: was changed"); }
 
 std::string PutSampleInput(const std::string& windowsPath, const uint8_t* data, size_t size) {
   SampleDrive();
@@ -61,17 +83,6 @@ void RemoveSampleInput(const std::string& windowsPath) {
   std::filesystem::remove(sandbox::HostPath(windowsPath), error);
 }
 
-std::string SampleFingerprint() {
-  std::string print;
-  for (const auto& entry : std::filesystem::recursive_directory_iterator(SampleDrive())) {
-    print += entry.path().string();
-    if (entry.is_regular_file())
-      print += " " + std::to_string(entry.file_size()) + " " +
-               std::to_string(entry.last_write_time().time_since_epoch().count());
-    print += "\n";
-  }
-  return print;
-}
 
 void AllowUnmodelledPaths() {
   Initialise();

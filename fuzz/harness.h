@@ -26,15 +26,16 @@ std::string PutInput(const std::string& name, const uint8_t* data, size_t size);
 
 // The fixed world of the readers that find other files beside their input (the files a project
 // lists, the code beside a panel file, the .uir files a settings file names): the sample tree of
-// the sources, copied once to drive C: (a host temporary folder, in memory like F:). Its host
-// folder.
-std::string SampleDrive();
+// the sources, copied once to drive C: (a host temporary folder, in memory like F:), with what
+// `extra` adds to its host folder on that first call. Its host folder.
+std::string SampleDrive(const std::function<void(const std::string& host)>& extra = {});
 // Puts the input at `windowsPath` on C: (replacing what is there); its Windows path. The harness
 // removes it again with RemoveSampleInput, so the next input finds the sample as it was.
 std::string PutSampleInput(const std::string& windowsPath, const uint8_t* data, size_t size);
 void RemoveSampleInput(const std::string& windowsPath);
-// Every file on C: with its size and write time: a reader must leave it as it found it.
-std::string SampleFingerprint();
+// A reader must leave C: as it found it: every file with its size and write time as when the
+// drive was made.
+void CheckSampleUnchanged();
 
 // For a reader that opens the paths its input names: such a path reaches kernel32 as written, and
 // device names ("NUL", "CON", ...) and "\\.\" paths are forms the file stand-in does not model;

@@ -258,8 +258,7 @@ void CheckToolsMenu() {
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   fuzz::AllowUnmodelledPaths();
-  static const std::string sample = [] {
-    const std::string drive = fuzz::SampleDrive();
+  fuzz::SampleDrive([](const std::string& drive) {
     std::filesystem::create_directories(drive + "/rt");
     std::filesystem::copy_file(RTLINK_PROBE_FILE, drive + "/rt/RtLinkProbe.dll",
                                std::filesystem::copy_options::overwrite_existing);
@@ -267,8 +266,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     // an input names its folder.
     std::filesystem::create_directories(drive + "/RT/8.0");
     std::ofstream(drive + "/RT/8.0/gmrtlink.dll").close();
-    return fuzz::SampleFingerprint();
-  }();
+  });
   const std::string input = sandbox::HostPath(fuzz::PutInput("Input.reg", data, size));
   std::string error;
   if (!sandbox::RegistryLoad(input, &error)) return 0;
@@ -280,7 +278,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
 
   fuzz::Check(sandbox::RegistryOpenHandles() == 0, "a registry handle was left open");
   fuzz::CheckNoHandles();
-  fuzz::Check(fuzz::SampleFingerprint() == sample, "a reader changed a file on the drive");
+  fuzz::CheckSampleUnchanged();
   fuzz::CheckUnmodelledPathsOnly();
   return 0;
 }

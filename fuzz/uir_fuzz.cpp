@@ -50,10 +50,11 @@ std::string Read(const std::string& path, int& names) {
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   fuzz::Initialise();
   static const bool engine = [] {
-    const std::string sample = fuzz::SampleDrive();
-    std::filesystem::create_directories(sample + "/rt");
-    std::filesystem::copy_file(WYCRTE_LIBRARY_FILE, sample + "/rt/wycrte.dll",
-                               std::filesystem::copy_options::overwrite_existing);
+    fuzz::SampleDrive([](const std::string& drive) {
+      std::filesystem::create_directories(drive + "/rt");
+      std::filesystem::copy_file(WYCRTE_LIBRARY_FILE, drive + "/rt/wycrte.dll",
+                                 std::filesystem::copy_options::overwrite_existing);
+    });
     sandbox::SetModuleSearchPath({"C:\\rt"});
     // The table writer waits a second after each table: the sandbox's clock, standing, moves
     // instead.
@@ -94,5 +95,6 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   }
   fuzz::Check(fuzz::DiskBytes(path) == input, "reading changed the file");
   fuzz::CheckNoHandles();
+  fuzz::CheckSampleUnchanged();
   return 0;
 }
