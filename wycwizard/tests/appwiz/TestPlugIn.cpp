@@ -47,6 +47,12 @@ class CKindStep : public CCustomAppWizStepDlg {
   CKindStep() : CCustomAppWizStepDlg(IDD_KIND_STEP), m_nKind(0), m_pHost(NULL) {}
   CString GetHelpTopic() override { return "test.chm::\\kind.htm"; }
 
+  // The base disables Finish when it shows Help; this step may finish the wizard.
+  void ArrangeFrameAndPaint(CDC* pDC, BOOL bShowHelp, BOOL bDrawBadge) override {
+    CCustomAppWizStepDlg::ArrangeFrameAndPaint(pDC, bShowHelp, bDrawBadge);
+    if (bShowHelp) EnableFrameItem(IDC_FRAME_FINISH);
+  }
+
   // The frame's messages come here first: the first one takes the frame's procedure over.
   BOOL PreTranslateMessage(MSG* pMsg) override {
     if (g_frameProc == NULL && m_hWnd != NULL) {
@@ -66,12 +72,20 @@ class CKindStep : public CCustomAppWizStepDlg {
     for (LPCTSTR macro : {"PROJTYPE_EXE", "PROJTYPE_DLL", "PROJTYPE_LIB", "PROJTYPE_CON"}) d.RemoveKey(macro);
     static const LPCTSTR kMacros[] = {"PROJTYPE_EXE", "PROJTYPE_DLL", "PROJTYPE_LIB", "PROJTYPE_CON", "PROJTYPE_DLL"};
     d.SetAt(kMacros[m_nKind], "");
+    if (m_bBroken)
+      d.SetAt("BROKEN", "");
+    else
+      d.RemoveKey("BROKEN");
     return CCustomAppWizStepDlg::OnDismiss();
   }
 
-  void DoDataExchange(CDataExchange* pDX) override { DDX_Radio(pDX, IDC_KIND_APPLICATION, m_nKind); }
+  void DoDataExchange(CDataExchange* pDX) override {
+    DDX_Radio(pDX, IDC_KIND_APPLICATION, m_nKind);
+    DDX_Check(pDX, IDC_KIND_BROKEN, m_bBroken);
+  }
 
   int m_nKind;  // 0 application, 1 DLL, 2 static library, 3 console, 4 MFC DLL
+  int m_bBroken = 0;  // NEWPROJ.INF then lists a template the language refuses
   CCustomAppWiz* m_pHost;
 };
 
