@@ -44,19 +44,20 @@ bool Pump(HWND dialog, const Dialog& d, ModalFilter filter, void* context) {
 
 // The user presses the button `id`: BM_CLICK on the dialog's button of that id, or without one
 // the command a button of that id would send. A button the user cannot press (hidden or disabled)
-// makes the script faulty: reported, nothing pressed.
-void Press(HWND dialog, int id, const std::string& caption) {
+// makes the script faulty: reported, nothing pressed (false).
+bool Press(HWND dialog, int id, const std::string& caption) {
   const HWND button = GetDlgItem(dialog, id);
   if (button != nullptr && (SendMessage(button, WM_GETDLGCODE, 0, 0) & DLGC_BUTTON)) {
     if (!IsWindowVisible(button) || !IsWindowEnabled(button)) {
       sandbox::internal::Fail("Dialog \"" + caption + "\": the user cannot press button " + std::to_string(id) +
                               (IsWindowVisible(button) ? ", which is disabled" : ", which is hidden"));
-      return;
+      return false;
     }
     SendMessage(button, BM_CLICK, 0, 0);
   } else {
     SendMessage(dialog, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), reinterpret_cast<LPARAM>(button));
   }
+  return true;
 }
 
 // The modal loop of a dialog left alone, until its code ends it; WM_QUIT ends it with IDCANCEL
@@ -108,8 +109,9 @@ INT_PTR RunModalDialog(HWND dialog, ModalFilter filter, void* context, const cha
     if (answer.result == sandbox::kLeaveAlone) {
       RunLeftAlone(dialog, *d, modal.caption, filter, context);
     } else {
-      Press(dialog, answer.result, modal.caption);
-      if (Pump(dialog, *d, filter, context) && !d->ended) {
+      if (!Press(dialog, answer.result, modal.caption)) {
+        EndDialog(dialog, IDCANCEL);
+      } else if (Pump(dialog, *d, filter, context) && !d->ended) {
         sandbox::internal::Fail("Dialog \"" + modal.caption + "\" did not end when the user pressed " +
                                 std::to_string(answer.result));
         EndDialog(dialog, IDCANCEL);

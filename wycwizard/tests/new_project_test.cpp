@@ -8,6 +8,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <string>
 #include <vector>
@@ -204,9 +205,12 @@ TEST_F(NewProject, CancellingOrARefusedTemplateLeavesNoFile) {
        {{"NewProject", NewProjectAnswer()},
         {"AppWizard", sandbox::Answer{sandbox::kWizardCancel, "",
                                       [](void* frame) {
+                                        // The plug-in has no step after this one: Next keeps it.
+                                        void* step = sandbox::WizardStep(frame);
+                                        sandbox::ClickButton(frame, sandbox::kWizardNext);
+                                        EXPECT_EQ(sandbox::WizardStep(frame), step);
                                         sandbox::ClickButton(frame, sandbox::kWizardFinish);
-                                        // back on the last step: Finish again is possible
-                                        EXPECT_NE(sandbox::WizardStep(frame), nullptr);
+                                        EXPECT_EQ(sandbox::WizardStep(frame), step);
                                       }}},
         {"NewProjectInformation", sandbox::Answer{IDCANCEL}}},
        {"TestWizard: ExitCustomAppWiz", "TestPlugIn: ExitCustomAppWizard"}},
@@ -235,6 +239,60 @@ TEST_F(NewProject, CancellingOrARefusedTemplateLeavesNoFile) {
               row.lastCalls);
     EXPECT_TRUE(sandbox::msdev::WorkspacePath().empty());
   }
+}
+
+// F1 on a step goes through the frame's loop (the step's PreTranslateMessage sees the key) and
+// reaches the frame as WM_HELP, while the depot holds the step's help topic.
+TEST_F(NewProject, F1OnAStepIsHelpForTheStepsTopic) {
+  sandbox::QueueAnswer("NewProject", NewProjectAnswer());
+  sandbox::QueueAnswer("AppWizard", sandbox::Answer{sandbox::kWizardCancel, "", [](void* frame) { sandbox::PressF1(frame); }});
+  EXPECT_FALSE(Run());
+  const std::vector<std::string> calls = Calls();
+  const auto f1 = std::find(calls.begin(), calls.end(), "TestPlugIn: PreTranslateMessage F1");
+  ASSERT_NE(f1, calls.end());
+  ASSERT_NE(f1 + 1, calls.end());
+  EXPECT_EQ(*(f1 + 1), "TestPlugIn: WM_HELP test.chm::\\kind.htm");
+}
+
+using GetAppWizardFunction = CCustomAppWizard* (*)();
+
+int LibraryRecordsOf(HMODULE module) {
+  int records = 0;
+  for (CDynLinkLibrary* library = AfxGetModuleState()->m_libraryList; library != nullptr; library = library->m_pNextDLL)
+    records += library->m_hModule == module;
+  return records;
+}
+
+// GetAppWizard gives the DLL's one object and puts the DLL into the resource chain once; the
+// default LoadTemplate only names the plug-in's module.
+TEST(PlugInBase, OneObjectOneLibraryRecordAndTheModuleForTemplates) {
+  const HMODULE plugIn = LoadLibrary(sandbox::WindowsPath(TEST_PLUGIN_FILE).c_str());
+  ASSERT_NE(plugIn, nullptr);
+  const auto get = reinterpret_cast<GetAppWizardFunction>(
+      reinterpret_cast<void (*)()>(GetProcAddress(plugIn, "GetAppWizard")));
+  ASSERT_NE(get, nullptr);
+  EXPECT_EQ(LibraryRecordsOf(plugIn), 0);
+  CCustomAppWizard* object = get();
+  EXPECT_EQ(get(), object);
+  EXPECT_EQ(LibraryRecordsOf(plugIn), 1);
+  EXPECT_EQ(object->GetName(), "Test Plug-In");
+  EXPECT_EQ(object->m_pHostWizard, nullptr);
+  EXPECT_EQ(object->m_pDepot, nullptr);
+  EXPECT_EQ(object->m_nHostStepCount, 0);
+
+  const LPCTSTR asked = "ROOT.CPP";
+  LPCTSTR name = asked;
+  DWORD size = 77;
+  HINSTANCE module = nullptr;
+  const LPCTSTR kNoText = "no text";
+  LPCTSTR text = kNoText;
+  EXPECT_TRUE(object->LoadTemplate(&name, &size, &module, &text));
+  EXPECT_EQ(name, asked);
+  EXPECT_EQ(size, 77u);
+  EXPECT_EQ(text, kNoText);
+  EXPECT_EQ(module, plugIn);
+  FreeLibrary(plugIn);
+  EXPECT_EQ(LibraryRecordsOf(plugIn), 0);
 }
 
 }  // namespace
