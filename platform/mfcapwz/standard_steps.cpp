@@ -3,17 +3,13 @@
 
 #include "library_state.h"
 #include "mfcapwz_resource.h"
+#include "template_language.h"
 
 namespace mfcapwz {
 namespace {
 
 CMapStringToString* Dictionary() {
   return Library().appWiz != nullptr ? &Library().appWiz->m_Dictionary : nullptr;
-}
-
-bool Has(CMapStringToString& dictionary, LPCTSTR name) {
-  CString value;
-  return dictionary.Lookup(name, value) != FALSE;
 }
 
 void Put(CMapStringToString& dictionary, LPCTSTR name, bool on) {
@@ -40,9 +36,9 @@ void CMfcDllStep::DoDataExchange(CDataExchange* pDX) {
 
 void CMfcDllStep::OnEnterStep() {
   if (CMapStringToString* dictionary = Dictionary()) {
-    m_nKind = Has(*dictionary, "EXTDLL") && !Has(*dictionary, "MFCDLL") ? 1 : 0;
-    m_bAutomation = Has(*dictionary, "AUTOMATION");
-    m_bSockets = Has(*dictionary, "SOCKETS");
+    m_nKind = InDictionary(*dictionary, "EXTDLL") && !InDictionary(*dictionary, "MFCDLL") ? 1 : 0;
+    m_bAutomation = InDictionary(*dictionary, "AUTOMATION");
+    m_bSockets = InDictionary(*dictionary, "SOCKETS");
   }
   UpdateData(FALSE);
 }

@@ -62,10 +62,7 @@ struct Block {
   bool sawElse;
 };
 
-bool Has(const CMapStringToString& dictionary, const std::string& name) {
-  CString value;
-  return dictionary.Lookup(name.c_str(), value) != FALSE;
-}
+bool Has(const CMapStringToString& dictionary, const std::string& name) { return InDictionary(dictionary, name.c_str()); }
 
 // The line with its macros replaced. "$$" that starts no reference stays as it is; a value is
 // written as it is, "$$" and line breaks included.

@@ -11,6 +11,12 @@
 
 namespace mfcapwz {
 
+// Whether the dictionary holds the macro, whatever its value.
+inline bool InDictionary(const CMapStringToString& dictionary, LPCTSTR name) {
+  CString value;
+  return dictionary.Lookup(name, value) != FALSE;
+}
+
 // Why a template was refused: the line (from 1) and what is wrong there.
 struct TemplateError {
   int line = 0;

@@ -10,17 +10,12 @@
 namespace mfcapwz {
 namespace {
 
-bool Has(const CMapStringToString& dictionary, LPCTSTR name) {
-  CString value;
-  return dictionary.Lookup(name, value) != FALSE;
-}
-
 ProjectKind KindOf(const CMapStringToString& dictionary, bool mfcDllStepLeft) {
   if (mfcDllStepLeft) return ProjectKind::kMfcDll;
-  if (Has(dictionary, "PROJTYPE_EXE")) return ProjectKind::kApplication;
-  if (Has(dictionary, "PROJTYPE_DLL")) return ProjectKind::kDynamicLibrary;
-  if (Has(dictionary, "PROJTYPE_LIB")) return ProjectKind::kStaticLibrary;
-  if (Has(dictionary, "PROJTYPE_CON")) return ProjectKind::kConsole;
+  if (InDictionary(dictionary, "PROJTYPE_EXE")) return ProjectKind::kApplication;
+  if (InDictionary(dictionary, "PROJTYPE_DLL")) return ProjectKind::kDynamicLibrary;
+  if (InDictionary(dictionary, "PROJTYPE_LIB")) return ProjectKind::kStaticLibrary;
+  if (InDictionary(dictionary, "PROJTYPE_CON")) return ProjectKind::kConsole;
   return ProjectKind::kApplication;
 }
 
@@ -121,7 +116,7 @@ void RunWizard(WizardRun& run) {
     } else if (confirmed) {
       run.outcome = WizardRun::Outcome::kGenerated;
       run.kind = KindOf(appWiz->m_Dictionary, library.mfcDllStepLeft);
-      run.mfcExtension = run.kind == ProjectKind::kMfcDll && Has(appWiz->m_Dictionary, "EXTDLL");
+      run.mfcExtension = run.kind == ProjectKind::kMfcDll && InDictionary(appWiz->m_Dictionary, "EXTDLL");
     }
   } catch (CException* e) {
     Report(e);

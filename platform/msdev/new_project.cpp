@@ -118,13 +118,6 @@ std::vector<std::string> CustomAppWizards(const std::string& folder) {
   return found;
 }
 
-std::string FileTitle(const std::string& path) {
-  const size_t slash = path.rfind('\\');
-  std::string title = slash == std::string::npos ? path : path.substr(slash + 1);
-  const size_t dot = title.rfind('.');
-  return dot == std::string::npos ? title : title.substr(0, dot);
-}
-
 std::string Safe(const CMapStringToString* dictionary) {
   CString value;
   return dictionary != nullptr && dictionary->Lookup("SAFE_ROOT", value) ? static_cast<LPCTSTR>(value) : "";

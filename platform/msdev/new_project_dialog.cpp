@@ -9,13 +9,6 @@
 
 namespace {
 
-std::string FileTitle(const std::string& path) {
-  const size_t slash = path.find_last_of("\\/");
-  std::string title = slash == std::string::npos ? path : path.substr(slash + 1);
-  const size_t dot = title.rfind('.');
-  return dot == std::string::npos ? title : title.substr(0, dot);
-}
-
 std::string ItemText(CWnd* dialog, int id) {
   CString text;
   dialog->GetDlgItemText(id, text);
@@ -39,7 +32,7 @@ int CNewProjectDialog::Run() {
 BOOL CNewProjectDialog::OnInitDialog() {
   CDialog::OnInitDialog();
   for (const std::string& wizard : m_wizards)
-    SendDlgItemMessage(IDC_NEW_PROJECT_TYPES, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(FileTitle(wizard).c_str()));
+    SendDlgItemMessage(IDC_NEW_PROJECT_TYPES, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(msdev::FileTitle(wizard).c_str()));
   CheckDlgButton(IDC_NEW_PROJECT_WIN32, BST_CHECKED);
   return TRUE;
 }
