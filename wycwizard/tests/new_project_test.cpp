@@ -43,6 +43,9 @@ sandbox::Answer WizardAnswer(int kind, int result = sandbox::kWizardFinish) {
             sandbox::SetCheck(sandbox::WizardStep(frame), kind, BST_CHECKED);
             if (kind != kKindMfcDll) return;
             sandbox::ClickButton(frame, sandbox::kWizardNext);
+            // The plug-in counted the steps: the last of two has Back and Finish, not Next.
+            EXPECT_TRUE(IsWindowEnabled(GetDlgItem(static_cast<HWND>(frame), sandbox::kWizardBack)));
+            EXPECT_FALSE(IsWindowEnabled(GetDlgItem(static_cast<HWND>(frame), sandbox::kWizardNext)));
             sandbox::SetCheck(sandbox::WizardStep(frame), sandbox::kMfcDllAutomation, BST_CHECKED);
           }};
 }
