@@ -74,6 +74,8 @@ WINOLEAPI CLSIDFromString(LPCOLESTR lpsz, LPCLSID pclsid);
 WINOLEAPI IIDFromString(LPCOLESTR lpsz, LPIID lpiid);
 WINOLEAPI CLSIDFromProgID(LPCOLESTR lpszProgID, LPCLSID lpclsid);
 WINOLEAPI ProgIDFromCLSID(REFCLSID clsid, LPOLESTR* lplpszProgID);
+// A new identifier (version 4, random; the sandbox makes the sequence repeatable).
+WINOLEAPI CoCreateGuid(GUID* pguid);
 
 // The task allocator: memory that crosses an interface boundary.
 WINOLEAPI_(LPVOID) CoTaskMemAlloc(SIZE_T cb);

@@ -69,6 +69,7 @@ typedef INT_PTR(CALLBACK* DLGPROC)(HWND, UINT, WPARAM, LPARAM);
 #define VK_RETURN 0x0D
 #define VK_SHIFT 0x10
 #define VK_ESCAPE 0x1B
+#define VK_F1 0x70
 
 // Makes a dialog from the template resource `templateName` of `instance` (or a template in
 // memory), owned by `parent`'s top-level window (or a child of `parent` with WS_CHILD): the

@@ -19,11 +19,14 @@ extern "C" {
 #define MK_CONTROL 0x0008
 #define MK_MBUTTON 0x0010
 
-// WM_NCHITTEST answers (no frame: a window is all client area).
+// WM_NCHITTEST answers (a window is all client area unless its procedure answered WM_NCCALCSIZE
+// with a smaller one: its caption strip is HTCAPTION, the rest of its frame HTBORDER).
 #define HTERROR (-2)
 #define HTTRANSPARENT (-1)
 #define HTNOWHERE 0
 #define HTCLIENT 1
+#define HTCAPTION 2
+#define HTBORDER 18
 
 // Virtual keys: the mouse buttons.
 #define VK_LBUTTON 0x01

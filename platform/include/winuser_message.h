@@ -126,6 +126,18 @@ typedef struct tagNMHDR {
   UINT code;
 } NMHDR, *LPNMHDR;
 
+// What WM_HELP is about (its lParam): F1 in a window (HELPINFO_WINDOW) or in a menu.
+#define HELPINFO_WINDOW 0x0001
+#define HELPINFO_MENUITEM 0x0002
+typedef struct tagHELPINFO {
+  UINT cbSize;
+  int iContextType;
+  int iCtrlId;
+  HANDLE hItemHandle;
+  DWORD_PTR dwContextId;
+  POINT MousePos;
+} HELPINFO, *LPHELPINFO;
+
 // Sending: to a window of the calling thread the procedure is called directly; to a window of
 // another thread the message waits in that thread's queue until the thread calls GetMessage,
 // PeekMessage or waits in a SendMessage of its own, and the sender meanwhile serves messages sent

@@ -71,4 +71,11 @@ bool WriteWholeFile(const std::string& windowsPath, const std::string& bytes, un
   return ok;
 }
 
+std::string FileTitle(const std::string& path) {
+  const size_t slash = path.find_last_of("\\/");
+  std::string title = slash == std::string::npos ? path : path.substr(slash + 1);
+  const size_t dot = title.rfind('.');
+  return dot == std::string::npos ? title : title.substr(0, dot);
+}
+
 }  // namespace msdev

@@ -16,4 +16,7 @@ bool WriteWholeFile(const std::string& windowsPath, const std::string& bytes, un
 // The full Windows form of a path (GetFullPathName); "" when it cannot be formed.
 std::string FullWindowsPath(const std::string& path);
 
+// A path's last component without its extension ("C:\T\Wizard.awx" -> "Wizard").
+std::string FileTitle(const std::string& path);
+
 }  // namespace msdev

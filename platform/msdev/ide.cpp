@@ -161,6 +161,7 @@ void Ide::Reset() {
   addInLoader_.Clear();
   std::lock_guard<std::recursive_mutex> g(lock_);
   ClearRecords();
+  templateFolder_.clear();
   visible_ = false;
 }
 
@@ -287,6 +288,7 @@ void Ide::Build(const std::string& configuration, bool rebuildAll) {
 void Ide::RecordSetting(const ProjectRef& project, sandbox::msdev::SettingChange change) {
   std::lock_guard<std::recursive_mutex> g(lock_);
   project->modified = true;
+  project->changes.push_back(change);
   settings_.push_back(std::move(change));
 }
 

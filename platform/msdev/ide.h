@@ -38,6 +38,8 @@ struct ProjectModel {
   bool modified = false;
   bool open = true;
   std::vector<std::string> addedFiles;
+  // Every change recorded on the project's configurations, in order.
+  std::vector<sandbox::msdev::SettingChange> changes;
   // The IDE's own copy of the project file: what it last read or wrote. Saving writes it back;
   // what the automation recorded is kept beside it, never merged into the text.
   std::string copy;
@@ -124,6 +126,18 @@ class Ide {
   void Build(const std::string& configuration, bool rebuildAll);
   void RecordSetting(const ProjectRef& project, sandbox::msdev::SettingChange change);
   void AddFile(const ProjectRef& project, const std::string& file);
+
+  // --- New projects (new_project.cpp) --------------------------------------------------------
+  // Where the New Project dialog looks for custom AppWizards: the sandbox's folder, else the
+  // installation's.
+  std::string TemplateFolder();
+  void SetTemplateFolder(const std::string& folder);
+  // A project being made by the New Project dialog, in no workspace yet: its automation objects
+  // work until it is written and opened.
+  ProjectRef MakeNewProject(const std::string& name, const std::string& fullPath,
+                            const std::vector<std::string>& configurations);
+  // The IDE wrote the project file: these bytes are its copy of it.
+  void NoteProjectWritten(const std::string& fullPath, const std::string& bytes);
 
   // --- Documents --------------------------------------------------------------------------
   // Opens the text document of an existing file and fires DocumentOpen. A missing file: the
@@ -230,6 +244,7 @@ class Ide {
   // opening workspaces.
   std::map<std::string, std::string, PathLess> projectCopies_;
   std::vector<ToolbarRecord> toolbars_;
+  std::string templateFolder_;  // set by the sandbox; "" for the installation's
   std::vector<sandbox::msdev::Prompt> prompts_;
   std::vector<std::string> saveAllReceived_;
   CIdeApp* app_ = nullptr;  // made and used on the UI thread

@@ -41,6 +41,10 @@ class CIdeApp : public CWinApp {
   // workspace it made (NewWorkspace fires; an open workspace of that path is opened again).
   // False with *error when nothing was opened.
   bool OpenWorkspace(const std::string& path, bool asNew, std::string* error);
+  // File > New (new_project.cpp): the New Project dialog, the custom AppWizard it runs, the new
+  // project's files and its workspace, opened. False with *error ("cancelled", or what the IDE
+  // told the user) when no project was made.
+  bool NewProject(std::string* error);
   // File > Close Workspace: asks about every changed document and project (SaveAllModified),
   // then closes the documents and the workspace. FALSE when the user kept it open.
   BOOL CloseWorkspace();

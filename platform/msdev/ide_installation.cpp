@@ -53,6 +53,15 @@ std::string CommonFolder() {
   return folder;
 }
 
+}  // namespace
+
+std::string IdeInstallation::TemplateFolder() {
+  const std::string common = CommonFolder();
+  return common.empty() ? std::string() : common + "\\MSDev98\\Template";
+}
+
+namespace {
+
 void SetString(HKEY key, const std::string& name, const std::string& text) {
   RegSetValueEx(key, name.c_str(), 0, REG_SZ, reinterpret_cast<const BYTE*>(text.c_str()),
                 static_cast<DWORD>(text.size() + 1));

@@ -25,6 +25,9 @@ class IdeInstallation {
   void ReleaseProgramFile();
   // At a normal exit: the user's defaults, unless the user has "Include Dirs" already.
   static void WriteUserDefaults();
+  // Where the custom AppWizards (*.awx) lie: <common folder>\MSDev98\Template; "" when the
+  // installation names no common folder.
+  static std::string TemplateFolder();
 
  private:
   HANDLE programFile_ = INVALID_HANDLE_VALUE;

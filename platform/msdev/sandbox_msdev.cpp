@@ -53,6 +53,18 @@ bool CloseWorkspace() {
   return TheIde().WorkspacePath().empty();
 }
 std::string WorkspacePath() { return TheIde().WorkspacePath(); }
+
+bool NewProject(std::string* error) {
+  TheIde().Start(true);
+  CIdeApp* app = TheIde().App();
+  if (app == nullptr) {
+    if (error) *error = "the IDE is not running";
+    return false;
+  }
+  return app->NewProject(error);
+}
+void SetTemplateFolder(const std::string& windowsFolder) { TheIde().SetTemplateFolder(windowsFolder); }
+std::string TemplateFolder() { return TheIde().TemplateFolder(); }
 std::vector<std::string> WorkspaceMessages() { return TheIde().WorkspaceMessages(); }
 
 std::vector<std::string> CallLog() { return ::msdev::CallLog(); }

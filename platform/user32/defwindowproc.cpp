@@ -51,11 +51,20 @@ WINUSERAPI LRESULT WINAPI DefWindowProc(HWND window, UINT message, WPARAM wParam
     case WM_WINDOWPOSCHANGED: {
       const auto* pos = reinterpret_cast<const WINDOWPOS*>(lParam);
       if (pos == nullptr) return 0;
+      // The client area's size and origin (in the parent's client coordinates), which differ from
+      // the window rectangle's by the frame.
+      RECT client, outer;
+      GetClientRect(window, &client);
+      GetWindowRect(window, &outer);
+      POINT origin{0, 0};
+      ClientToScreen(window, &origin);
+      const POINT inset{origin.x - outer.left, origin.y - outer.top};
       if ((pos->flags & SWP_NOSIZE) == 0) {
         const WPARAM kind = IsZoomed(window) ? SIZE_MAXIMIZED : IsIconic(window) ? SIZE_MINIMIZED : SIZE_RESTORED;
-        SendMessage(window, WM_SIZE, kind, MAKELPARAM(pos->cx, pos->cy));
+        SendMessage(window, WM_SIZE, kind, MAKELPARAM(client.right, client.bottom));
       }
-      if ((pos->flags & SWP_NOMOVE) == 0) SendMessage(window, WM_MOVE, 0, MAKELPARAM(pos->x, pos->y));
+      if ((pos->flags & SWP_NOMOVE) == 0)
+        SendMessage(window, WM_MOVE, 0, MAKELPARAM(pos->x + inset.x, pos->y + inset.y));
       return 0;
     }
     case WM_QUERYENDSESSION:
@@ -76,11 +85,24 @@ WINUSERAPI LRESULT WINAPI DefWindowProc(HWND window, UINT message, WPARAM wParam
       return 1;
     }
     case WM_NCHITTEST: {
-      // No frame: inside the window is client area.
+      // Inside the window: the client area, else its frame (the strip above the client area is
+      // the caption).
       RECT r;
       GetWindowRect(window, &r);
       const POINT at{static_cast<SHORT>(LOWORD(lParam)), static_cast<SHORT>(HIWORD(lParam))};
-      return at.x >= r.left && at.x < r.right && at.y >= r.top && at.y < r.bottom ? HTCLIENT : HTNOWHERE;
+      if (at.x < r.left || at.x >= r.right || at.y < r.top || at.y >= r.bottom) return HTNOWHERE;
+      RECT client;
+      GetClientRect(window, &client);
+      POINT origin{0, 0};
+      ClientToScreen(window, &origin);
+      if (at.x >= origin.x && at.x < origin.x + client.right && at.y >= origin.y && at.y < origin.y + client.bottom)
+        return HTCLIENT;
+      return at.y < origin.y ? HTCAPTION : HTBORDER;
+    }
+    case WM_HELP: {
+      // A child passes it to its parent, a top-level window to its owner.
+      const HWND up = (GetWindowLong(window, GWL_STYLE) & WS_CHILD) ? GetParent(window) : GetWindow(window, GW_OWNER);
+      return up != nullptr ? SendMessage(up, WM_HELP, wParam, lParam) : 0;
     }
     case WM_SETCURSOR: {
       // A child's parent decides first; then the class's cursor over the client area.

@@ -43,13 +43,21 @@ bool Pump(HWND dialog, const Dialog& d, ModalFilter filter, void* context) {
 }
 
 // The user presses the button `id`: BM_CLICK on the dialog's button of that id, or without one
-// the command a button of that id would send.
-void Press(HWND dialog, int id) {
+// the command a button of that id would send. A button the user cannot press (hidden or disabled)
+// makes the script faulty: reported, nothing pressed (false).
+bool Press(HWND dialog, int id, const std::string& caption) {
   const HWND button = GetDlgItem(dialog, id);
-  if (button != nullptr && (SendMessage(button, WM_GETDLGCODE, 0, 0) & DLGC_BUTTON))
+  if (button != nullptr && (SendMessage(button, WM_GETDLGCODE, 0, 0) & DLGC_BUTTON)) {
+    if (!IsWindowVisible(button) || !IsWindowEnabled(button)) {
+      sandbox::internal::Fail("Dialog \"" + caption + "\": the user cannot press button " + std::to_string(id) +
+                              (IsWindowVisible(button) ? ", which is disabled" : ", which is hidden"));
+      return false;
+    }
     SendMessage(button, BM_CLICK, 0, 0);
-  else
+  } else {
     SendMessage(dialog, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), reinterpret_cast<LPARAM>(button));
+  }
+  return true;
 }
 
 // The modal loop of a dialog left alone, until its code ends it; WM_QUIT ends it with IDCANCEL
@@ -80,7 +88,7 @@ void RunLeftAlone(HWND dialog, Dialog& d, const std::string& caption, ModalFilte
 
 namespace user32 {
 
-INT_PTR RunModalDialog(HWND dialog, ModalFilter filter, void* context) {
+INT_PTR RunModalDialog(HWND dialog, ModalFilter filter, void* context, const char* kind, const char* text) {
   using namespace dialogs;
   const std::shared_ptr<Dialog> d = Find(dialog);
   if (!d) return -1;
@@ -91,9 +99,9 @@ INT_PTR RunModalDialog(HWND dialog, ModalFilter filter, void* context) {
   UpdateWindow(dialog);
 
   sandbox::Modal modal;
-  modal.kind = "Dialog";
+  modal.kind = kind != nullptr ? kind : "Dialog";
   modal.caption = CaptionOf(dialog);
-  modal.text = d->templateName;
+  modal.text = text != nullptr ? std::string(text) : d->templateName;
   uint64_t ticket = 0;
   const sandbox::Answer answer = sandbox::internal::Ask(modal, IDCANCEL, &ticket);
   if (answer.action && Pump(dialog, *d, filter, context) && !d->ended) answer.action(dialog);
@@ -101,8 +109,9 @@ INT_PTR RunModalDialog(HWND dialog, ModalFilter filter, void* context) {
     if (answer.result == sandbox::kLeaveAlone) {
       RunLeftAlone(dialog, *d, modal.caption, filter, context);
     } else {
-      Press(dialog, answer.result);
-      if (Pump(dialog, *d, filter, context) && !d->ended) {
+      if (!Press(dialog, answer.result, modal.caption)) {
+        EndDialog(dialog, IDCANCEL);
+      } else if (Pump(dialog, *d, filter, context) && !d->ended) {
         sandbox::internal::Fail("Dialog \"" + modal.caption + "\" did not end when the user pressed " +
                                 std::to_string(answer.result));
         EndDialog(dialog, IDCANCEL);

@@ -14,6 +14,10 @@ using ModalFilter = BOOL (*)(MSG* message, void* context);
 // text) and lets the dialog run until its own code calls EndDialog; returns EndDialog's result.
 // Messages go to `filter` first (when given), else through IsDialogMessage. The window is left
 // for the caller to destroy. -1 for a window that is no such dialog.
-STANDIN_API INT_PTR RunModalDialog(HWND dialog, ModalFilter filter, void* context);
+//
+// A modal of the platform that is a dialog of its own kind (the wizard frame, the IDE's New
+// Project dialog) names its kind and, in place of the template's name, the text the user reads.
+STANDIN_API INT_PTR RunModalDialog(HWND dialog, ModalFilter filter, void* context, const char* kind = "Dialog",
+                                   const char* text = nullptr);
 
 }  // namespace user32

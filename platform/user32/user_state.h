@@ -47,7 +47,11 @@ struct Window {
   HWND parent = nullptr;         // the desktop for a top-level window; null for the desktop
   HWND owner = nullptr;
   std::vector<HWND> children;    // z-order, top first
-  RECT rect{};                   // in the parent's client coordinates
+  RECT rect{};                   // the client area, in the parent's client coordinates
+  // The non-client area's thickness on each side, as the window's procedure answered
+  // WM_NCCALCSIZE at its creation (DefWindowProc: none). The window rectangle is `rect` grown by
+  // it; the non-client area is never drawn.
+  RECT frame{};
   DWORD thread = 0;              // 0: the desktop, which belongs to no thread
   HINSTANCE instance = nullptr;
   LONG_PTR userData = 0;
@@ -150,6 +154,12 @@ std::string AtomNameLocked(ATOM atom);
 bool IsDescendantLocked(HWND ancestor, HWND window);
 // The window's top-level ancestor (the window itself when it is top-level).
 HWND RootLocked(HWND window);
+// The window's frame from the client area its procedure answered to WM_NCCALCSIZE, `rect` holding
+// the window rectangle on entry and the client area after (window_pos.cpp). An answer that is
+// not inside the window rectangle leaves it all client area.
+void SetFrameLocked(Window& window, const RECT& client);
+// The window rectangle in the parent's client coordinates: the client area grown by the frame.
+RECT WindowRectLocked(const Window& window);
 void UnlinkLocked(Window& window);
 void LinkLocked(Window& window, HWND parent, HWND insertAfter);
 // Removes the window and its whole subtree without sending anything (thread end, reset).

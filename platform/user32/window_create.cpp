@@ -84,14 +84,30 @@ WINUSERAPI HWND WINAPI CreateWindowEx(DWORD exStyle, LPCSTR className, LPCSTR wi
     LinkLocked(*window, window->parent, cbt.hwndInsertAfter);
   }
 
-  if (!SendMessage(handle, WM_NCCREATE, 0, reinterpret_cast<LPARAM>(&cs)) ||
-      SendMessage(handle, WM_CREATE, 0, reinterpret_cast<LPARAM>(&cs)) == -1) {
+  if (!SendMessage(handle, WM_NCCREATE, 0, reinterpret_cast<LPARAM>(&cs))) {
+    DestroyWindow(handle);
+    return nullptr;
+  }
+  // The procedure says where the client area lies within the window rectangle; DefWindowProc
+  // leaves it all client area. The answer stays the window's frame for its life.
+  RECT client = {cs.x, cs.y, cs.x + cs.cx, cs.y + cs.cy};
+  SendMessage(handle, WM_NCCALCSIZE, FALSE, reinterpret_cast<LPARAM>(&client));
+  {
+    std::lock_guard<std::mutex> g(Lock());
+    if (!FindLocked(handle)) return nullptr;
+    SetFrameLocked(*window, client);
+  }
+  if (SendMessage(handle, WM_CREATE, 0, reinterpret_cast<LPARAM>(&cs)) == -1) {
     DestroyWindow(handle);
     return nullptr;
   }
   if (!IsWindow(handle)) return nullptr;  // a handler destroyed it
-  SendMessage(handle, WM_SIZE, SIZE_RESTORED, MAKELPARAM(cs.cx, cs.cy));
-  SendMessage(handle, WM_MOVE, 0, MAKELPARAM(cs.x, cs.y));
+  {
+    std::lock_guard<std::mutex> g(Lock());
+    client = window->rect;  // where the client area lies in the parent's
+  }
+  SendMessage(handle, WM_SIZE, SIZE_RESTORED, MAKELPARAM(client.right - client.left, client.bottom - client.top));
+  SendMessage(handle, WM_MOVE, 0, MAKELPARAM(client.left, client.top));
   if (child && (cs.dwExStyle & WS_EX_NOPARENTNOTIFY) == 0)
     SendMessage(GetParent(handle), WM_PARENTNOTIFY, MAKEWPARAM(WM_CREATE, window->id),
                 reinterpret_cast<LPARAM>(handle));

@@ -1,7 +1,32 @@
-// Positions, sizes and z-order over the stored rectangles; no layout and no frames.
+// Positions, sizes and z-order over the stored rectangles; no layout. A window's frame is what its
+// procedure took from the window rectangle in WM_NCCALCSIZE at its creation (DefWindowProc: none):
+// SetWindowPos, MoveWindow and GetWindowRect speak of the window rectangle, everything else of
+// the client area.
+#include <algorithm>
+
 #include "painting.h"
 
 using namespace user32;
+
+namespace user32 {
+
+void SetFrameLocked(Window& window, const RECT& client) {
+  const RECT w = window.rect;
+  RECT frame{client.left - w.left, client.top - w.top, w.right - client.right, w.bottom - client.bottom};
+  const bool inside = frame.left >= 0 && frame.top >= 0 && frame.right >= 0 && frame.bottom >= 0 &&
+                      client.left <= client.right && client.top <= client.bottom;
+  window.frame = inside ? frame : RECT{0, 0, 0, 0};
+  window.rect = {w.left + window.frame.left, w.top + window.frame.top, w.right - window.frame.right,
+                 w.bottom - window.frame.bottom};
+}
+
+RECT WindowRectLocked(const Window& window) {
+  const RECT& r = window.rect;
+  const RECT& f = window.frame;
+  return {r.left - f.left, r.top - f.top, r.right + f.right, r.bottom + f.bottom};
+}
+
+}  // namespace user32
 
 namespace {
 
@@ -31,8 +56,10 @@ WINUSERAPI BOOL WINAPI SetWindowPos(HWND window, HWND insertAfter, int x, int y,
   {
     std::lock_guard<std::mutex> g(Lock());
     if (!FindLocked(window)) return Fail(ERROR_INVALID_WINDOW_HANDLE, FALSE);
-    RECT& r = w->rect;
-    const RECT before = r;
+    // The position and size asked for are the window rectangle's; the client area moves with it.
+    const RECT before = w->rect;
+    const RECT& f = w->frame;
+    RECT r = WindowRectLocked(*w);
     const bool showed = ShowsLocked(*w);
     if ((pos.flags & SWP_NOMOVE) == 0 && (pos.x != r.left || pos.y != r.top)) {
       const LONG width = r.right - r.left, height = r.bottom - r.top;
@@ -41,8 +68,8 @@ WINUSERAPI BOOL WINAPI SetWindowPos(HWND window, HWND insertAfter, int x, int y,
       pos.flags |= SWP_NOMOVE;
     }
     if ((pos.flags & SWP_NOSIZE) == 0 && (pos.cx != r.right - r.left || pos.cy != r.bottom - r.top)) {
-      r.right = r.left + pos.cx;
-      r.bottom = r.top + pos.cy;
+      r.right = r.left + std::max(pos.cx, static_cast<int>(f.left + f.right));
+      r.bottom = r.top + std::max(pos.cy, static_cast<int>(f.top + f.bottom));
     } else {
       pos.flags |= SWP_NOSIZE;
     }
@@ -50,6 +77,7 @@ WINUSERAPI BOOL WINAPI SetWindowPos(HWND window, HWND insertAfter, int x, int y,
     pos.y = r.top;
     pos.cx = r.right - r.left;
     pos.cy = r.bottom - r.top;
+    w->rect = {r.left + f.left, r.top + f.top, r.right - f.right, r.bottom - f.bottom};
     if ((pos.flags & SWP_NOZORDER) == 0 && window != S().desktop) {
       if (pos.hwndInsertAfter == HWND_TOPMOST) w->exStyle |= WS_EX_TOPMOST;
       if (pos.hwndInsertAfter == HWND_NOTOPMOST) w->exStyle &= ~WS_EX_TOPMOST;
@@ -81,8 +109,11 @@ WINUSERAPI BOOL WINAPI GetWindowRect(HWND window, LPRECT rect) {
   std::lock_guard<std::mutex> g(Lock());
   POINT origin;
   if (!OriginLocked(window, origin)) return Fail(ERROR_INVALID_WINDOW_HANDLE, FALSE);
-  const RECT& r = FindLocked(window)->rect;
-  *rect = {origin.x, origin.y, origin.x + (r.right - r.left), origin.y + (r.bottom - r.top)};
+  const auto w = FindLocked(window);
+  const RECT& r = w->rect;
+  const RECT& f = w->frame;
+  *rect = {origin.x - f.left, origin.y - f.top, origin.x + (r.right - r.left) + f.right,
+           origin.y + (r.bottom - r.top) + f.bottom};
   return TRUE;
 }
 

@@ -5,6 +5,7 @@
 
 #include <cstring>
 #include <string>
+#include <vector>
 
 #include "sandbox/sandbox.h"
 
@@ -100,6 +101,32 @@ TEST(Guid, NullTextIsTheNullIdentifier) {
   CLSID clsid = kSample;
   EXPECT_EQ(CLSIDFromString(nullptr, &clsid), S_OK);
   EXPECT_EQ(clsid, CLSID_NULL);
+}
+
+// Generated projects carry identifiers from CoCreateGuid; their golden files rely on the
+// sequence being the seed's alone.
+TEST(Guid, NewIdentifiersFollowTheSandboxSeed) {
+  auto make = [](int count) {
+    std::vector<std::u16string> made;
+    for (int i = 0; i < count; ++i) {
+      GUID g{};
+      EXPECT_EQ(CoCreateGuid(&g), S_OK);
+      EXPECT_EQ(g.Data3 >> 12, 4);            // version 4
+      EXPECT_EQ(g.Data4[0] & 0xC0, 0x80);     // the standard variant
+      made.push_back(Text(g));
+    }
+    return made;
+  };
+  const auto first = make(3);
+  EXPECT_NE(first[0], first[1]);
+  sandbox::Reset();
+  EXPECT_EQ(make(3), first);
+  sandbox::SetGuidSeed(7);
+  const auto seven = make(2);
+  EXPECT_NE(seven[0], first[0]);
+  sandbox::SetGuidSeed(7);
+  EXPECT_EQ(make(2), seven);
+  EXPECT_EQ(CoCreateGuid(nullptr), E_INVALIDARG);
 }
 
 TEST(TaskMemory, ZeroBytesIsAValidBlockAndReallocToZeroFrees) {

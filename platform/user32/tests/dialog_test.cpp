@@ -401,6 +401,16 @@ TEST_F(DialogFailures, ADialogTheAnswerDoesNotEndIsReported) {
   EXPECT_NE(failures_[0].find("did not end"), std::string::npos) << failures_[0];
 }
 
+// The answer's button is one the user cannot press: a faulty script, reported once; the dialog
+// ends as with no answer.
+TEST_F(DialogFailures, AnAnswersDisabledButtonIsNotPressed) {
+  sandbox::QueueAnswer("Dialog", {IDC_MORE, {}});
+  EXPECT_EQ(DialogBoxParam(nullptr, MAKEINTRESOURCE(IDD_FORMS), nullptr, ScriptedProc, 0), IDCANCEL);
+  EXPECT_TRUE(g_script.commands.empty());
+  ASSERT_EQ(failures_.size(), 1u);
+  EXPECT_NE(failures_[0].find("cannot press button"), std::string::npos) << failures_[0];
+}
+
 // A user can work only what shows and is enabled, and only as the control allows.
 TEST_F(DialogFailures, TheUserCannotDoWhatTheControlsDoNotAllow) {
   const struct {

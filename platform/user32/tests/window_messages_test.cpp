@@ -18,16 +18,16 @@ using WindowMessages = WindowTest;
 
 TEST_F(WindowMessages, CreationSendsItsMessagesInOrder) {
   HWND hidden = Make("hidden");
-  ExpectSequence(Log().Take(), {{WM_NCCREATE}, {WM_CREATE}, {WM_SIZE}, {WM_MOVE}}, "a hidden window");
+  ExpectSequence(Log().Take(), {{WM_NCCREATE}, {WM_NCCALCSIZE}, {WM_CREATE}, {WM_SIZE}, {WM_MOVE}}, "a hidden window");
   HWND shown = Make("shown", WS_OVERLAPPEDWINDOW | WS_VISIBLE);
   ExpectSequence(Log().Take(),
-                 {{WM_NCCREATE, shown}, {WM_CREATE, shown}, {WM_SIZE, shown}, {WM_MOVE, shown},
+                 {{WM_NCCREATE, shown}, {WM_NCCALCSIZE, shown}, {WM_CREATE, shown}, {WM_SIZE, shown}, {WM_MOVE, shown},
                   {WM_SHOWWINDOW, shown}, {WM_ACTIVATE, shown}, {WM_SETFOCUS, shown}},
                  "a visible top-level window is shown and activated");
   HWND child = Make("child", WS_CHILD | WS_VISIBLE, shown, 5);
   const std::vector<Seen> seen = Log().Take();
   ExpectSequence(seen,
-                 {{WM_NCCREATE, child}, {WM_CREATE, child}, {WM_SIZE, child}, {WM_MOVE, child},
+                 {{WM_NCCREATE, child}, {WM_NCCALCSIZE, child}, {WM_CREATE, child}, {WM_SIZE, child}, {WM_MOVE, child},
                   {WM_PARENTNOTIFY, shown}, {WM_SHOWWINDOW, child}},
                  "a visible child tells its parent and is not activated");
   for (const Seen& s : seen)
@@ -55,7 +55,7 @@ TEST_F(WindowMessages, CreationFailsWhenTheWindowSaysSo) {
       {.name = "WM_CREATE answers -1",
        .message = WM_CREATE,
        .answer = -1,
-       .sequence = {{WM_NCCREATE}, {WM_CREATE}, {WM_DESTROY}, {WM_NCDESTROY}}},
+       .sequence = {{WM_NCCREATE}, {WM_NCCALCSIZE}, {WM_CREATE}, {WM_DESTROY}, {WM_NCDESTROY}}},
   };
   for (const Row& row : rows) {
     SCOPED_TRACE(row.name);

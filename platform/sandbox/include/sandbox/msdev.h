@@ -57,6 +57,32 @@ SANDBOX_API bool OpenWorkspace(const std::string& dswPath, std::string* error = 
 // workspace open; a box a hook refused counts as No), then the documents close
 // (BeforeDocumentClose) and the workspace (WorkspaceClose). True when no workspace is open after.
 SANDBOX_API bool CloseWorkspace();
+// File > New, as the user chooses it: the New Project dialog (the scripted user's modal of kind
+// "NewProject", caption "New") lists the custom AppWizards (*.awx) of TemplateFolder() by their
+// file titles; the user picks one (kNewProjectTypes), types the project's name and location (the
+// folder the project's folder is made in) and checks its platforms ("Win32 (x86)", checked at
+// first, and "Macintosh"). The IDE loads the module (its DllMain registers its custom AppWizard),
+// and the host library (sandbox/wizard.h) fills the dictionary, runs InitCustomAppWiz,
+// GetPlatforms, the wizard frame ("AppWizard") and, after Finish, the project's information
+// ("NewProjectInformation"), then expands the templates. The IDE writes the files, makes the
+// project with the configurations "<name> - Win32 Release" and "<name> - Win32 Debug", hands it
+// to CustomizeProject, writes <name>.dsp (the changes made on it rendered in) and <name>.dsw,
+// opens them as the new workspace (NewWorkspace fires), calls ExitCustomAppWiz and frees the
+// module. False with *error when no project was made: "cancelled" (nothing written), or the text
+// of the box the IDE showed (a refused template, a file that could not be written: nothing left
+// on disk). Starts the IDE when it is not running; the dialog and the wizard run on this thread.
+SANDBOX_API bool NewProject(std::string* error = nullptr);
+// The folder the New Project dialog lists; "" (after a reset): the installation's
+// <VsCommonDir>\MSDev98\Template.
+SANDBOX_API void SetTemplateFolder(const std::string& windowsFolder);
+SANDBOX_API std::string TemplateFolder();
+// The New Project dialog's controls.
+constexpr int kNewProjectTypes = 1000;
+constexpr int kNewProjectName = 1001;
+constexpr int kNewProjectLocation = 1002;
+constexpr int kNewProjectWin32 = 1003;
+constexpr int kNewProjectOther = 1004;
+
 // Full path of the open .dsw, "" when none.
 SANDBOX_API std::string WorkspacePath();
 // What the IDE reported while it read the current workspace's projects.

@@ -14,6 +14,7 @@
 #include "sandbox/dialog_user.h"
 #include "sandbox/files.h"
 #include "sandbox/gdi.h"
+#include "sandbox/guids.h"
 #include "sandbox/input.h"
 #include "sandbox/kernel_objects.h"
 #include "sandbox/modules.h"

@@ -1,0 +1,2 @@
+// Resource.h: copied as it is, $$root$$ and all.
+#define IDI_ICON1 101

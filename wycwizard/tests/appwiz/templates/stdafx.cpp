@@ -1,0 +1,2 @@
+// StdAfx.cpp
+#include "StdAfx.h"
