@@ -116,6 +116,25 @@ std::string AnsiToHost(const std::string& ansi) {
   return names::Utf16ToUtf8(AnsiToUtf16(ansi));
 }
 
+namespace {
+
+// The host path of a root's folder and the first `components` components of `path`, each
+// spelled as written.
+std::string HostAsWritten(const std::string& rootHost, const winpath::WinPath& path, size_t components) {
+  std::string host = rootHost == "/" ? "" : rootHost;
+  for (size_t i = 0; i < components; ++i) {
+    const std::string& name = path.components[i];
+    host += '/';
+    if (IsAscii(name))
+      host += name;
+    else
+      host += AnsiToHost(name);
+  }
+  return host;
+}
+
+}  // namespace
+
 std::string HostToAnsi(const std::string& hostName) {
   if (IsAscii(hostName)) return hostName;
   return Utf16ToAnsi(names::Utf8ToUtf16(hostName));
@@ -288,11 +307,10 @@ std::optional<Mapped> MapParsed(const winpath::WinPath& path) {
   // component later. Otherwise the folder is looked for as written, then as found last time, and
   // only the last name needs looking up.
   if (count > 0) {
-    std::string folder = root.hostFolder == "/" ? "" : root.hostFolder;
-    for (size_t i = 0; i + 1 < count; ++i) folder += "/" + AnsiToHost(path.components[i]);
-    const std::string exact = folder + "/" + AnsiToHost(path.components.back());
+    std::string folder = HostAsWritten(root.hostFolder, path, count - 1);
+    std::string exact = folder + "/" + AnsiToHost(path.components.back());
     if (host::Stat(exact, stat) == ERROR_SUCCESS) {
-      mapped.host = exact;
+      mapped.host = std::move(exact);
       mapped.exists = true;
       mapped.stat = stat;
       return mapped;
@@ -362,6 +380,28 @@ std::optional<Mapped> MapPath(LPCSTR path, const char* function) {
   return MapParsed(*parsed);
 }
 
+std::optional<Mapped> OpenAsWritten(const winpath::WinPath& path, const host::OpenRequest& request, int& fd) {
+  fd = -1;
+  if (path.components.empty() || request.create || request.truncate) return std::nullopt;
+  std::lock_guard<std::recursive_mutex> g(StateLock());
+  const auto root = winpath::MapRoot(path, State().map);
+  if (root.error != winpath::kOk) return std::nullopt;
+  Mapped mapped;
+  mapped.host = HostAsWritten(root.hostFolder, path, path.components.size());
+  if (host::Open(mapped.host, request, fd) != ERROR_SUCCESS) {
+    fd = -1;
+    return std::nullopt;
+  }
+  if (host::StatHandle(fd, mapped.stat) != ERROR_SUCCESS) {
+    host::Close(fd);
+    fd = -1;
+    return std::nullopt;
+  }
+  mapped.windows = path;
+  mapped.exists = true;
+  return mapped;
+}
+
 std::string TempFolderHost() {
   std::lock_guard<std::recursive_mutex> g(StateLock());
   FileState& s = State();
@@ -392,7 +432,8 @@ bool InjectedFailure(const FileCallSite& call) {
     if (s.recording)
       s.calls.push_back({call.operation, call.shown ? *call.shown : call.path.ToString(),
                          call.target ? call.target->ToString() : std::string()});
-    std::string key, targetKey;
+    std::string ownKey, targetKey;
+    const std::string* key = nullptr;
     auto& failures = s.failures;
     for (auto it = failures.begin(); it != failures.end();) {
       if (it->operation != call.operation && it->operation != "*") {
@@ -400,9 +441,13 @@ bool InjectedFailure(const FileCallSite& call) {
         continue;
       }
       if (it->key != "*") {
-        if (key.empty()) key = call.key ? *call.key : FailureKey(call.path);
+        if (key == nullptr) {
+          std::string& made = call.key ? *call.key : ownKey;
+          if (made.empty()) made = FailureKey(call.path);
+          key = &made;
+        }
         if (call.target && targetKey.empty()) targetKey = FailureKey(*call.target);
-        if (it->key != key && (!call.target || it->key != targetKey)) {
+        if (it->key != *key && (!call.target || it->key != targetKey)) {
           ++it;
           continue;
         }
@@ -441,6 +486,11 @@ bool InjectedFailure(const FileCallSite& call) {
   }
   if (fails) SetLastError(error);
   return fails;
+}
+
+bool InjectionsSet() {
+  std::lock_guard<std::recursive_mutex> g(StateLock());
+  return !State().failures.empty();
 }
 
 bool InjectedFailure(const winpath::WinPath& path, const char* operation) {

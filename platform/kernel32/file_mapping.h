@@ -37,6 +37,12 @@ std::optional<winpath::WinPath> ParsePath(LPCSTR path, const char* function,
 std::optional<Mapped> MapParsed(const winpath::WinPath& path);
 // ParsePath then MapParsed.
 std::optional<Mapped> MapPath(LPCSTR path, const char* function);
+// Opens an existing file the cheap way: the path as written, every component its own host name,
+// with nothing looked up, then the open file's status. What MapParsed would have mapped it to when
+// it opens (every component exists as written), with `fd` open on it; nullopt, `fd` -1 and the
+// last error untouched when it does not open that way (it may still exist under other case).
+// `request` neither creates nor truncates.
+std::optional<Mapped> OpenAsWritten(const winpath::WinPath& path, const host::OpenRequest& request, int& fd);
 
 // Code-page text <-> host (UTF-8) text, through MultiByteToWideChar/WideCharToMultiByte.
 std::u16string AnsiToUtf16(const std::string& ansi);
@@ -60,16 +66,21 @@ std::string FailureKey(const winpath::WinPath& path);
 // Every call that an injected failure can fail comes through here once, at the point where it
 // would change or read something: it is recorded while the sandbox records, counted by the n-th
 // call switches, preceded by an action that is due, and failed (true, with the last error set)
-// when an injected failure says so. `key` is FailureKey(path); `target` the second path of a move
-// or copy (its failures count too); `shown` what the record names instead of `path`.
+// when an injected failure says so. `key`, when given, keeps FailureKey(path) between calls on
+// one handle: it is made into it the first time a failure's path must be compared (under the
+// state lock), so a handle costs nothing for it while no failure is set. `target` is the second
+// path of a move or copy (its failures count too); `shown` what the record names instead of
+// `path`.
 struct FileCallSite {
   const char* operation;
   const winpath::WinPath& path;
-  const std::string* key = nullptr;  // made from `path` when needed if not given
+  std::string* key = nullptr;  // empty until first needed; made from `path` when not given
   const winpath::WinPath* target = nullptr;
   const std::string* shown = nullptr;
 };
 bool InjectedFailure(const FileCallSite& call);
+// True while an injected failure or action is set (calls may then fail or be acted before).
+bool InjectionsSet();
 // The call names one path.
 bool InjectedFailure(const winpath::WinPath& path, const char* operation);
 // A move or a copy: one call, failed by a failure on either path.

@@ -27,7 +27,7 @@ class OpenFile : public FileSystemObject {
   bool canRead = false, canWrite = false;
   DWORD share = 0;
   winpath::WinPath path;
-  std::string failureKey;
+  std::string failureKey;  // FailureKey(path), made by the first injection check that needs it
   std::string host;
   uint64_t device = 0, inode = 0;
 

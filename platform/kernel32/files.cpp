@@ -21,6 +21,18 @@ constexpr DWORD kModelledFlags = FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_HIDDEN
 
 uint64_t Ticks(const FILETIME& t) { return (uint64_t(t.dwHighDateTime) << 32) | t.dwLowDateTime; }
 
+// A host file descriptor closed with its holder unless released.
+struct HostFile {
+  int fd = -1;
+  HostFile() = default;
+  HostFile(const HostFile&) = delete;
+  HostFile& operator=(const HostFile&) = delete;
+  ~HostFile() {
+    if (fd >= 0) host::Close(fd);
+  }
+  int Release() { return std::exchange(fd, -1); }
+};
+
 std::shared_ptr<OpenFile> FileOf(HANDLE handle) {
   auto file = LookupHandleAs<OpenFile>(handle);
   if (!file) SetLastError(ERROR_INVALID_HANDLE);
@@ -48,16 +60,26 @@ WINBASEAPI HANDLE WINAPI CreateFile(LPCSTR fileName, DWORD desiredAccess, DWORD 
   if (creationDisposition == TRUNCATE_EXISTING && !write) return Fail(ERROR_INVALID_PARAMETER, INVALID_HANDLE_VALUE);
 
   std::lock_guard<std::recursive_mutex> g(StateLock());
-  auto mapped = MapPath(fileName, "CreateFile");
+  auto parsed = ParsePath(fileName, "CreateFile");
+  if (!parsed) return INVALID_HANDLE_VALUE;
+  host::OpenRequest request;
+  request.read = read;
+  request.write = write;
+  // An existing file opened without truncation is most often named as it lies on disk: opening
+  // it as written first saves the look-up's status call. An injected action must run before the
+  // file opens, so with failures set the file is looked up first, as every other call does.
+  HostFile opened;
+  std::optional<Mapped> mapped;
+  if ((creationDisposition == OPEN_EXISTING || creationDisposition == OPEN_ALWAYS) &&
+      !parsed->trailingSeparator && !InjectionsSet())
+    mapped = OpenAsWritten(*parsed, request, opened.fd);
+  if (!mapped) mapped = MapParsed(*parsed);
   if (!mapped) return INVALID_HANDLE_VALUE;
   if (mapped->windows.components.empty() || (mapped->exists && mapped->stat.directory))
     return Fail(ERROR_ACCESS_DENIED, INVALID_HANDLE_VALUE);  // a directory is not opened as a file
   if (mapped->windows.trailingSeparator) return Fail(ERROR_INVALID_NAME, INVALID_HANDLE_VALUE);
   if (InjectedFailure(mapped->windows, "open")) return INVALID_HANDLE_VALUE;
 
-  host::OpenRequest request;
-  request.read = read;
-  request.write = write;
   const bool wantsReadOnly = (flagsAndAttributes & FILE_ATTRIBUTE_READONLY) != 0;
   DWORD successError = ERROR_SUCCESS;
   if (mapped->exists) {
@@ -80,18 +102,22 @@ WINBASEAPI HANDLE WINAPI CreateFile(LPCSTR fileName, DWORD desiredAccess, DWORD 
   }
 
   auto file = std::make_shared<OpenFile>();
-  if (DWORD error = host::Open(mapped->host, request, file->fd); error != ERROR_SUCCESS)
-    return Fail(error, INVALID_HANDLE_VALUE);
-  if (mapped->exists && creationDisposition == CREATE_ALWAYS && wantsReadOnly) host::SetWritable(mapped->host, false);
-  host::FileStat stat;
-  if (DWORD error = host::StatHandle(file->fd, stat); error != ERROR_SUCCESS) return Fail(error, INVALID_HANDLE_VALUE);
+  host::FileStat stat = mapped->stat;  // the status of the file opened as written
+  if (opened.fd < 0) {
+    if (DWORD error = host::Open(mapped->host, request, opened.fd); error != ERROR_SUCCESS) {
+      opened.fd = -1;
+      return Fail(error, INVALID_HANDLE_VALUE);
+    }
+    if (mapped->exists && creationDisposition == CREATE_ALWAYS && wantsReadOnly) host::SetWritable(mapped->host, false);
+    if (DWORD error = host::StatHandle(opened.fd, stat); error != ERROR_SUCCESS) return Fail(error, INVALID_HANDLE_VALUE);
+  }
   if (request.create || creationDisposition == CREATE_ALWAYS) SetKeptAttributes(stat, flagsAndAttributes);
+  file->fd = opened.Release();
   file->canRead = read;
   file->canWrite = write;
   file->share = shareMode;
-  file->path = mapped->windows;
-  file->failureKey = FailureKey(mapped->windows);
-  file->host = mapped->host;
+  file->path = std::move(mapped->windows);
+  file->host = std::move(mapped->host);
   file->device = stat.device;
   file->inode = stat.inode;
   file->written = request.create || request.truncate;
