@@ -4,6 +4,9 @@
 
 #include <new>
 #include <string>
+#include <string_view>
+#include <utility>
+#include <vector>
 
 #include "ini/IniFile.h"
 #include "toolbox/FileUtil.h"
@@ -53,26 +56,42 @@ void AppendFormat(std::string& text, const char* format, const char* name) {
   text.append(line, line.GetLength());
 }
 
-// The path with its leading "SOURCE=" and the quotes around it gone; false for a line that names
-// no source.
-bool SourceOf(std::string& line) {
-  while (!line.empty() && (line.back() == '\r' || line.back() == '\n')) line.pop_back();
-  if (line.size() < kShortestSourceLine || line.compare(0, sizeof kSourcePrefix - 1, kSourcePrefix) != 0)
+// The path a project-file line names after "SOURCE=", without the quotes around it and the line
+// end; false for a line that names no source. The line's text ends at its first NUL, as a C
+// string of it would.
+bool SourceOf(std::string_view& line) {
+  // Most lines fail at their first character, without a call to compare the rest.
+  if (line.empty() || line.front() != kSourcePrefix[0] || line.compare(0, sizeof kSourcePrefix - 1, kSourcePrefix) != 0)
     return false;
-  line.erase(0, sizeof kSourcePrefix - 1);
-  if (!line.empty() && line[0] == '"') line.erase(0, 1);
-  if (!line.empty() && line.back() == '"') line.pop_back();
+  line = line.substr(0, line.find('\0'));
+  while (!line.empty() && (line.back() == '\r' || line.back() == '\n')) line.remove_suffix(1);
+  if (line.size() < kShortestSourceLine) return false;
+  line.remove_prefix(sizeof kSourcePrefix - 1);
+  if (!line.empty() && line.front() == '"') line.remove_prefix(1);
+  if (!line.empty() && line.back() == '"') line.remove_suffix(1);
   return true;
+}
+
+// `base` followed by `rest`, made in one piece.
+CString Joined(const CString& base, std::string_view rest) {
+  const int baseLength = base.GetLength();
+  const int length = baseLength + static_cast<int>(rest.size());
+  CString joined;
+  char* text = joined.GetBufferSetLength(length);
+  memcpy(text, static_cast<LPCTSTR>(base), static_cast<size_t>(baseLength));
+  memcpy(text + baseLength, rest.data(), rest.size());
+  joined.ReleaseBuffer(length);
+  return joined;
 }
 
 // A source path as the project names it, made full: ".\" and "..\" lead from the project folder
 // and its parent, a path with a drive or a leading backslash stands as it is, and any other path
 // lies in the project folder.
-CString Resolved(const std::string& path, const CString& folder, const CString& parent) {
-  if (path.compare(0, 3, "..\\") == 0) return parent + path.substr(3).c_str();
-  if (path.compare(0, 2, ".\\") == 0) return folder + path.substr(2).c_str();
-  if ((path.size() >= 2 && path[1] == ':') || (!path.empty() && path[0] == '\\')) return path.c_str();
-  return folder + path.c_str();
+CString Resolved(std::string_view path, const CString& folder, const CString& parent) {
+  if (path.compare(0, 3, "..\\") == 0) return Joined(parent, path.substr(3));
+  if (path.compare(0, 2, ".\\") == 0) return Joined(folder, path.substr(2));
+  if ((path.size() >= 2 && path[1] == ':') || (!path.empty() && path[0] == '\\')) return Joined(CString(), path);
+  return Joined(folder, path);
 }
 
 // The folder that holds `folder` (both end in a backslash); the folder itself at a root.
@@ -82,28 +101,52 @@ CString ParentOf(const CString& folder) {
   return slash < 0 ? folder : inner.Left(slash + 1);
 }
 
-bool IsUIRPath(const std::string& path) {
-  return path.size() >= 4 && path.compare(path.size() - 4, 4, ".uir") == 0;
-}
+bool IsUIRPath(std::string_view path) { return path.size() >= 4 && path.compare(path.size() - 4, 4, ".uir") == 0; }
 
-// Reads the next line that begins with "SOURCE=", whole, however long (with its line end):
-// false at the end of the file. Other lines are passed over without being copied.
-bool ReadSourceLine(FILE* stream, std::string& line) {
-  char buffer[4096];
-  while (fgets(buffer, sizeof buffer, stream) != NULL) {
-    const size_t length = strlen(buffer);
-    const bool source = strncmp(buffer, kSourcePrefix, sizeof kSourcePrefix - 1) == 0;
-    if (source) line.assign(buffer, length);
-    bool whole = length > 0 && buffer[length - 1] == '\n';
-    while (!whole && fgets(buffer, sizeof buffer, stream) != NULL) {
-      const size_t more = strlen(buffer);
-      if (source) line.append(buffer, more);
-      whole = more > 0 && buffer[more - 1] == '\n';
+// Hands out a text stream's lines whole, however long, each with its line end (the last one may
+// have none). The stream is read in large blocks, which costs far less than a read per line; a
+// line stays valid until the next call. False at the end of the stream, or when a read failed
+// (ferror tells).
+class CLineReader {
+ public:
+  explicit CLineReader(FILE* stream) : m_stream(stream), m_buffer(kBlock) {}
+
+  bool Next(std::string_view& line) {
+    size_t searched = 0;  // of the text after m_begin, known to hold no line end
+    for (;;) {
+      const char* begin = m_buffer.data() + m_begin;
+      const size_t held = m_end - m_begin;
+      if (const void* end = memchr(begin + searched, '\n', held - searched)) {
+        const size_t length = static_cast<size_t>(static_cast<const char*>(end) - begin) + 1;
+        line = std::string_view(begin, length);
+        m_begin += length;
+        return true;
+      }
+      if (m_atEnd) {
+        line = std::string_view(begin, held);
+        m_begin = m_end;
+        return held > 0;
+      }
+      searched = held;
+      if (m_begin > 0) {  // the line started so far moves to the front, making room behind it
+        memmove(m_buffer.data(), begin, held);
+        m_begin = 0;
+        m_end = held;
+      }
+      if (m_buffer.size() - m_end < kBlock) m_buffer.resize(m_end + kBlock);
+      const size_t read = fread(m_buffer.data() + m_end, 1, m_buffer.size() - m_end, m_stream);
+      m_end += read;
+      m_atEnd = read == 0;
     }
-    if (source) return true;
   }
-  return false;
-}
+
+ private:
+  static const size_t kBlock = 64 * 1024;
+  FILE* m_stream;
+  std::vector<char> m_buffer;
+  size_t m_begin = 0, m_end = 0;  // the text read and not yet handed out
+  bool m_atEnd = false;
+};
 
 // The whole table file for the files' callbacks.
 std::string TableText(const std::vector<CUIR>& readers) {
@@ -263,12 +306,13 @@ int CUIRMgr::ScanProjectFile(const CString& projectFolder, const CString& dspNam
   if (dsp == NULL) throw errno == ENOENT ? UIRMGR_EXC_NO_PROJECT : errno == ENOMEM ? UIRMGR_EXC_NO_MEMORY : UIRMGR_EXC_FILE;
   std::vector<CFileStamp> found;
   try {
-    std::string line;
-    while (ReadSourceLine(dsp, line)) {
+    CLineReader reader(dsp);
+    std::string_view line;
+    while (reader.Next(line)) {
       if (!SourceOf(line) || !IsUIRPath(line)) continue;
       CFileStamp stamp;
       if (!CFileStamp::OfFile(Resolved(line, folder, parent), true, stamp)) throw UIRMGR_EXC_FILE;
-      found.push_back(stamp);
+      found.push_back(std::move(stamp));
     }
     if (ferror(dsp)) throw UIRMGR_EXC_FILE;
   } catch (CUIRMgrExc) {
