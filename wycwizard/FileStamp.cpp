@@ -32,8 +32,9 @@ bool CFileStamp::operator<(const CFileStamp& other) const {
 }
 
 bool CFileStamp::operator==(const CFileStamp& other) const {
-  return TimeValue(m_time) == TimeValue(other.m_time) && m_path.CompareNoCase(other.m_path) == 0 &&
-         m_flag == other.m_flag;
+  // The same bytes are the same path in any case; only paths that differ need comparing by character.
+  return TimeValue(m_time) == TimeValue(other.m_time) && m_flag == other.m_flag &&
+         (m_path == other.m_path || m_path.CompareNoCase(other.m_path) == 0);
 }
 
 bool CFileStamp::OfFile(const CString& path, bool flag, CFileStamp& stamp) {

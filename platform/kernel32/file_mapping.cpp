@@ -120,8 +120,13 @@ namespace {
 
 // The host path of a root's folder and the first `components` components of `path`, each
 // spelled as written.
-std::string HostAsWritten(const std::string& rootHost, const winpath::WinPath& path, size_t components) {
-  std::string host = rootHost == "/" ? "" : rootHost;
+std::string HostAsWritten(std::string_view rootHost, const winpath::WinPath& path, size_t components) {
+  if (rootHost == "/") rootHost = {};
+  size_t length = rootHost.size();
+  for (size_t i = 0; i < components; ++i) length += 1 + path.components[i].size();
+  std::string host;
+  host.reserve(length);  // exact for ASCII names
+  host = rootHost;
   for (size_t i = 0; i < components; ++i) {
     const std::string& name = path.components[i];
     host += '/';
@@ -173,7 +178,7 @@ std::optional<winpath::WinPath> ParsePath(LPCSTR path, const char* function, con
     sandbox::internal::ReportUnmodelled((std::string(function) + " (" + parsed.reason + ")").c_str());
   }
   if (parsed.error != winpath::kOk) return Fail(parsed.error, std::optional<winpath::WinPath>{});
-  return parsed.path;
+  return std::move(parsed.path);
 }
 
 namespace {
@@ -269,8 +274,8 @@ std::unordered_map<std::string, FolderMapping>& FolderMappings() {
   return mappings;
 }
 
-std::string FolderKey(const std::string& rootHost, const winpath::WinPath& path, size_t components) {
-  std::string key = rootHost;
+std::string FolderKey(std::string_view rootHost, const winpath::WinPath& path, size_t components) {
+  std::string key(rootHost);
   for (size_t i = 0; i < components; ++i) key += "\\" + path.components[i];
   return key;
 }
@@ -332,7 +337,7 @@ std::optional<Mapped> MapParsed(const winpath::WinPath& path) {
     }
   }
 
-  std::string dir = root.hostFolder;
+  std::string dir(root.hostFolder);
   if (host::Stat(dir, stat) != ERROR_SUCCESS || !stat.directory)
     return Fail(ERROR_PATH_NOT_FOUND, std::optional<Mapped>{});
   FolderMapping learnt;
@@ -380,7 +385,7 @@ std::optional<Mapped> MapPath(LPCSTR path, const char* function) {
   return MapParsed(*parsed);
 }
 
-std::optional<Mapped> OpenAsWritten(const winpath::WinPath& path, const host::OpenRequest& request, int& fd) {
+std::optional<Mapped> OpenAsWritten(winpath::WinPath& path, const host::OpenRequest& request, int& fd) {
   fd = -1;
   if (path.components.empty() || request.create || request.truncate) return std::nullopt;
   std::lock_guard<std::recursive_mutex> g(StateLock());
@@ -397,7 +402,7 @@ std::optional<Mapped> OpenAsWritten(const winpath::WinPath& path, const host::Op
     fd = -1;
     return std::nullopt;
   }
-  mapped.windows = path;
+  mapped.windows = std::move(path);
   mapped.exists = true;
   return mapped;
 }

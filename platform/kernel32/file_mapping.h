@@ -38,11 +38,11 @@ std::optional<Mapped> MapParsed(const winpath::WinPath& path);
 // ParsePath then MapParsed.
 std::optional<Mapped> MapPath(LPCSTR path, const char* function);
 // Opens an existing file the cheap way: the path as written, every component its own host name,
-// with nothing looked up, then the open file's status. What MapParsed would have mapped it to when
-// it opens (every component exists as written), with `fd` open on it; nullopt, `fd` -1 and the
-// last error untouched when it does not open that way (it may still exist under other case).
-// `request` neither creates nor truncates.
-std::optional<Mapped> OpenAsWritten(const winpath::WinPath& path, const host::OpenRequest& request, int& fd);
+// with nothing looked up, then the open file's status. When it opens, what MapParsed would have
+// mapped it to (every component exists as written), `path` moved into it, with `fd` open on it;
+// else nullopt, `fd` -1, `path` and the last error untouched (the file may still exist under
+// another case). `request` neither creates nor truncates.
+std::optional<Mapped> OpenAsWritten(winpath::WinPath& path, const host::OpenRequest& request, int& fd);
 
 // Code-page text <-> host (UTF-8) text, through MultiByteToWideChar/WideCharToMultiByte.
 std::u16string AnsiToUtf16(const std::string& ansi);

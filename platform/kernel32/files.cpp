@@ -302,10 +302,8 @@ WINBASEAPI BOOL WINAPI UnlockFile(HANDLE handle, DWORD, DWORD, DWORD, DWORD) { r
 // which only FindClose takes) fails with ERROR_INVALID_HANDLE. A file written through the handle
 // gets the sandbox clock's time as its last write time, as the file system stamps it.
 WINBASEAPI BOOL WINAPI CloseHandle(HANDLE handle) {
-  auto object = LookupHandle(handle);
-  if (!object || !object->ClosedByCloseHandle()) return Fail(ERROR_INVALID_HANDLE, FALSE);
-  object = RemoveHandle(handle);
-  if (!object) return Fail(ERROR_INVALID_HANDLE, FALSE);  // closed by another thread meanwhile
+  auto object = RemoveHandle(handle, [](KernelObject& o) { return o.ClosedByCloseHandle(); });
+  if (!object) return Fail(ERROR_INVALID_HANDLE, FALSE);
   auto* file = dynamic_cast<OpenFile*>(object.get());
   if (!file) return TRUE;
   DWORD error = ERROR_SUCCESS;

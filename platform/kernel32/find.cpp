@@ -147,8 +147,8 @@ WINBASEAPI BOOL WINAPI FindNextFile(HANDLE find, LPWIN32_FIND_DATA findData) {
 
 // FindClose: only a find handle (a file handle -> ERROR_INVALID_HANDLE).
 WINBASEAPI BOOL WINAPI FindClose(HANDLE find) {
-  if (!LookupHandleAs<FindSearch>(find)) return Fail(ERROR_INVALID_HANDLE, FALSE);
-  if (!RemoveHandle(find)) return Fail(ERROR_INVALID_HANDLE, FALSE);
+  if (!RemoveHandle(find, [](KernelObject& o) { return dynamic_cast<FindSearch*>(&o) != nullptr; }))
+    return Fail(ERROR_INVALID_HANDLE, FALSE);
   return TRUE;
 }
 

@@ -35,10 +35,10 @@ std::shared_ptr<KernelObject> LookupHandle(HANDLE handle) {
   return it == T().objects.end() ? nullptr : it->second;
 }
 
-std::shared_ptr<KernelObject> RemoveHandle(HANDLE handle) {
+std::shared_ptr<KernelObject> RemoveHandle(HANDLE handle, bool (*accept)(KernelObject&)) {
   std::lock_guard<std::mutex> g(T().lock);
   auto it = T().objects.find(reinterpret_cast<uintptr_t>(handle));
-  if (it == T().objects.end()) return nullptr;
+  if (it == T().objects.end() || (accept && !accept(*it->second))) return nullptr;
   auto object = std::move(it->second);
   T().objects.erase(it);
   return object;

@@ -25,8 +25,9 @@ template <class T>
 std::shared_ptr<T> LookupHandleAs(HANDLE handle) {
   return std::dynamic_pointer_cast<T>(LookupHandle(handle));
 }
-// Removes the handle and returns its object (null if there was none).
-std::shared_ptr<KernelObject> RemoveHandle(HANDLE handle);
+// Removes the handle and returns its object: null if there was none, or if `accept` (when given)
+// refuses its object, which then stays.
+std::shared_ptr<KernelObject> RemoveHandle(HANDLE handle, bool (*accept)(KernelObject&) = nullptr);
 // Calls `visit` for every handle (under the table's lock: `visit` must not call back into it).
 void ForEachHandle(const std::function<void(HANDLE, KernelObject&)>& visit);
 // Removes every handle whose object `select` picks, and returns those objects.

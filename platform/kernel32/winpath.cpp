@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <array>
+#include <cstring>
 
 namespace kernel32::winpath {
 namespace {
@@ -28,8 +29,8 @@ bool IsLead(const LeadBytePredicate& isLead, unsigned char c) { return c >= 0x80
 
 // Splits at separators, keeping a double-byte character (whose trail byte may be 0x5C) whole.
 // Empty segments (doubled separators) are kept so the caller can see where the text began.
-std::vector<std::string_view> Segments(std::string_view text, const LeadBytePredicate& isLead) {
-  std::vector<std::string_view> out;
+void Segments(std::string_view text, const LeadBytePredicate& isLead, std::vector<std::string_view>& out) {
+  out.clear();
   size_t start = 0;
   for (size_t i = 0; i < text.size(); ++i) {
     const auto c = static_cast<unsigned char>(text[i]);
@@ -41,7 +42,6 @@ std::vector<std::string_view> Segments(std::string_view text, const LeadBytePred
     }
   }
   out.push_back(text.substr(start));
-  return out;
 }
 
 // Windows drops trailing dots and blanks of a name ("file." is "file"); "." and ".." stay.
@@ -57,6 +57,7 @@ bool IsDeviceName(std::string_view name) {
   std::string_view base = name.substr(0, name.find('.'));
   while (!base.empty() && base.back() == ' ') base.remove_suffix(1);
   if (base.size() < 3 || base.size() > 7) return false;
+  if (!std::strchr("CcPpAaNnLl", base[0])) return false;  // no device name starts otherwise
   const std::string upper = AsciiUpper(base);
   static constexpr std::array<std::string_view, 6> kPlain = {"CON", "PRN", "AUX", "NUL", "CONIN$", "CONOUT$"};
   if (std::find(kPlain.begin(), kPlain.end(), upper) != kPlain.end()) return true;
@@ -156,7 +157,9 @@ ParseResult Parse(std::string_view text, const WinPath& current, const LeadByteP
     result.error = kPathNotFound;
     return result;
   }
-  std::vector<std::string_view> segments = Segments(text, isLead);
+  // Every file call parses a path: the thread's segment list keeps its room from one to the next.
+  thread_local std::vector<std::string_view> segments;
+  Segments(text, isLead, segments);
   const bool trailingSeparator = segments.size() > 1 && segments.back().empty();
   size_t first = 0;  // first segment holding components
   WinPath& path = result.path;

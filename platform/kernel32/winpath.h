@@ -93,10 +93,10 @@ std::string ShareKey(std::string_view server, std::string_view share);
 
 // The host folder of a path's root, or the error: an unmapped drive -> kPathNotFound, an
 // unmapped share -> kBadNetPath. A path whose Windows form is MAX_PATH (260) characters or
-// longer -> kFilenameTooLong.
+// longer -> kFilenameTooLong. The folder is the map's own text, valid while the map stands.
 struct RootResult {
   uint32_t error = kOk;
-  std::string hostFolder;
+  std::string_view hostFolder;
 };
 RootResult MapRoot(const WinPath& path, const DriveMap& map);
 
