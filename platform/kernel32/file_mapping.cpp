@@ -26,6 +26,7 @@ void FileState::ResetLocked() {
   current = CurrentFromHost();
   failures.clear();
   recording = false;
+  Watch();
   calls.clear();
   keptAttributes.clear();
 }
@@ -426,14 +427,14 @@ thread_local bool t_inAction = false;
 }  // namespace
 
 bool InjectedFailure(const FileCallSite& call) {
-  if (t_inAction) return false;
+  if (t_inAction || !State().watched) return false;
   std::vector<std::function<void()>> actions;
   bool fails = false;
   DWORD error = ERROR_SUCCESS;
   {
     std::lock_guard<std::recursive_mutex> g(StateLock());
     FileState& s = State();
-    if (s.failures.empty() && !s.recording) return false;
+    if (!s.watched) return false;
     if (s.recording)
       s.calls.push_back({call.operation, call.shown ? *call.shown : call.path.ToString(),
                          call.target ? call.target->ToString() : std::string()});
@@ -478,6 +479,7 @@ bool InjectedFailure(const FileCallSite& call) {
       else
         ++it;
     }
+    s.Watch();
   }
   for (auto& action : actions) {
     t_inAction = true;
@@ -493,10 +495,7 @@ bool InjectedFailure(const FileCallSite& call) {
   return fails;
 }
 
-bool InjectionsSet() {
-  std::lock_guard<std::recursive_mutex> g(StateLock());
-  return !State().failures.empty();
-}
+bool InjectionsSet() { return State().failing; }
 
 bool InjectedFailure(const winpath::WinPath& path, const char* operation) {
   return InjectedFailure(FileCallSite{.operation = operation, .path = path});

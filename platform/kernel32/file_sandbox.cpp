@@ -60,6 +60,7 @@ void AddNth(const std::string& operation, int n, uint32_t error, std::function<v
   if (n < 1) throw std::invalid_argument(std::string(function) + ": calls count from 1");
   std::lock_guard<std::recursive_mutex> g(StateLock());
   State().failures.push_back({"*", operation, error, 1, n - 1, std::move(action)});
+  State().Watch();
 }
 
 struct Registration {
@@ -146,6 +147,7 @@ void InjectFileFailure(const std::string& windowsPath, const std::string& operat
   if (count <= 0) return;
   std::lock_guard<std::recursive_mutex> g(StateLock());
   State().failures.push_back({FailureKey(parsed.path), operation, error, count, 0, {}});
+  State().Watch();
 }
 
 void FailNthFileCall(const std::string& operation, int n, uint32_t error) {
@@ -160,6 +162,7 @@ void BeforeNthFileCall(const std::string& operation, int n, std::function<void()
 void RecordFileCalls(bool on) {
   std::lock_guard<std::recursive_mutex> g(StateLock());
   State().recording = on;
+  State().Watch();
   if (on) State().calls.clear();
 }
 
@@ -171,6 +174,7 @@ std::vector<FileCall> RecordedFileCalls() {
 void ClearFileFailures() {
   std::lock_guard<std::recursive_mutex> g(StateLock());
   State().failures.clear();
+  State().Watch();
 }
 
 size_t OpenFileHandles() { return CountFileSystemHandles(); }

@@ -4,6 +4,7 @@
 
 #include <windows.h>
 
+#include <atomic>
 #include <cstdint>
 #include <functional>
 #include <map>
@@ -35,6 +36,14 @@ struct FileState {
   std::string tempFolder;               // GetTempPath's folder, made on first use
   std::vector<InjectedFileFailure> failures;
   bool recording = false;
+  // What `failures` and `recording` hold, readable without the lock, for the check every file
+  // call makes: Watch() sets them after each change of either.
+  std::atomic<bool> failing{false};  // a failure or action is set
+  std::atomic<bool> watched{false};  // that, or the calls are recorded
+  void Watch() {
+    failing = !failures.empty();
+    watched = failing || recording;
+  }
   std::vector<sandbox::FileCall> calls;  // while recording
   // The attributes the host cannot hold (HIDDEN, SYSTEM), per host file (device, inode).
   std::map<std::pair<uint64_t, uint64_t>, DWORD> keptAttributes;
