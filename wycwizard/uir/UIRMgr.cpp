@@ -148,6 +148,26 @@ class CLineReader {
   bool m_atEnd = false;
 };
 
+// The .uir files a project file names, their paths resolved, in file order. The stream is closed
+// whatever happens; UIRMGR_EXC_FILE when a read failed.
+std::vector<CString> UIRPathsIn(FILE* dsp, const CString& folder, const CString& parent) {
+  std::vector<CString> paths;
+  bool failed = false;
+  try {
+    CLineReader reader(dsp);
+    std::string_view line;
+    while (reader.Next(line))
+      if (SourceOf(line) && IsUIRPath(line)) paths.push_back(Resolved(line, folder, parent));
+    failed = ferror(dsp) != 0;
+  } catch (...) {
+    fclose(dsp);
+    throw;
+  }
+  fclose(dsp);
+  if (failed) throw UIRMGR_EXC_FILE;
+  return paths;
+}
+
 // The whole table file for the files' callbacks.
 std::string TableText(const std::vector<CUIR>& readers) {
   std::string text;
@@ -306,27 +326,18 @@ int CUIRMgr::ScanProjectFile(const CString& projectFolder, const CString& dspNam
   if (dsp == NULL) throw errno == ENOENT ? UIRMGR_EXC_NO_PROJECT : errno == ENOMEM ? UIRMGR_EXC_NO_MEMORY : UIRMGR_EXC_FILE;
   std::vector<CFileStamp> found;
   try {
-    CLineReader reader(dsp);
-    std::string_view line;
-    while (reader.Next(line)) {
-      if (!SourceOf(line) || !IsUIRPath(line)) continue;
-      CFileStamp stamp;
-      if (!CFileStamp::OfFile(Resolved(line, folder, parent), true, stamp)) throw UIRMGR_EXC_FILE;
-      found.push_back(std::move(stamp));
-    }
-    if (ferror(dsp)) throw UIRMGR_EXC_FILE;
-  } catch (CUIRMgrExc) {
-    fclose(dsp);
-    throw;
+    // The project file is read whole before any file it names is stamped: each kind of work runs
+    // in one stretch, and the project file is closed by then.
+    const std::vector<CString> paths = UIRPathsIn(dsp, folder, parent);
+    found.resize(paths.size());
+    for (size_t i = 0; i < paths.size(); ++i)
+      if (!CFileStamp::OfFile(paths[i], true, found[i])) throw UIRMGR_EXC_FILE;
   } catch (std::bad_alloc&) {
-    fclose(dsp);
     throw UIRMGR_EXC_NO_MEMORY;
   } catch (CMemoryException* e) {
     e->Delete();
-    fclose(dsp);
     throw UIRMGR_EXC_NO_MEMORY;
   }
-  fclose(dsp);
 
   count = static_cast<int>(found.size());
   int result = SCAN_SAME;
