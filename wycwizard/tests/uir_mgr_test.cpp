@@ -205,7 +205,20 @@ TEST_F(UIRMgrTest, ScanResolvesPathsAndCountsOnlyLowerCaseUIR) {
   EXPECT_EQ(manager.GetUIRs().size(), 5u) << "a failed scan keeps the records";
   sandbox::InjectFileFailure("T:\\Work\\Proj\\p.dsp", "open", ERROR_SHARING_VIOLATION);
   EXPECT_EQ(Thrown([&] { Scan(manager, "p.dsp", "T:\\Work\\Proj\\"); }), UIRMGR_EXC_FILE);
+  sandbox::InjectFileFailure("T:\\Work\\Proj\\p.dsp", "read", ERROR_READ_FAULT);
+  EXPECT_EQ(Thrown([&] { Scan(manager, "p.dsp", "T:\\Work\\Proj\\"); }), UIRMGR_EXC_FILE);
+  EXPECT_EQ(manager.GetUIRs().size(), 5u);
+  // A line far longer than any one read is still one line: here it names a .uir file that cannot
+  // open, where its pieces would name none.
+  WriteDisk("Work/Proj/long.dsp", "SOURCE=.\\" + std::string(200000, 'g') + ".uir\r\nSOURCE=.\\a.uir\r\n");
+  EXPECT_EQ(Thrown([&] { Scan(manager, "long.dsp", "T:\\Work\\Proj\\"); }), UIRMGR_EXC_FILE);
   EXPECT_EQ(sandbox::OpenFileHandles(), 0u);
+  // A line's text ends at a NUL, and the last line needs no line end.
+  WriteDisk("Work/Proj/end.dsp", std::string("SOURCE=sub\\b.uir") + '\0' + "x.c\r\nSOURCE=.\\a.uir");
+  EXPECT_EQ(Scan(manager, "end.dsp", "T:\\Work\\Proj\\"), std::make_pair(1, 2));
+  paths.clear();
+  for (const CFileStamp& stamp : manager.GetUIRs()) paths.push_back(std::string(stamp.m_path));
+  EXPECT_EQ(paths, (std::vector<std::string>{"T:\\Work\\Proj\\sub\\b.uir", "T:\\Work\\Proj\\a.uir"}));
 }
 
 // --- The table file -------------------------------------------------------------------------

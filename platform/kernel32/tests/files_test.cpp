@@ -288,6 +288,40 @@ TEST_F(FilesTest, CreateFileDispositions) {
   EXPECT_EQ(sandbox::OpenFileHandles(), 0u);
 }
 
+size_t HostFilesOpen() {
+  size_t count = 0;
+  for ([[maybe_unused]] const auto& entry : std::filesystem::directory_iterator("/proc/self/fd")) ++count;
+  return count;
+}
+
+// An existing file is opened on the host before the stand-in has checked what may be done with
+// it: every refusal must close it again.
+TEST_F(FilesTest, ARefusedOpenLeavesNoHostFileOpen) {
+  ASSERT_TRUE(Write("T:\\Proj\\ro.txt", "r"));
+  ASSERT_TRUE(SetFileAttributes("T:\\Proj\\ro.txt", FILE_ATTRIBUTE_READONLY));
+  ASSERT_TRUE(Write("T:\\Proj\\held.txt", "h"));
+  HANDLE held = Open("T:\\Proj\\held.txt", GENERIC_READ, 0, OPEN_EXISTING);
+  ASSERT_NE(held, INVALID_HANDLE_VALUE);
+  struct Refusal {
+    const char* path;
+    DWORD access, disposition, error;
+  };
+  const Refusal refusals[] = {
+      {"T:\\Proj", GENERIC_READ, OPEN_EXISTING, ERROR_ACCESS_DENIED},
+      {"T:\\Proj\\ro.txt", GENERIC_WRITE, OPEN_EXISTING, ERROR_ACCESS_DENIED},
+      {"T:\\Proj\\held.txt", GENERIC_READ, OPEN_ALWAYS, ERROR_SHARING_VIOLATION},
+  };
+  const size_t before = HostFilesOpen();
+  for (const auto& r : refusals) {
+    SCOPED_TRACE(r.path);
+    SetLastError(kPoison);
+    EXPECT_EQ(Open(r.path, r.access, kShareAll, r.disposition), INVALID_HANDLE_VALUE);
+    EXPECT_EQ(GetLastError(), r.error);
+    EXPECT_EQ(HostFilesOpen(), before);
+  }
+  CloseHandle(held);
+}
+
 // The customizer's read-only check relies on this: as root the host would write a file without
 // write bits, so the stand-in itself refuses every change to a read-only file.
 TEST_F(FilesTest, ReadOnlyFilesRefuseEveryChange) {
@@ -805,6 +839,31 @@ TEST_F(FilesTest, InjectedFailuresHitTheirPathAndOperationOnly) {
   sandbox::ClearFileFailures();
   EXPECT_TRUE(CreateDirectory("T:\\Proj\\new", nullptr));
   EXPECT_THROW(sandbox::InjectFileFailure("T:\\x", "unlink", 5), std::invalid_argument);
+}
+
+// An existing file named as it lies on disk is opened straight away; it must still meet the
+// sandbox as any other: an action due before its open runs before the file opens, and the handle
+// keeps its path for the record and for failures injected later.
+TEST_F(FilesTest, AFileOpenedAsWrittenMeetsTheSandboxAsAnyOther) {
+  ASSERT_TRUE(Write("T:\\Proj\\f.txt", "f"));
+  sandbox::BeforeNthFileCall("open", 1, [] { EXPECT_TRUE(DeleteFile("T:\\Proj\\f.txt")); });
+  SetLastError(kPoison);
+  EXPECT_EQ(Open("T:\\Proj\\f.txt", GENERIC_READ, kShareAll, OPEN_EXISTING), INVALID_HANDLE_VALUE);
+  EXPECT_EQ(GetLastError(), DWORD{ERROR_FILE_NOT_FOUND});
+
+  ASSERT_TRUE(Write("T:\\Proj\\f.txt", "f"));
+  sandbox::RecordFileCalls(true);
+  HANDLE h = Open("T:\\Proj\\f.txt", GENERIC_READ, kShareAll, OPEN_EXISTING);
+  ASSERT_NE(h, INVALID_HANDLE_VALUE);
+  sandbox::InjectFileFailure("t:\\proj\\F.TXT", "read", ERROR_READ_FAULT);
+  char byte = 0;
+  DWORD done = kPoison;
+  EXPECT_FALSE(ReadFile(h, &byte, 1, &done, nullptr));
+  EXPECT_EQ(GetLastError(), DWORD{ERROR_READ_FAULT});
+  EXPECT_TRUE(CloseHandle(h));
+  const std::vector<sandbox::FileCall> expected = {
+      {"open", "T:\\Proj\\f.txt", ""}, {"read", "T:\\Proj\\f.txt", ""}, {"close", "T:\\Proj\\f.txt", ""}};
+  EXPECT_EQ(sandbox::RecordedFileCalls(), expected);
 }
 
 // The record names each call that a failure can be injected into once, as the caller spelled its
