@@ -44,9 +44,9 @@ std::shared_ptr<KernelObject> RemoveHandle(HANDLE handle, bool (*accept)(KernelO
   return object;
 }
 
-void ForEachHandle(const std::function<void(HANDLE, KernelObject&)>& visit) {
+void ForEachHandle(void (*visit)(void* context, HANDLE, KernelObject&), void* context) {
   std::lock_guard<std::mutex> g(T().lock);
-  for (auto& [value, object] : T().objects) visit(reinterpret_cast<HANDLE>(value), *object);
+  for (auto& [value, object] : T().objects) visit(context, reinterpret_cast<HANDLE>(value), *object);
 }
 
 std::vector<std::shared_ptr<KernelObject>> RemoveHandlesIf(const std::function<bool(KernelObject&)>& select) {

@@ -4,6 +4,7 @@
 
 #include <functional>
 #include <memory>
+#include <type_traits>
 #include <vector>
 
 #include "windef.h"
@@ -29,7 +30,16 @@ std::shared_ptr<T> LookupHandleAs(HANDLE handle) {
 // refuses its object, which then stays.
 std::shared_ptr<KernelObject> RemoveHandle(HANDLE handle, bool (*accept)(KernelObject&) = nullptr);
 // Calls `visit` for every handle (under the table's lock: `visit` must not call back into it).
-void ForEachHandle(const std::function<void(HANDLE, KernelObject&)>& visit);
+// Taken as a plain function and its context, so that a visit with many captures costs no copy.
+void ForEachHandle(void (*visit)(void* context, HANDLE, KernelObject&), void* context);
+template <class Visit>
+void ForEachHandle(Visit&& visit) {
+  using Callable = std::remove_reference_t<Visit>;
+  auto call = [](void* context, HANDLE handle, KernelObject& object) {
+    (*static_cast<Callable*>(context))(handle, object);
+  };
+  ForEachHandle(call, const_cast<void*>(static_cast<const void*>(&visit)));
+}
 // Removes every handle whose object `select` picks, and returns those objects.
 std::vector<std::shared_ptr<KernelObject>> RemoveHandlesIf(const std::function<bool(KernelObject&)>& select);
 
