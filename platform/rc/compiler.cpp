@@ -48,7 +48,9 @@ CompiledScript CompileScript(const fs::path& scriptPath, const CompileOptions& o
   // preprocessed file: nothing is there), then in the include folders.
   std::vector<std::string> rc{options.llvmRc.string(), "/no-preprocess", "/X", "/C", "1252"};
   for (const fs::path& dir : options.includeDirs) rc.insert(rc.end(), {"/I", fs::absolute(dir).string()});
-  rc.insert(rc.end(), {"/FO", res.string(), preprocessed.string()});
+  // The input follows "--": llvm-rc takes any word that starts with a slash for an option, so a
+  // build under /check would lose its input to "/c".
+  rc.insert(rc.end(), {"/FO", res.string(), "--", preprocessed.string()});
   run = RunTool(rc, folder, log);
   if (run.exitCode != 0) throw Error(run.output.empty() ? "llvm-rc failed without a message\n" : run.output);
   compiled.messages += run.output;

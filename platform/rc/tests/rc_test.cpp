@@ -180,6 +180,28 @@ TEST_F(RcBuild, StringTablesAreBundlesOfSixteenCountedUtf16Strings) {
             }));
 }
 
+// llvm-rc reads a word that starts with a slash as an option: a tree under /dev (or /check) must
+// still give it its input.
+TEST(RcBuildPlace, AFolderWhoseNameLooksLikeAnOptionStillBuilds) {
+  const fs::path dir = fs::path("/dev/shm") / ("rc_test_" + std::to_string(::getpid()) + "_place");
+  std::error_code ec;
+  fs::create_directories(dir, ec);
+  if (ec) GTEST_SKIP() << "no /dev/shm here";
+  std::ofstream(dir / "app.rc") << "STRINGTABLE BEGIN 1 \"A\" END\n";
+  const rc::CompileOptions options{.clang = CLANG_EXECUTABLE, .llvmRc = LLVM_RC_EXECUTABLE, .includeDirs = {dir},
+                                   .workPrefix = dir / "app"};
+  std::string failure;
+  size_t count = 0;
+  try {
+    count = rc::CompileScript(dir / "app.rc", options).resources.size();
+  } catch (const rc::Error& e) {
+    failure = e.what();
+  }
+  fs::remove_all(dir);
+  EXPECT_EQ(failure, "");
+  EXPECT_EQ(count, 1u);
+}
+
 TEST_F(RcBuild, EveryKindOfResourceLandsUnderThePlatformsTypes) {
   Write("src/res/picture.bmp", BmpFile(3, 2));
   Write("src/res/arrow.cur", CurFile());
