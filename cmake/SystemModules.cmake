@@ -10,19 +10,24 @@
 #       SYSTEM_CODE defined (so the sandbox header refuses to compile there) and hidden visibility.
 #
 #   add_system_module(<target> OUTPUT <file name> [PROGRAM] SOURCES ... [SUBSYSTEMS ...]
-#                     [EXPORTS <file>] [RESOURCES <file.rc>] [LIBS ...])
+#                     [EXPORTS <file>] [RESOURCES <file.rc>] [TYPELIB <description>] [LIBS ...])
 #       One deliverable under its Windows file name. The shared code is compiled into each module;
 #       only the names listed in the exports file (one per line, '#' comments) plus DllMain are
 #       exported, through a generated linker version script. A line "Name @N" also exports Name
 #       as ordinal N: the linker defines the symbol standin_ordinal_N at Name's address, which
 #       GetProcAddress(module, MAKEINTRESOURCE(N)) finds.
+#       TYPELIB: the module's type library description (platform/oleaut32/typelib_description.h),
+#       checked by the build's `typelib` tool, which writes <description name>.tlb into the
+#       target's build folder; the resource script names it ("1 TYPELIB "<name>.tlb"") and finds
+#       it there. A malformed description stops the build with its file and line.
 #
-#   add_module_resources(<target> <file.rc>)
+#   add_module_resources(<target> <file.rc> [INCLUDES <dir>...] [DEPENDS <file>...])
 #       Compiles a resource script with llvm-rc (clang preprocessing it; include folders: the
 #       script's own, then platform/include, then the source root, from which a shared fragment
 #       such as controls/Controls.rc names its files), turns the .res into a table with platform/rc
 #       and links it into <target>. The script, the headers it includes and the files it names are
-#       tracked.
+#       tracked. INCLUDES are further folders where named files are found (before the source
+#       root), DEPENDS files made by the build that the script names.
 #
 #   add_folder_tests(<name> SOURCES ... [LIBS ...] [RESOURCES <file.rc>])
 #       The one GoogleTest program of a folder, registered with CTest test by test.
@@ -82,21 +87,26 @@ if(NOT SABLEWING_CLANG)
 endif()
 
 function(add_module_resources target rcfile)
+  cmake_parse_arguments(MR "" "" "INCLUDES;DEPENDS" ${ARGN})
+  set(extra_includes)
+  foreach(dir IN LISTS MR_INCLUDES)
+    list(APPEND extra_includes -I ${dir})
+  endforeach()
   get_filename_component(rc_abs ${rcfile} ABSOLUTE)
   get_filename_component(rc_name ${rcfile} NAME_WE)
   get_filename_component(rc_dir ${rc_abs} DIRECTORY)
   set(out ${CMAKE_CURRENT_BINARY_DIR}/${target}_${rc_name}_rc.cpp)
   add_custom_command(OUTPUT ${out}
     COMMAND rc --clang ${SABLEWING_CLANG} --llvm-rc ${SABLEWING_LLVM_RC} -I ${SABLEWING_PLATFORM_INCLUDE}
-            -I ${CMAKE_SOURCE_DIR} -o ${out} --depfile ${out}.d ${rc_abs}
-    DEPENDS rc ${rc_abs}
+            ${extra_includes} -I ${CMAKE_SOURCE_DIR} -o ${out} --depfile ${out}.d ${rc_abs}
+    DEPENDS rc ${rc_abs} ${MR_DEPENDS}
     DEPFILE ${out}.d
     COMMENT "Compiling resources ${rcfile}")
   target_sources(${target} PRIVATE ${out})
 endfunction()
 
 function(add_system_module target)
-  cmake_parse_arguments(SM "PROGRAM" "OUTPUT;EXPORTS;RESOURCES" "SOURCES;SUBSYSTEMS;LIBS" ${ARGN})
+  cmake_parse_arguments(SM "PROGRAM" "OUTPUT;EXPORTS;RESOURCES;TYPELIB" "SOURCES;SUBSYSTEMS;LIBS" ${ARGN})
   if(SM_PROGRAM)
     add_executable(${target} ${SM_SOURCES})
   else()
@@ -136,8 +146,24 @@ function(add_system_module target)
     target_link_options(${target} PRIVATE -Wl,--version-script=${vs})
     set_property(TARGET ${target} APPEND PROPERTY LINK_DEPENDS ${vs} ${exp_abs})
   endif()
+  set(resource_options)
+  if(SM_TYPELIB)
+    get_filename_component(tld_abs ${SM_TYPELIB} ABSOLUTE)
+    get_filename_component(tld_name ${SM_TYPELIB} NAME_WE)
+    set(tlb_dir ${CMAKE_CURRENT_BINARY_DIR}/${target}_typelib)
+    set(tlb ${tlb_dir}/${tld_name}.tlb)
+    add_custom_command(OUTPUT ${tlb}
+      COMMAND ${CMAKE_COMMAND} -E make_directory ${tlb_dir}
+      COMMAND typelib ${tld_abs} ${tlb}
+      DEPENDS typelib ${tld_abs}
+      COMMENT "Checking the type library ${SM_TYPELIB}")
+    set(resource_options INCLUDES ${tlb_dir} DEPENDS ${tlb})
+    if(NOT SM_RESOURCES)
+      message(FATAL_ERROR "${target}: TYPELIB needs a resource script that names ${tld_name}.tlb")
+    endif()
+  endif()
   if(SM_RESOURCES)
-    add_module_resources(${target} ${SM_RESOURCES})
+    add_module_resources(${target} ${SM_RESOURCES} ${resource_options})
   endif()
 endfunction()
 

@@ -40,6 +40,8 @@ class STANDIN_API AFX_MODULE_STATE {
   // The extension DLLs' records, newest first (CDynLinkLibrary::m_pNextDLL links them). Changed
   // only under MFC's lock; walk it through the resource chain.
   CDynLinkLibrary* m_libraryList;
+  // The OLE objects of the module alive now (AfxOleLockApp, AfxOleUnlockApp).
+  LONG m_nObjectCount;
 };
 
 // The calling thread's current module state.
@@ -54,6 +56,17 @@ STANDIN_API AFX_MODULE_STATE* AFXAPI AfxSetModuleState(AFX_MODULE_STATE* pNewSta
 // (mfc42_regular_dll), which also gives the DLL its DllMain: at attach the DLL's application
 // object runs InitInstance in the DLL's state (FALSE fails the load), at detach ExitInstance.
 AFX_MODULE_STATE* AFXAPI AfxGetStaticModuleState();
+
+// The current module state's count of live OLE objects: an object (or anything that must keep
+// the module loaded) locks it while it lives. The application's ending when its last object
+// goes is not modelled.
+STANDIN_API void AFXAPI AfxOleLockApp();
+STANDIN_API void AFXAPI AfxOleUnlockApp();
+// TRUE while the current state has no live object.
+STANDIN_API BOOL AFXAPI AfxOleCanExitApp();
+// A DLL's DllCanUnloadNow, in the DLL's own state (AFX_MANAGE_STATE(AfxGetStaticModuleState())):
+// S_OK when the state has no live object, else S_FALSE.
+STANDIN_API HRESULT AFXAPI AfxDllCanUnloadNow();
 
 // Switches the calling thread to a module state for a scope.
 class STANDIN_API AFX_MAINTAIN_STATE {

@@ -242,6 +242,54 @@ STANDIN_INTERFACE(IDispatch, "00020400-0000-0000-C000-000000000046") : public IU
 typedef IDispatch* LPDISPATCH;
 inline constexpr const IID& IID_IDispatch = __uuidof(IDispatch);
 
+// Type libraries: what LoadTypeLibEx hands out. Here a type library holds its library's
+// attributes and the names and identifiers of its interfaces and classes; type information
+// itself (ITypeInfo, ITypeComp) is not modelled.
+struct ITypeComp;
+
+typedef enum tagSYSKIND { SYS_WIN16 = 0, SYS_WIN32 = 1, SYS_MAC = 2, SYS_WIN64 = 3 } SYSKIND;
+
+typedef enum tagTYPEKIND {
+  TKIND_ENUM = 0,
+  TKIND_RECORD,
+  TKIND_MODULE,
+  TKIND_INTERFACE,
+  TKIND_DISPATCH,
+  TKIND_COCLASS,
+  TKIND_ALIAS,
+  TKIND_UNION,
+  TKIND_MAX
+} TYPEKIND;
+
+typedef struct tagTLIBATTR {
+  GUID guid;
+  LCID lcid;
+  SYSKIND syskind;
+  WORD wMajorVerNum;
+  WORD wMinorVerNum;
+  WORD wLibFlags;
+} TLIBATTR, *LPTLIBATTR;
+
+STANDIN_INTERFACE(ITypeLib, "00020402-0000-0000-C000-000000000046") : public IUnknown {
+  STDMETHOD_(UINT, GetTypeInfoCount)() = 0;
+  STDMETHOD(GetTypeInfo)(UINT index, ITypeInfo * *ppTInfo) = 0;
+  STDMETHOD(GetTypeInfoType)(UINT index, TYPEKIND * pTKind) = 0;
+  STDMETHOD(GetTypeInfoOfGuid)(REFGUID guid, ITypeInfo * *ppTinfo) = 0;
+  STDMETHOD(GetLibAttr)(TLIBATTR * *ppTLibAttr) = 0;
+  STDMETHOD(GetTypeComp)(ITypeComp * *ppTComp) = 0;
+  STDMETHOD(GetDocumentation)(INT index, BSTR * pBstrName, BSTR * pBstrDocString, DWORD * pdwHelpContext,
+                              BSTR * pBstrHelpFile) = 0;
+  STDMETHOD(IsName)(LPOLESTR szNameBuf, ULONG lHashVal, BOOL * pfName) = 0;
+  STDMETHOD(FindName)(LPOLESTR szNameBuf, ULONG lHashVal, ITypeInfo * *ppTInfo, MEMBERID * rgMemId,
+                      USHORT * pcFound) = 0;
+  STDMETHOD_(void, ReleaseTLibAttr)(TLIBATTR * pTLibAttr) = 0;
+
+ protected:
+  ~ITypeLib() = default;
+};
+typedef ITypeLib* LPTYPELIB;
+inline constexpr const IID& IID_ITypeLib = __uuidof(ITypeLib);
+
 // Error information: what a failing method can leave for its caller beside the HRESULT.
 STANDIN_INTERFACE(IErrorInfo, "1CF2B120-547D-101B-8E65-08002B2BD119") : public IUnknown {
   STDMETHOD(GetGUID)(GUID * pGUID) = 0;

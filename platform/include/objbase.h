@@ -34,6 +34,16 @@ typedef enum tagCLSCTX {
 typedef HRESULT(STDAPICALLTYPE* LPFNGETCLASSOBJECT)(REFCLSID, REFIID, LPVOID*);
 typedef HRESULT(STDAPICALLTYPE* LPFNCANUNLOADNOW)();
 
+// What an in-process server module defines (and lists in its exports file), with regsvr32's
+// DllRegisterServer and DllUnregisterServer beside them. Declared here with default visibility,
+// as DllMain is in winbase.h, so a module's definitions are exported.
+extern "C" {
+STANDIN_API HRESULT STDAPICALLTYPE DllGetClassObject(REFCLSID rclsid, REFIID riid, LPVOID* ppv);
+STANDIN_API HRESULT STDAPICALLTYPE DllCanUnloadNow();
+STANDIN_API HRESULT STDAPICALLTYPE DllRegisterServer();
+STANDIN_API HRESULT STDAPICALLTYPE DllUnregisterServer();
+}
+
 struct IBindCtx;
 typedef IBindCtx* LPBINDCTX;
 

@@ -59,6 +59,22 @@ WINOLEAUTAPI SafeArrayPtrOfIndex(SAFEARRAY* psa, LONG* rgIndices, void** ppvData
 WINOLEAUTAPI SafeArrayPutElement(SAFEARRAY* psa, LONG* rgIndices, void* pv);
 WINOLEAUTAPI SafeArrayGetElement(SAFEARRAY* psa, LONG* rgIndices, void* pv);
 
+// Type libraries (typelib_description.h in oleaut32 describes the TYPELIB resource). The file
+// is a module's path, or that path followed by "\<n>" for the resource TYPELIB <n> (else 1).
+typedef enum tagREGKIND { REGKIND_DEFAULT = 0, REGKIND_REGISTER = 1, REGKIND_NONE = 2 } REGKIND;
+// TYPE_E_CANTLOADLIBRARY when the module or its resource is missing, TYPE_E_UNSUPFORMAT when the
+// resource is not a description (the reason goes to the debugger output). REGKIND_REGISTER also
+// registers it (help folder: the module's); REGKIND_DEFAULT is not modelled.
+WINOLEAUTAPI LoadTypeLibEx(LPCOLESTR szFile, REGKIND regkind, ITypeLib** pptlib);
+// Writes HKCR\TypeLib\{LIBID}\<major.minor> (the help string, FLAGS, HELPDIR, 0\win32 = the
+// path) and, for each dispatch or dual interface, HKCR\Interface\{IID} (its name, the proxy and
+// stub class of Automation, TypeLib with Version).
+WINOLEAUTAPI RegisterTypeLib(ITypeLib* ptlib, LPCOLESTR szFullPath, LPCOLESTR szHelpDir);
+// Removes the library's registration for that version, locale and system kind (the version's key
+// once nothing else is left under it, the library's key once no version is), and the Interface
+// keys that name that library and version. TYPE_E_REGISTRYACCESS when it is not registered.
+WINOLEAUTAPI UnRegisterTypeLib(REFGUID libID, WORD wVerMajor, WORD wVerMinor, LCID lcid, SYSKIND syskind);
+
 // Error information of the calling thread.
 WINOLEAUTAPI CreateErrorInfo(ICreateErrorInfo** pperrinfo);
 WINOLEAUTAPI SetErrorInfo(ULONG dwReserved, IErrorInfo* perrinfo);

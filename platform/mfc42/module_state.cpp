@@ -65,7 +65,8 @@ AFX_MODULE_STATE::AFX_MODULE_STATE(BOOL bDLL, const void* moduleAnchor)
       m_hCurrentInstanceHandle(bDLL ? mfc42::ModuleOf(moduleAnchor) : ::GetModuleHandle(NULL)),
       m_hCurrentResourceHandle(m_hCurrentInstanceHandle),
       m_bDLL(bDLL),
-      m_libraryList(NULL) {
+      m_libraryList(NULL),
+      m_nObjectCount(0) {
   if (!bDLL) return;
   ASSERT(m_hCurrentInstanceHandle != NULL);
   std::lock_guard<std::mutex> g(mfc42::ModuleStateLock());
@@ -114,3 +115,15 @@ void AFXAPI AfxSetResourceHandle(HINSTANCE hInstResource) {
   std::lock_guard<std::mutex> g(mfc42::ModuleStateLock());
   state->m_hCurrentResourceHandle = hInstResource;
 }
+
+void AFXAPI AfxOleLockApp() { InterlockedIncrement(&AfxGetModuleState()->m_nObjectCount); }
+
+void AFXAPI AfxOleUnlockApp() {
+  AFX_MODULE_STATE* state = AfxGetModuleState();
+  ASSERT(state->m_nObjectCount > 0);
+  InterlockedDecrement(&state->m_nObjectCount);
+}
+
+BOOL AFXAPI AfxOleCanExitApp() { return AfxGetModuleState()->m_nObjectCount == 0; }
+
+HRESULT AFXAPI AfxDllCanUnloadNow() { return AfxOleCanExitApp() ? S_OK : S_FALSE; }

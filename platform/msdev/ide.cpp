@@ -35,6 +35,8 @@ void Ide::ClearRecords() {
   activeProject_ = 0;
   documents_.clear();
   commands_.clear();
+  commandIds_.clear();
+  nextCommandId_ = 0;
   buttons_.clear();
   outputPane_.clear();
   modelessDisabled_ = 0;

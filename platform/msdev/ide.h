@@ -35,6 +35,7 @@ struct ProjectModel {
   std::string fullPath;
   std::vector<std::string> configurations;
   size_t activeConfiguration = 0;
+  std::string type = DS_BUILD_PROJECT;  // what the project's Type answers
   bool modified = false;
   bool open = true;
   std::vector<std::string> addedFiles;
@@ -163,6 +164,13 @@ class Ide {
   HRESULT AddCommandBarButton(long type, const std::string& command, long cookie);
   // Calls the command's method on its add-in's command object (GetIDsOfNames + Invoke).
   HRESULT ExecuteCommand(const std::string& command);
+  // The user clicks the command's button: the click reaches the main frame as WM_COMMAND with
+  // the command's id, whose handler runs the command (CommandClicked). The command's result;
+  // E_INVALIDARG for a command no add-in added, E_UNEXPECTED without the IDE's windows, S_FALSE
+  // (nothing run) while modeless windows are disabled, as the toolbars then are.
+  HRESULT RunCommand(const std::string& command);
+  // The main frame got the WM_COMMAND of an add-in command's id.
+  void CommandClicked(UINT id);
   void PrintToOutputWindow(const std::string& line);
   void EnableModeless(bool enable);
   bool Visible();
@@ -234,6 +242,10 @@ class Ide {
 
   std::vector<AddIn> addIns_;
   std::vector<sandbox::msdev::Command> commands_;
+  // Each command's WM_COMMAND id (kFirstAddInCommandId on, in the order added in this run).
+  std::map<UINT, std::string> commandIds_;
+  UINT nextCommandId_ = 0;
+  HRESULT lastClickResult_ = S_OK;
   std::vector<sandbox::msdev::ToolbarButton> buttons_;
   std::string outputPane_;
   int modelessDisabled_ = 0;

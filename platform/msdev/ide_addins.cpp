@@ -1,5 +1,7 @@
 // What add-ins give the IDE (ide.h): their command objects, commands and toolbar buttons, and
-// running a command through its object's late binding; the output pane and modeless windows.
+// running a command through its object's late binding (also as a click on its button); the
+// output pane and modeless windows.
+#include <objbase.h>
 #include <windows.h>
 
 #include <algorithm>
@@ -7,6 +9,7 @@
 #include "com_values.h"
 #include "ide.h"
 #include "ide_app.h"
+#include "main_frame.h"
 
 namespace msdev {
 namespace {
@@ -55,8 +58,10 @@ HRESULT Ide::AddCommand(const std::string& nameAndTexts, const std::string& meth
     return E_UNEXPECTED;
   for (const auto& command : commands_)
     if (SameText(command.name, texts[0])) return S_OK;
+  if (kFirstAddInCommandId + nextCommandId_ > kLastAddInCommandId) return E_OUTOFMEMORY;
   commands_.push_back({texts[0], texts[1], texts[2], texts[3], method, static_cast<int32_t>(glyph),
                        static_cast<int32_t>(cookie)});
+  commandIds_[kFirstAddInCommandId + nextCommandId_++] = texts[0];
   added = true;
   return S_OK;
 }
@@ -103,6 +108,10 @@ bool Ide::UnloadAddIn(const std::string& progId) {
       addIns_.erase(it);
       break;
     }
+    for (const sandbox::msdev::Command& c : commands_) {
+      if (c.cookie != cookie) continue;
+      std::erase_if(commandIds_, [&](const auto& entry) { return SameText(entry.second, c.name); });
+    }
     std::erase_if(commands_, [&](const sandbox::msdev::Command& c) { return c.cookie == cookie; });
     std::erase_if(buttons_, [&](const sandbox::msdev::ToolbarButton& b) { return b.cookie == cookie; });
     for (ToolbarRecord& record : toolbars_)
@@ -111,6 +120,9 @@ bool Ide::UnloadAddIn(const std::string& progId) {
   Toolbars();  // the toolbar's final title, before its window goes
   if (CIdeApp* app = App(); app && toolbar) app->DestroyToolbar(toolbar);
   if (commandObject) commandObject->Release();
+  // As the platform's IDE does after an add-in goes: a server module whose DllCanUnloadNow
+  // allows it is unloaded now.
+  CoFreeUnusedLibraries();
   return true;
 }
 
@@ -141,6 +153,37 @@ HRESULT Ide::ExecuteCommand(const std::string& command) {
   SysFreeString(name);
   target->Release();
   return hr;
+}
+
+HRESULT Ide::RunCommand(const std::string& command) {
+  UINT id = 0;
+  {
+    std::lock_guard<std::recursive_mutex> g(lock_);
+    for (const auto& [commandId, name] : commandIds_)
+      if (SameText(name, command)) id = commandId;
+    if (id == 0) return E_INVALIDARG;
+    if (modelessDisabled_ > 0) return S_FALSE;
+    lastClickResult_ = E_UNEXPECTED;
+  }
+  CIdeApp* app = App();
+  CMainFrame* frame = app ? app->MainFrame() : nullptr;
+  if (frame == nullptr || frame->GetSafeHwnd() == nullptr) return E_UNEXPECTED;
+  ::SendMessage(frame->GetSafeHwnd(), WM_COMMAND, MAKEWPARAM(id, 0), 0);
+  std::lock_guard<std::recursive_mutex> g(lock_);
+  return lastClickResult_;
+}
+
+void Ide::CommandClicked(UINT id) {
+  std::string command;
+  {
+    std::lock_guard<std::recursive_mutex> g(lock_);
+    const auto found = commandIds_.find(id);
+    if (found == commandIds_.end()) return;
+    command = found->second;
+  }
+  const HRESULT hr = ExecuteCommand(command);
+  std::lock_guard<std::recursive_mutex> g(lock_);
+  lastClickResult_ = hr;
 }
 
 void Ide::PrintToOutputWindow(const std::string& line) {

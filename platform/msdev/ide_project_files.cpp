@@ -25,6 +25,7 @@ bool TakeProjectText(ProjectModel& project, const std::string& text, std::vector
   }
   project.name = info.name;
   project.configurations = info.configurations;
+  project.type = info.type;
   const auto it = std::find(info.configurations.begin(), info.configurations.end(), info.defaultConfiguration);
   project.activeConfiguration = it == info.configurations.end() ? 0 : it - info.configurations.begin();
   return true;

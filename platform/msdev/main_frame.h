@@ -13,6 +13,9 @@
 // Menu command ids, as the IDE's menus send them.
 constexpr UINT ID_FILE_SAVE_ALL = 34560;
 constexpr UINT ID_FILE_CLOSE_WORKSPACE = 36633;
+// The ids of the add-ins' commands, as their toolbar buttons send them.
+constexpr UINT kFirstAddInCommandId = 0xC000;
+constexpr UINT kLastAddInCommandId = 0xCFFF;
 // Posted to the main frame when an opened workspace has project files to ask about, so that the
 // question comes when the UI thread next pumps its messages, after the opening has returned.
 constexpr UINT WM_IDE_CHECK_PROJECT_FILES = WM_APP + 0x0100;
@@ -34,6 +37,7 @@ class CMainFrame : public CFrameWnd {
   afx_msg void OnClose();
   afx_msg void OnFileSaveAll();
   afx_msg void OnFileCloseWorkspace();
+  afx_msg void OnAddInCommand(UINT nID);
   afx_msg LRESULT OnCheckProjectFiles(WPARAM wParam, LPARAM lParam);
   DECLARE_MESSAGE_MAP()
 

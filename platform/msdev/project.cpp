@@ -44,7 +44,7 @@ STDMETHODIMP ProjectObject::get_Parent(IDispatch** Parent) {
 }
 
 STDMETHODIMP ProjectObject::get_Type(BSTR* Type) {
-  return Call("IGenericProject::get_Type", "", [&] { return ReturnText(DS_BUILD_PROJECT, Type); }, Type);
+  return Call("IGenericProject::get_Type", "", [&] { return ReturnText(project_->type, Type); }, Type);
 }
 
 STDMETHODIMP ProjectObject::get_Configurations(IConfigurations** Configurations) {

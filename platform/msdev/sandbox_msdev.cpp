@@ -127,5 +127,6 @@ std::vector<std::string> SaveAllReceived() { return TheIde().SaveAllReceived(); 
 std::vector<AddIn> AddIns() { return TheIde().AddIns().Loaded(); }
 std::vector<std::string> AddInMessages() { return TheIde().AddIns().Messages(); }
 bool UnloadAddIn(const std::string& progId) { return TheIde().UnloadAddIn(progId); }
+int32_t RunCommand(const std::string& command) { return TheIde().RunCommand(command); }
 
 }  // namespace sandbox::msdev

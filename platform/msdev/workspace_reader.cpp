@@ -10,6 +10,8 @@
 
 #include "file_io.h"
 
+#include <objmodel/appdefs.h>
+
 #include <windows.h>
 
 #include <algorithm>
@@ -99,6 +101,23 @@ std::optional<std::string> QuotedName(std::string_view text, std::string_view ne
   return std::string(*name);
 }
 
+// The code of a "# TARGTYPE "..." 0x0101" line: the hexadecimal number in its last six
+// characters; 0 when there is none.
+unsigned long TargetTypeCode(std::string_view line) {
+  std::string_view code = Trim(line.substr(line.size() >= 6 ? line.size() - 6 : 0));
+  if (StartsWithNoCase(code, "0x")) code.remove_prefix(2);
+  unsigned long value = 0;
+  for (const char c : code) {
+    const int digit = c >= '0' && c <= '9'   ? c - '0'
+                      : c >= 'a' && c <= 'f' ? c - 'a' + 10
+                      : c >= 'A' && c <= 'F' ? c - 'A' + 10
+                                             : -1;
+    if (digit < 0) return 0;
+    value = value * 16 + static_cast<unsigned long>(digit);
+  }
+  return value;
+}
+
 void AddOnce(std::vector<std::string>& names, std::string name) {
   if (std::find(names.begin(), names.end(), name) == names.end()) names.push_back(std::move(name));
 }
@@ -145,10 +164,13 @@ bool ParseProject(std::string_view text, ProjectFileInfo& info, std::string* err
   result.name = std::move(*name);
   std::vector<std::string> fromNameLines;
   std::optional<std::string> cfg;
+  std::optional<unsigned long> targetType;
   bool inHeader = true;
   for (std::string_view line : lines) {
     if (StartsWith(line, "# Begin Project")) inHeader = false;
-    if (inHeader && StartsWith(line, "!MESSAGE ")) {
+    if (inHeader && !targetType && StartsWith(line, "# TARGTYPE ")) {
+      targetType = TargetTypeCode(line);
+    } else if (inHeader && StartsWith(line, "!MESSAGE ")) {
       if (auto configuration = QuotedName(line.substr(9), "(")) AddOnce(result.configurations, std::move(*configuration));
     } else if (inHeader && StartsWithNoCase(line, "CFG=") && !cfg) {
       std::string_view value = Trim(line.substr(4));
@@ -162,6 +184,7 @@ bool ParseProject(std::string_view text, ProjectFileInfo& info, std::string* err
   if (result.configurations.empty() && cfg) result.configurations.push_back(*cfg);
   if (cfg && std::find(result.configurations.begin(), result.configurations.end(), *cfg) != result.configurations.end())
     result.defaultConfiguration = *cfg;
+  result.type = targetType && (*targetType & 0xFF) == 0x0A ? kUtilityProjectType : DS_BUILD_PROJECT;
   info = std::move(result);
   return true;
 }

@@ -20,7 +20,14 @@ struct ProjectFileInfo {
   std::string name;                         // from the first line's Name="..."
   std::vector<std::string> configurations;  // in file order
   std::string defaultConfiguration;         // the CFG= line's, when it names one of them
+  // What the project's Type answers: "Utility" for a utility project (the header's first
+  // "# TARGTYPE" line ends in a code whose low byte is 0x0a, "Win32 (x86) Generic Project"
+  // 0x010a), else DS_BUILD_PROJECT ("Build").
+  std::string type;
 };
+
+// The type a project of this TARGTYPE code has (see ProjectFileInfo::type).
+constexpr char kUtilityProjectType[] = "Utility";
 
 // Parses a workspace file's text. `folder` is the full path of the folder the .dsw lives in.
 // False with a message in *error when the text is not a workspace file or a project line is
@@ -34,7 +41,8 @@ bool ReadWorkspaceFile(const std::string& path, std::string& fullPath, std::vect
                        std::string* error);
 
 // Parses a project file's text: configurations from the header's !MESSAGE "..." (based on ...)
-// lines, else the # Name "..." lines, else the CFG= line (a single-configuration project). False
+// lines, else the # Name "..." lines, else the CFG= line (a single-configuration project); the
+// type from the first "# TARGTYPE" line (the hexadecimal code in its last six characters). False
 // with a message in *error when the first line is not a project file's.
 bool ParseProject(std::string_view text, ProjectFileInfo& info, std::string* error);
 

@@ -44,6 +44,34 @@ TEST_F(RegularDllTest, ItsApplicationLivesInItsOwnStateBesideTheIdes) {
   EXPECT_STREQ(AfxGetApp()->m_pszAppName, "Microsoft Visual C++");
 }
 
+// What keeps a regular DLL loaded is counted in its own module state: the IDE's objects do not
+// hold it, and its own do.
+TEST_F(RegularDllTest, ItMayUnloadWhenItsOwnStateHoldsNoObject) {
+  sandbox::msdev::StartIde();
+  HMODULE dll = LoadLibrary("MfcRegular.dll");
+  ASSERT_NE(dll, nullptr) << "error " << GetLastError();
+  auto canUnloadNow = Entry<RegularCanUnloadNowProc>(dll, "DllCanUnloadNow");
+  auto lockApp = Entry<RegularLockAppProc>(dll, "RegularLockApp");
+  ASSERT_NE(canUnloadNow, nullptr);
+  ASSERT_NE(lockApp, nullptr);
+  EXPECT_EQ(canUnloadNow(), S_OK);
+
+  AfxOleLockApp();  // in the IDE's (the application's) state
+  EXPECT_EQ(canUnloadNow(), S_OK) << "the application's objects are not the DLL's";
+  EXPECT_FALSE(AfxOleCanExitApp());
+  AfxOleUnlockApp();
+
+  lockApp(TRUE);
+  lockApp(TRUE);
+  EXPECT_EQ(canUnloadNow(), S_FALSE);
+  EXPECT_TRUE(AfxOleCanExitApp()) << "nor are the DLL's the application's";
+  lockApp(FALSE);
+  EXPECT_EQ(canUnloadNow(), S_FALSE) << "one object is left";
+  lockApp(FALSE);
+  EXPECT_EQ(canUnloadNow(), S_OK);
+  EXPECT_TRUE(FreeLibrary(dll));
+}
+
 TEST_F(RegularDllTest, AnApplicationThatDoesNotStartFailsTheLoad) {
   sandbox::ClearDebugOutput();
   SetLastError(0xdeadbeef);

@@ -26,4 +26,8 @@ typedef int(WINAPI* ExtensionDoModalProc)(UINT id);
 typedef void(WINAPI* RegularAppNameProc)(BOOL managed, char* buffer, int size);
 // RegularLoadString(id, buffer, size): CString::LoadString in the DLL's own state.
 typedef BOOL(WINAPI* RegularLoadStringProc)(UINT id, char* buffer, int size);
+// RegularLockApp(lock): AfxOleLockApp (lock) or AfxOleUnlockApp in the DLL's own state.
+typedef void(WINAPI* RegularLockAppProc)(BOOL lock);
+// The DLL's DllCanUnloadNow: AfxDllCanUnloadNow in its own state.
+typedef HRESULT(WINAPI* RegularCanUnloadNowProc)();
 #endif  // RC_INVOKED

@@ -43,3 +43,17 @@ extern "C" __declspec(dllexport) BOOL WINAPI RegularLoadString(UINT id, char* bu
   Copy(text, buffer, size);
   return TRUE;
 }
+
+// What keeps the DLL loaded, in its own module state: an object locking it (lock TRUE) or not.
+extern "C" __declspec(dllexport) void WINAPI RegularLockApp(BOOL lock) {
+  AFX_MANAGE_STATE(AfxGetStaticModuleState());
+  if (lock)
+    AfxOleLockApp();
+  else
+    AfxOleUnlockApp();
+}
+
+extern "C" __declspec(dllexport) HRESULT WINAPI DllCanUnloadNow() {
+  AFX_MANAGE_STATE(AfxGetStaticModuleState());
+  return AfxDllCanUnloadNow();
+}

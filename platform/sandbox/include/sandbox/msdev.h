@@ -214,7 +214,16 @@ SANDBOX_API std::vector<AddIn> AddIns();
 SANDBOX_API std::vector<std::string> AddInMessages();
 // Unloads an add-in as the user does in the add-in list: OnDisconnection(VARIANT_TRUE), release;
 // its command object, commands, buttons and toolbar go, and its key's default value becomes "0".
-// False when no add-in of that ProgID is loaded.
+// Then the IDE calls CoFreeUnusedLibraries, so a server module whose DllCanUnloadNow answers
+// S_OK is unloaded. False when no add-in of that ProgID is loaded.
 SANDBOX_API bool UnloadAddIn(const std::string& progId);
+// The user clicks the button of an add-in's command (a name AddCommand gave, any case): the
+// click reaches the main frame as a WM_COMMAND, sent on the UI thread, whose handler calls the
+// command's method on its add-in's command object by name (GetIDsOfNames, then Invoke). The
+// command need not have a button in this run (the IDE keeps its toolbars between runs; the
+// stand-in does not). Returns what Invoke returned; E_INVALIDARG for an unknown command,
+// E_UNEXPECTED when the IDE has no main frame (not running), and S_FALSE without running
+// anything while modeless windows are disabled (EnableModeless(FALSE)), as the toolbars then are.
+SANDBOX_API int32_t RunCommand(const std::string& command);
 
 }  // namespace sandbox::msdev

@@ -1,0 +1,3 @@
+// Resource ids of AtlTestServer.dll and AtlBadServer.dll.
+#pragma once
+#include "AtlTestServer.h"
