@@ -120,16 +120,16 @@ class Reader {
       library_.coclasses.push_back(std::move(declared));
       current_ = kInClass;
     } else if (keyword == "method") {
-      Expect(words, 2, "method <Name>");
       if (current_ != kInInterface) throw Error{"a method outside an interface"};
+      Expect(words, 2, "method <Name>");
       Interface& owner = library_.interfaces.back();
       const std::string name = Name(words[1], "a method name");
       for (const std::string& other : owner.methods)
         if (Upper(other) == Upper(name)) throw Error{"the method " + name + " is listed twice in " + owner.name};
       owner.methods.push_back(name);
     } else if (keyword == "interface") {
-      Expect(words, 2, "interface <Name>");
       if (current_ != kInClass) throw Error{"an interface line outside a coclass"};
+      Expect(words, 2, "interface <Name>");
       const std::string name = Name(words[1], "an interface name");
       const bool here = std::any_of(library_.interfaces.begin(), library_.interfaces.end(),
                                     [&](const Interface& i) { return i.name == name; });

@@ -57,20 +57,22 @@ TEST_F(RegistrarTest, UnregisteringLeavesNoRemoveKeysAndTheKeysOfOthers) {
       "    Plain = s 'p'\n    {\n      Child\n    }\n"
       "    Gone\n    {\n      Deep\n    }\n"
       "    ForceRemove Forced\n    {\n      Listed\n    }\n"
+      "    NoRemove Kept\n    {\n      Child\n    }\n"
       "  }\n}\n";
   ASSERT_EQ(Register(script), S_OK);
   sandbox::RegistrySetString(std::string(kSoftware) + "\\Plain\\Foreign", "", "theirs");
   sandbox::RegistrySetString(std::string(kSoftware) + "\\Forced\\Unlisted", "", "theirs");
   sandbox::RegistrySetString(std::string(kSoftware) + "\\Other", "", "theirs");
-  sandbox::RegistrySetString(kSoftware, "Kept", "theirs");
+  sandbox::RegistrySetString(kSoftware, "Theirs", "theirs");
 
   ASSERT_EQ(Unregister(script), S_OK);
-  EXPECT_EQ(RegistryKeysBelow(kSoftware), (std::vector<std::string>{std::string(kSoftware) + "\\Other",
+  EXPECT_EQ(RegistryKeysBelow(kSoftware), (std::vector<std::string>{std::string(kSoftware) + "\\Kept",
+                                                                   std::string(kSoftware) + "\\Other",
                                                       std::string(kSoftware) + "\\Plain",
                                                       std::string(kSoftware) + "\\Plain\\Foreign"}))
       << "a plain key with a key of others below it stays; a ForceRemove key goes with everything";
   EXPECT_FALSE(sandbox::RegistryGet(kSoftware, "Marker").has_value()) << "the script's value goes";
-  EXPECT_EQ(sandbox::RegistryGetString(kSoftware, "Kept"), "theirs");
+  EXPECT_EQ(sandbox::RegistryGetString(kSoftware, "Theirs"), "theirs");
   EXPECT_EQ(Unregister(script), S_OK) << "what is gone already is no failure";
   EXPECT_EQ(sandbox::RegistryOpenHandles(), 0u);
 }

@@ -224,5 +224,39 @@ TEST_F(WorkspaceTest, LineEndsSingleConfigurationsAndNameBytesAsWritten) {
   EXPECT_EQ(projects[1].configurations, std::vector<std::string>{"Tiny - Win32 Release"});
 }
 
+// A project's Type comes from its header's first TARGTYPE line: a utility project (code 0x010a)
+// is no "Build" project.
+TEST_F(WorkspaceTest, AUtilityProjectIsNoBuildProject) {
+  struct Row {
+    const char* name;
+    const char* targetTypes;
+    const char* type;
+  };
+  const Row rows[] = {
+      {"Utility", "# TARGTYPE \"Win32 (x86) Generic Project\" 0x010a\r\n", "Utility"},
+      {"Application", "# TARGTYPE \"Win32 (x86) Application\" 0x0101\r\n", "Build"},
+      {"Mixed", "# TARGTYPE \"Win32 (x86) Static Library\" 0x0104\r\n# TARGTYPE \"Win32 (x86) Generic Project\" 0x010a\r\n",
+       "Build"},
+      {"Unmarked", "", "Build"},
+  };
+  std::string workspace = "Microsoft Developer Studio Workspace File, Format Version 6.00\r\n\r\n";
+  for (const Row& row : rows) {
+    workspace += std::string("Project: \"") + row.name + "\"=.\\" + row.name + ".dsp - Package Owner=<4>\r\n";
+    Write(std::string("Kinds/") + row.name + ".dsp",
+          std::string("# Microsoft Developer Studio Project File - Name=\"") + row.name +
+              "\" - Package Owner=<4>\r\n# Microsoft Developer Studio Generated Build File, Format Version 6.00\r\n" +
+              row.targetTypes + "\r\nCFG=" + row.name + " - Win32 Debug\r\n");
+  }
+  Write("Kinds/Kinds.dsw", workspace);
+  std::string error;
+  ASSERT_TRUE(sandbox::msdev::OpenWorkspace("T:\\Kinds\\Kinds.dsw", &error)) << error;
+  IApplicationPtr app = Application();
+  for (const Row& row : rows) {
+    IGenericProjectPtr project = ProjectAt(app, Name(row.name));
+    ASSERT_NE(project, nullptr) << row.name;
+    EXPECT_EQ(StringProperty([&](BSTR* type) { return project->get_Type(type); }), row.type) << row.name;
+  }
+}
+
 }  // namespace
 }  // namespace msdev_test
