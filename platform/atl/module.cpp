@@ -5,7 +5,7 @@
 #include <string>
 
 #include "registrar.h"
-#include "text.h"
+#include "ole32/class_keys.h"
 
 namespace {
 
@@ -39,7 +39,7 @@ std::string ResourceName(LPCTSTR name) {
 std::u16string TypeLibPath(HINSTANCE module, LPCTSTR index) {
   std::string path = ModulePath(module);
   if (index != NULL && index[0] != '\0') path += index;
-  return atl::Wide(path);
+  return ole32::ToWide(path);
 }
 
 }  // namespace
@@ -132,7 +132,7 @@ HRESULT CComModule::UpdateRegistryFromResource(LPCTSTR lpszRes, BOOL bRegister, 
   atl::Replacements replacements;
   replacements["MODULE"] = ModulePath(m_hInst);
   for (_ATL_REGMAP_ENTRY* entry = pMapEntries; entry != NULL && entry->szKey != NULL; ++entry)
-    replacements[atl::Ansi(entry->szKey)] = atl::Ansi(entry->szData);
+    replacements[ole32::ToAnsi(entry->szKey)] = ole32::ToAnsi(entry->szData);
   return atl::RunScript(script, replacements, bRegister != FALSE, ResourceName(lpszRes));
 }
 
@@ -143,7 +143,7 @@ HRESULT CComModule::RegisterTypeLib(LPCTSTR lpszIndex) {
   if (FAILED(hr)) return hr;
   // Help files lie beside the module.
   const std::string modulePath = ModulePath(m_hInstTypeLib);
-  const std::u16string folder = atl::Wide(modulePath.substr(0, modulePath.find_last_of('\\') + 1));
+  const std::u16string folder = ole32::ToWide(modulePath.substr(0, modulePath.find_last_of('\\') + 1));
   hr = ::RegisterTypeLib(typeLib, path.c_str(), folder.c_str());
   typeLib->Release();
   return hr;

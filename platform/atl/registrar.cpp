@@ -6,6 +6,7 @@
 // cut out, so a replaced path holding a quote or a blank stays one name or value.
 #include "registrar.h"
 
+#include "ole32/class_keys.h"
 #include "oleaut32/registry_tree.h"
 
 #include <oleauto.h>
@@ -373,9 +374,7 @@ std::vector<Root> Parse(std::string_view script, const Replacements& replacement
 void LeaveErrorInfo(const std::string& message) {
   ICreateErrorInfo* create = NULL;
   if (FAILED(CreateErrorInfo(&create))) return;
-  std::u16string wide(message.size() + 1, u'\0');
-  const int n = MultiByteToWideChar(CP_ACP, 0, message.c_str(), -1, wide.data(), static_cast<int>(wide.size()));
-  wide.resize(n > 0 ? static_cast<size_t>(n - 1) : 0);
+  std::u16string wide = ole32::ToWide(message);
   create->SetDescription(wide.data());
   create->SetSource(const_cast<LPOLESTR>(u"ATL Registrar"));
   IErrorInfo* info = NULL;

@@ -6,31 +6,7 @@
 
 #include "registrar.h"
 #include "sandbox/internal.h"
-#include "text.h"
-
-namespace atl {
-
-std::string Ansi(LPCOLESTR text) {
-  if (text == NULL || text[0] == 0) return {};
-  const int n = WideCharToMultiByte(CP_ACP, 0, text, -1, nullptr, 0, nullptr, nullptr);
-  if (n <= 0) return {};
-  std::string out(static_cast<size_t>(n), '\0');
-  WideCharToMultiByte(CP_ACP, 0, text, -1, out.data(), n, nullptr, nullptr);
-  out.resize(static_cast<size_t>(n - 1));
-  return out;
-}
-
-std::u16string Wide(const std::string& text) {
-  if (text.empty()) return {};
-  const int n = MultiByteToWideChar(CP_ACP, 0, text.c_str(), -1, nullptr, 0);
-  if (n <= 0) return {};
-  std::u16string out(static_cast<size_t>(n), u'\0');
-  MultiByteToWideChar(CP_ACP, 0, text.c_str(), -1, out.data(), n);
-  out.resize(static_cast<size_t>(n - 1));
-  return out;
-}
-
-}  // namespace atl
+#include "ole32/class_keys.h"
 
 namespace atl_internal {
 
@@ -114,7 +90,7 @@ CRegObject::~CRegObject() { delete m_data; }
 
 HRESULT CRegObject::AddReplacement(LPCOLESTR lpszKey, LPCOLESTR lpszItem) {
   if (lpszKey == NULL || lpszItem == NULL) return E_INVALIDARG;
-  m_data->replacements[atl::Ansi(lpszKey)] = atl::Ansi(lpszItem);
+  m_data->replacements[ole32::ToAnsi(lpszKey)] = ole32::ToAnsi(lpszItem);
   return S_OK;
 }
 
@@ -125,10 +101,10 @@ HRESULT CRegObject::ClearReplacements() {
 
 HRESULT CRegObject::StringRegister(LPCOLESTR bstrData) {
   if (bstrData == NULL) return E_INVALIDARG;
-  return atl::RunScript(atl::Ansi(bstrData), m_data->replacements, true, "script");
+  return atl::RunScript(ole32::ToAnsi(bstrData), m_data->replacements, true, "script");
 }
 
 HRESULT CRegObject::StringUnregister(LPCOLESTR bstrData) {
   if (bstrData == NULL) return E_INVALIDARG;
-  return atl::RunScript(atl::Ansi(bstrData), m_data->replacements, false, "script");
+  return atl::RunScript(ole32::ToAnsi(bstrData), m_data->replacements, false, "script");
 }

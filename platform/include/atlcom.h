@@ -335,7 +335,7 @@ HRESULT DispatchInvoke(T* object, DISPID dispIdMember, REFIID riid, WORD wFlags,
     if (pDispParams->cNamedArgs != 0) return DISP_E_NONAMEDARGS;
     if (pDispParams->cArgs != 0) return DISP_E_BADPARAMCOUNT;
     if (pVarResult != NULL) VariantInit(pVarResult);  // the methods return nothing but their HRESULT
-    const HRESULT hr = (object->*methods[dispIdMember - 1].method)();
+    const HRESULT hr = methods[dispIdMember - 1].call(object);
     if (FAILED(hr)) {
       // A failing method is an exception of the call, its HRESULT the exception's code.
       if (pExcepInfo != NULL) {

@@ -23,10 +23,11 @@
 
 namespace standin {
 
+// A method's name and how to call it on the interface.
 template <class Interface>
 struct DispatchMethod {
   const char* name;
-  HRESULT (STDMETHODCALLTYPE Interface::*method)();
+  HRESULT (*call)(Interface* object);
 };
 
 }  // namespace standin
@@ -42,7 +43,7 @@ struct standin_dispatch_table {
     typedef iface _DispatchInterface;                                       \
     static constexpr bool defined = true;                                   \
     static constexpr ::standin::DispatchMethod<iface> methods[] = {
-#define STANDIN_DISPATCH_METHOD(name) {#name, &_DispatchInterface::name},
+#define STANDIN_DISPATCH_METHOD(name) {#name, [](_DispatchInterface* object) -> HRESULT { return object->name(); }},
 #define END_STANDIN_DISPATCH_TABLE() \
   }                                  \
   ;                                  \

@@ -40,6 +40,16 @@ std::string ToAnsi(LPCOLESTR text) {
   return out;
 }
 
+std::u16string ToWide(const std::string& ansi) {
+  if (ansi.empty()) return {};
+  const int n = MultiByteToWideChar(CP_ACP, 0, ansi.c_str(), -1, nullptr, 0);
+  if (n <= 0) return {};
+  std::u16string out(static_cast<size_t>(n), u'\0');
+  MultiByteToWideChar(CP_ACP, 0, ansi.c_str(), -1, out.data(), n);
+  out.resize(static_cast<size_t>(n - 1));
+  return out;
+}
+
 LPOLESTR TaskCopyOf(const std::string& ansi) {
   int n = 1;
   if (!ansi.empty()) n = MultiByteToWideChar(CP_ACP, 0, ansi.c_str(), -1, nullptr, 0);

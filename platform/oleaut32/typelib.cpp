@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "ole32/class_keys.h"
 #include "registry_tree.h"
 #include "sandbox/internal.h"
 #include "typelib_description.h"
@@ -50,22 +51,9 @@ namespace {
 constexpr char kDispatchProxy[] = "{00020420-0000-0000-C000-000000000046}";
 constexpr char kDualProxy[] = "{00020424-0000-0000-C000-000000000046}";
 
-std::string Ansi(LPCOLESTR text) {
-  if (text == nullptr || text[0] == 0) return {};
-  const int n = WideCharToMultiByte(CP_ACP, 0, text, -1, nullptr, 0, nullptr, nullptr);
-  if (n <= 0) return {};
-  std::string out(static_cast<size_t>(n), '\0');
-  WideCharToMultiByte(CP_ACP, 0, text, -1, out.data(), n, nullptr, nullptr);
-  out.resize(static_cast<size_t>(n - 1));
-  return out;
-}
-
 BSTR NewBstr(const std::string& text) {
-  const int n = MultiByteToWideChar(CP_ACP, 0, text.c_str(), static_cast<int>(text.size()), nullptr, 0);
-  BSTR out = SysAllocStringLen(nullptr, static_cast<UINT>(n));
-  if (out != nullptr && n > 0)
-    MultiByteToWideChar(CP_ACP, 0, text.c_str(), static_cast<int>(text.size()), out, n);
-  return out;
+  const std::u16string wide = ole32::ToWide(text);
+  return SysAllocStringLen(wide.data(), static_cast<UINT>(wide.size()));
 }
 
 GUID GuidOf(const std::string& braced) {
@@ -267,7 +255,7 @@ WINOLEAUTAPI LoadTypeLibEx(LPCOLESTR szFile, REGKIND regkind, ITypeLib** pptlib)
   if (pptlib == nullptr || szFile == nullptr) return E_INVALIDARG;
   *pptlib = nullptr;
   if (regkind != REGKIND_NONE && regkind != REGKIND_REGISTER) STANDIN_UNMODELLED_RETURN(E_NOTIMPL);
-  const std::string path = oleaut32::Ansi(szFile);
+  const std::string path = ole32::ToAnsi(szFile);
   std::string modulePath;
   WORD number = 1;
   if (!oleaut32::SplitPath(path, modulePath, number)) return TYPE_E_CANTLOADLIBRARY;
@@ -292,10 +280,7 @@ WINOLEAUTAPI LoadTypeLibEx(LPCOLESTR szFile, REGKIND regkind, ITypeLib** pptlib)
   ITypeLib* library = new oleaut32::TypeLibrary(std::move(description));
   if (regkind == REGKIND_REGISTER) {
     const std::string folder = modulePath.substr(0, modulePath.find_last_of('\\') + 1);
-    const int n = MultiByteToWideChar(CP_ACP, 0, folder.c_str(), -1, nullptr, 0);
-    std::u16string wide(static_cast<size_t>(n > 0 ? n : 1), u'\0');
-    MultiByteToWideChar(CP_ACP, 0, folder.c_str(), -1, wide.data(), n);
-    const HRESULT hr = RegisterTypeLib(library, szFile, wide.c_str());
+    const HRESULT hr = RegisterTypeLib(library, szFile, ole32::ToWide(folder).c_str());
     if (FAILED(hr)) {
       library->Release();
       return hr;
@@ -317,9 +302,9 @@ WINOLEAUTAPI RegisterTypeLib(ITypeLib* ptlib, LPCOLESTR szFullPath, LPCOLESTR sz
                                     library.helpString.empty() ? library.name : library.helpString);
   if (status == ERROR_SUCCESS) status = oleaut32::SetString(HKEY_CLASSES_ROOT, version + "\\FLAGS", "", "0");
   if (status == ERROR_SUCCESS && szHelpDir != nullptr)
-    status = oleaut32::SetString(HKEY_CLASSES_ROOT, version + "\\HELPDIR", "", oleaut32::Ansi(szHelpDir));
+    status = oleaut32::SetString(HKEY_CLASSES_ROOT, version + "\\HELPDIR", "", ole32::ToAnsi(szHelpDir));
   if (status == ERROR_SUCCESS)
-    status = oleaut32::SetString(HKEY_CLASSES_ROOT, version + "\\0\\win32", "", oleaut32::Ansi(szFullPath));
+    status = oleaut32::SetString(HKEY_CLASSES_ROOT, version + "\\0\\win32", "", ole32::ToAnsi(szFullPath));
   for (size_t i = 0; status == ERROR_SUCCESS && i < library.interfaces.size(); ++i) {
     const typelib::Interface& declared = library.interfaces[i];
     const std::string key = "Interface\\" + declared.iid;
