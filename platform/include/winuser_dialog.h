@@ -8,6 +8,7 @@
 #include "windef.h"
 #include "winerror.h"
 #include "winuser_control.h"
+#include "winuser_input.h"
 #include "winuser_styles.h"
 #include "winuser_window.h"
 
@@ -63,13 +64,8 @@ typedef INT_PTR(CALLBACK* DLGPROC)(HWND, UINT, WPARAM, LPARAM);
 #define DLGC_STATIC 0x0100
 #define DLGC_BUTTON 0x2000
 
-// The keys the dialog manager gives meaning (WM_KEYDOWN's wParam). There is no keyboard: a test
-// posts the key messages.
-#define VK_TAB 0x09
-#define VK_RETURN 0x0D
-#define VK_SHIFT 0x10
-#define VK_ESCAPE 0x1B
-#define VK_F1 0x70
+// The keys the dialog manager gives meaning (WM_KEYDOWN's wParam): VK_TAB, VK_RETURN, VK_SHIFT,
+// VK_ESCAPE and VK_F1 of winuser_input.h.
 
 // Makes a dialog from the template resource `templateName` of `instance` (or a template in
 // memory), owned by `parent`'s top-level window (or a child of `parent` with WS_CHILD): the

@@ -152,5 +152,26 @@ typedef const SCROLLINFO* LPCSCROLLINFO;
 WINUSERAPI int WINAPI SetScrollInfo(HWND window, int bar, LPCSCROLLINFO info, BOOL redraw);
 WINUSERAPI BOOL WINAPI GetScrollInfo(HWND window, int bar, LPSCROLLINFO info);
 WINUSERAPI BOOL WINAPI ShowScrollBar(HWND window, int bar, BOOL show);
+// The position alone (SetScrollPos answers the one before) and the range alone.
+WINUSERAPI int WINAPI SetScrollPos(HWND window, int bar, int pos, BOOL redraw);
+WINUSERAPI int WINAPI GetScrollPos(HWND window, int bar);
+WINUSERAPI BOOL WINAPI SetScrollRange(HWND window, int bar, int minPos, int maxPos, BOOL redraw);
+WINUSERAPI BOOL WINAPI GetScrollRange(HWND window, int bar, LPINT minPos, LPINT maxPos);
+// WM_HSCROLL and WM_VSCROLL requests (LOWORD of wParam; HIWORD the thumb's position).
+#define SB_LINEUP 0
+#define SB_LINELEFT 0
+#define SB_LINEDOWN 1
+#define SB_LINERIGHT 1
+#define SB_PAGEUP 2
+#define SB_PAGELEFT 2
+#define SB_PAGEDOWN 3
+#define SB_PAGERIGHT 3
+#define SB_THUMBPOSITION 4
+#define SB_THUMBTRACK 5
+#define SB_TOP 6
+#define SB_LEFT 6
+#define SB_BOTTOM 7
+#define SB_RIGHT 7
+#define SB_ENDSCROLL 8
 
 }  // extern "C"

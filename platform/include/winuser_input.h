@@ -1,6 +1,8 @@
-// user32: the pointer and its cursors. There is no mouse: the sandbox moves the pointer and
-// presses its buttons (sandbox/input.h); the window under the pointer gets WM_SETCURSOR, then the
-// mouse message posted with the pointer's client position. There is no keyboard.
+// user32: the pointer, its cursors and capture, and the keyboard. There is no mouse and no
+// keyboard: the sandbox moves the pointer, presses its buttons and presses keys
+// (sandbox/input.h). The window under the pointer (or the capture window) gets the mouse message
+// posted with the pointer's client position; a key goes to the focus window as WM_KEYDOWN and
+// WM_KEYUP.
 #pragma once
 
 #include "windef.h"
@@ -28,10 +30,40 @@ extern "C" {
 #define HTCAPTION 2
 #define HTBORDER 18
 
-// Virtual keys: the mouse buttons.
+// Virtual keys: the mouse buttons, then the keys.
 #define VK_LBUTTON 0x01
 #define VK_RBUTTON 0x02
+#define VK_CANCEL 0x03
 #define VK_MBUTTON 0x04
+#define VK_BACK 0x08
+#define VK_TAB 0x09
+#define VK_RETURN 0x0D
+#define VK_SHIFT 0x10
+#define VK_CONTROL 0x11
+#define VK_MENU 0x12
+#define VK_PAUSE 0x13
+#define VK_CAPITAL 0x14
+#define VK_ESCAPE 0x1B
+#define VK_SPACE 0x20
+#define VK_PRIOR 0x21
+#define VK_NEXT 0x22
+#define VK_END 0x23
+#define VK_HOME 0x24
+#define VK_LEFT 0x25
+#define VK_UP 0x26
+#define VK_RIGHT 0x27
+#define VK_DOWN 0x28
+#define VK_INSERT 0x2D
+#define VK_DELETE 0x2E
+#define VK_MULTIPLY 0x6A
+#define VK_ADD 0x6B
+#define VK_SUBTRACT 0x6D
+#define VK_F1 0x70
+#define VK_F2 0x71
+#define VK_F3 0x72
+#define VK_F4 0x73
+#define VK_F5 0x74
+#define VK_F10 0x79
 
 // Cursors. LoadCursor with no module gives the system's cursors (IDC_*); with a module, its
 // group-cursor resource (RT_GROUP_CURSOR and the RT_CURSOR it names). The same module and name
@@ -60,8 +92,28 @@ WINUSERAPI BOOL WINAPI GetCursorPos(LPPOINT point);
 // The deepest visible, enabled window at the screen point whose WM_NCHITTEST (asked of windows of
 // the calling thread) is not HTTRANSPARENT; NULL over no window.
 WINUSERAPI HWND WINAPI WindowFromPoint(POINT point);
-// VK_LBUTTON and VK_RBUTTON: the high bit while the button is down. Other keys are never down.
+// The high bit while the key or button is down now, whatever the thread has read of its queue.
 WINUSERAPI SHORT WINAPI GetAsyncKeyState(int key);
+// The key or button as of the input message the calling thread retrieved last (GetMessage,
+// PeekMessage with PM_REMOVE): the high bit while down, the low bit toggled by each press.
+WINUSERAPI SHORT WINAPI GetKeyState(int key);
+
+// Capture: the mouse messages go to the capture window wherever the pointer is, until it is
+// released (ReleaseCapture, the window destroyed, another SetCapture). The window that loses it
+// is sent WM_CAPTURECHANGED (lParam the new capture window or NULL). GetCapture answers the
+// capture window when it belongs to the calling thread. A thread that waits for its messages
+// (GetMessage, WaitMessage) while it holds the capture asks the sandbox's scripted user first
+// (sandbox/input.h), so that a tracking loop never waits for input nobody will give.
+#define WM_CAPTURECHANGED 0x0215
+WINUSERAPI HWND WINAPI SetCapture(HWND window);
+WINUSERAPI BOOL WINAPI ReleaseCapture();
+WINUSERAPI HWND WINAPI GetCapture();
+
+// The keyboard's messages: lParam holds the repeat count (1) in its low word, bit 30 when the key
+// was down before, bit 31 for WM_KEYUP; scan codes are 0. TranslateMessage turns a WM_KEYDOWN of
+// a character key into WM_CHAR (the letters, digits and space, Return, Escape, Backspace and
+// Tab; Shift and Caps Lock as the US layout has them, Ctrl with a letter its control code), read
+// next.
 // Two presses of one button on one CS_DBLCLKS window within this time (on the sandbox clock) and
 // the double-click rectangle (SM_CXDOUBLECLK by SM_CYDOUBLECLK around the first) make a double-click.
 WINUSERAPI UINT WINAPI GetDoubleClickTime();

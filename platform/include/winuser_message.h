@@ -168,7 +168,8 @@ WINUSERAPI BOOL WINAPI GetMessage(LPMSG msg, HWND window, UINT filterMin, UINT f
 WINUSERAPI BOOL WINAPI PeekMessage(LPMSG msg, HWND window, UINT filterMin, UINT filterMax, UINT removeFlags);
 // Blocks until the queue has something to retrieve.
 WINUSERAPI BOOL WINAPI WaitMessage();
-// There is no keyboard: no character message is ever made, so it returns FALSE.
+// WM_KEYDOWN of a character key: WM_CHAR is read next (winuser_input.h). Nonzero for every
+// keyboard message, FALSE for others.
 WINUSERAPI BOOL WINAPI TranslateMessage(const MSG* msg);
 // Calls the window's procedure (or a WM_TIMER's TIMERPROC, which needs no window); a window of
 // another thread: 0 with ERROR_WINDOW_OF_OTHER_THREAD.

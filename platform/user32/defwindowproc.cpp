@@ -69,6 +69,12 @@ WINUSERAPI LRESULT WINAPI DefWindowProc(HWND window, UINT message, WPARAM wParam
     }
     case WM_QUERYENDSESSION:
       return TRUE;
+    case WM_CONTEXTMENU: {
+      // A child passes it on to its parent.
+      const HWND parent = (GetWindowLong(window, GWL_STYLE) & WS_CHILD) ? GetParent(window) : nullptr;
+      if (parent != nullptr) SendMessage(parent, WM_CONTEXTMENU, wParam, lParam);
+      return 0;
+    }
     case WM_PAINT: {
       PAINTSTRUCT paint;
       if (BeginPaint(window, &paint)) EndPaint(window, &paint);

@@ -1,6 +1,7 @@
 // A thread's queue: serving sent messages, taking posted ones, WM_QUIT and timers, in the
 // platform's order.
 #include "message_queue.h"
+#include "keyboard.h"
 #include "painting.h"
 #include "pointer.h"
 
@@ -45,7 +46,10 @@ Fetched Fetch(const std::shared_ptr<ThreadQueue>& queue, MSG& msg, HWND filter, 
   for (auto it = queue->posted.begin(); it != queue->posted.end(); ++it) {
     if (it->message != WM_QUIT && !(inRange(it->message) && forWindow(it->hwnd))) continue;
     msg = *it;
-    if (remove) queue->posted.erase(it);
+    if (remove) {
+      queue->posted.erase(it);
+      keyboard::NoteRetrievedLocked(*queue, msg);
+    }
     queue->lastMessageTime = msg.time;
     return msg.message == WM_QUIT ? Fetched::kQuit : Fetched::kMessage;
   }

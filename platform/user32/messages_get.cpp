@@ -2,6 +2,7 @@
 // dispatching them.
 #include <vector>
 
+#include "capture.h"
 #include "message_queue.h"
 
 using namespace user32;
@@ -27,6 +28,7 @@ WINUSERAPI BOOL WINAPI GetMessage(LPMSG msg, HWND window, UINT filterMin, UINT f
       case Fetched::kQuit: return FALSE;
       case Fetched::kNothing: break;
     }
+    if (capture::AnswerCapturedWait()) continue;
     WaitForQueue(*queue, ClockDeadline::Never());
   }
 }
@@ -46,6 +48,7 @@ WINUSERAPI BOOL WINAPI WaitMessage() {
       std::lock_guard<std::mutex> g(Lock());
       if (HasInputLocked(*queue, QS_ALLINPUT)) return TRUE;
     }
+    if (capture::AnswerCapturedWait()) continue;
     WaitForQueue(*queue, ClockDeadline::Never());
   }
 }
@@ -76,8 +79,6 @@ WINUSERAPI DWORD WINAPI MsgWaitForMultipleObjects(DWORD count, const HANDLE* han
     if (woken < WAIT_OBJECT_0 + count) return woken;
   }
 }
-
-WINUSERAPI BOOL WINAPI TranslateMessage(const MSG*) { return FALSE; }
 
 WINUSERAPI LRESULT WINAPI DispatchMessage(const MSG* msg) {
   if (msg == nullptr) return Fail(ERROR_INVALID_PARAMETER, 0);

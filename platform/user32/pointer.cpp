@@ -1,6 +1,6 @@
-// The pointer the sandbox moves: the window under it, WM_SETCURSOR and the mouse messages posted
-// to that window, double-clicks, and what programs ask of it (GetCursorPos, WindowFromPoint,
-// GetAsyncKeyState).
+// The pointer the sandbox moves: the window under it (or the capture window), WM_SETCURSOR and the
+// mouse messages posted to that window, double-clicks, and what programs ask of it (GetCursorPos,
+// WindowFromPoint, GetAsyncKeyState).
 #include "pointer.h"
 
 #include <cstdlib>
@@ -95,12 +95,27 @@ void Rest(POINT at) {
 }
 
 // Sends WM_SETCURSOR, then posts the mouse message (client coordinates of the window under the
-// pointer) with the buttons down.
+// pointer) with the buttons down. The capture window gets every mouse message, without
+// WM_SETCURSOR, and makes no double-clicks.
 void Deliver(UINT message, bool doubleClickable) {
   POINT at;
+  HWND capture;
   {
     std::lock_guard<std::mutex> g(Lock());
     at = Raw().at;
+    capture = CaptureLocked();
+  }
+  if (capture != nullptr) {
+    if (message == WM_MOUSEMOVE) Rest(at);
+    const POINT client = ClientPoint(capture, at);
+    WPARAM flags;
+    {
+      std::lock_guard<std::mutex> g(Lock());
+      flags = ButtonFlagsLocked();
+      Raw().lastPress = Press{};
+    }
+    PostInput(capture, message, flags, MAKELPARAM(client.x, client.y), at);
+    return;
   }
   LRESULT hit = HTNOWHERE;
   HWND window = Under(GetDesktopWindow(), at, hit);
@@ -143,7 +158,17 @@ void Deliver(UINT message, bool doubleClickable) {
 
 PointerState& StateLocked() { return Raw(); }
 
-WPARAM ButtonFlagsLocked() { return (Raw().left ? MK_LBUTTON : 0) | (Raw().right ? MK_RBUTTON : 0); }
+WPARAM ButtonFlagsLocked() {
+  const PointerState& state = Raw();
+  return (state.left ? MK_LBUTTON : 0) | (state.right ? MK_RBUTTON : 0) | ((state.keys[VK_SHIFT] & 0x80) ? MK_SHIFT : 0) |
+         ((state.keys[VK_CONTROL] & 0x80) ? MK_CONTROL : 0);
+}
+
+HWND CaptureLocked() {
+  PointerState& state = Raw();
+  if (state.capture != nullptr && !FindLocked(state.capture)) state.capture = nullptr;
+  return state.capture;
+}
 
 void PostInput(HWND window, UINT message, WPARAM wParam, LPARAM lParam, POINT at) {
   std::shared_ptr<ThreadQueue> queue;
@@ -175,8 +200,11 @@ WINUSERAPI HWND WINAPI WindowFromPoint(POINT point) {
 }
 
 WINUSERAPI SHORT WINAPI GetAsyncKeyState(int key) {
+  if (key < 0 || key > 255) return 0;
   std::lock_guard<std::mutex> g(Lock());
-  const bool down = (key == VK_LBUTTON && StateLocked().left) || (key == VK_RBUTTON && StateLocked().right);
+  const PointerState& state = StateLocked();
+  const bool down = (key == VK_LBUTTON && state.left) || (key == VK_RBUTTON && state.right) ||
+                    (state.keys[key] & 0x80) != 0;
   return down ? static_cast<SHORT>(0x8000) : 0;
 }
 

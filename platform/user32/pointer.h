@@ -1,5 +1,6 @@
-// The pointer: where it is, its buttons, the cursor shown, the last press (for double-clicks) and
-// the window TrackMouseEvent watches. One per process, under the window manager's lock.
+// The pointer and the keyboard: where the pointer is, its buttons, the keys down, the cursor shown,
+// the capture window, the last press (for double-clicks) and the window TrackMouseEvent watches.
+// One per process, under the window manager's lock.
 #pragma once
 
 #include <cstdint>
@@ -27,14 +28,18 @@ struct PointerState {
   POINT at{0, 0};
   bool left = false, right = false;
   HWND under = nullptr;  // the window the last mouse message went to
+  HWND capture = nullptr;  // SetCapture's window: it gets every mouse message
+  BYTE keys[256] = {};     // GetAsyncKeyState: 0x80 while a key is down
   HCURSOR cursor = nullptr;
   Press lastPress;
   Tracking tracking;
 };
 
 PointerState& StateLocked();
-// MK_* of the buttons down.
+// MK_* of the buttons down and of Shift and Ctrl.
 WPARAM ButtonFlagsLocked();
+// The capture window when it still exists, else null (the capture then is forgotten).
+HWND CaptureLocked();
 
 // Posts WM_MOUSEHOVER to the tracked window when the pointer has rested on it long enough (on
 // the sandbox clock). Takes the lock itself.

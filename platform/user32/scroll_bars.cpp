@@ -84,4 +84,32 @@ WINUSERAPI BOOL WINAPI ShowScrollBar(HWND window, int bar, BOOL show) {
   return SetShown(window, bits, show != FALSE) ? TRUE : Fail(ERROR_INVALID_WINDOW_HANDLE, FALSE);
 }
 
+WINUSERAPI int WINAPI SetScrollPos(HWND window, int bar, int pos, BOOL redraw) {
+  const int previous = GetScrollPos(window, bar);
+  SCROLLINFO info{sizeof(SCROLLINFO), SIF_POS, 0, 0, 0, pos, 0};
+  SetScrollInfo(window, bar, &info, redraw);
+  return previous;
+}
+
+WINUSERAPI int WINAPI GetScrollPos(HWND window, int bar) {
+  SCROLLINFO info{sizeof(SCROLLINFO), SIF_POS, 0, 0, 0, 0, 0};
+  return GetScrollInfo(window, bar, &info) ? info.nPos : 0;
+}
+
+WINUSERAPI BOOL WINAPI SetScrollRange(HWND window, int bar, int minPos, int maxPos, BOOL redraw) {
+  SCROLLINFO info{sizeof(SCROLLINFO), SIF_RANGE, minPos, maxPos, 0, 0, 0};
+  if (!IsWindow(window) || (bar != SB_HORZ && bar != SB_VERT)) return SetScrollInfo(window, bar, &info, redraw) != 0;
+  SetScrollInfo(window, bar, &info, redraw);
+  return TRUE;
+}
+
+WINUSERAPI BOOL WINAPI GetScrollRange(HWND window, int bar, LPINT minPos, LPINT maxPos) {
+  if (minPos == nullptr || maxPos == nullptr) return Fail(ERROR_INVALID_PARAMETER, FALSE);
+  SCROLLINFO info{sizeof(SCROLLINFO), SIF_RANGE, 0, 0, 0, 0, 0};
+  if (!GetScrollInfo(window, bar, &info)) return FALSE;
+  *minPos = info.nMin;
+  *maxPos = info.nMax;
+  return TRUE;
+}
+
 }  // extern "C"

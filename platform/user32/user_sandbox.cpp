@@ -1,6 +1,9 @@
 // The window manager's start state on sandbox::Reset(): no windows but the desktop (destroyed
 // without messages, as at a thread's end), no hooks, only the system's classes, and every queue
 // empty. Queues stay: their threads live on. Registered message ids stay, as code keeps them.
+#include <algorithm>
+#include <iterator>
+
 #include "user_state.h"
 
 namespace user32 {
@@ -22,6 +25,7 @@ void ResetWindowManager() {
       queue->quit = false;
       queue->timers.clear();
       queue->focus = queue->active = nullptr;
+      std::fill(std::begin(queue->keys), std::end(queue->keys), BYTE{0});
       for (auto& sent : queue->incoming) {
         sent->done = true;
         unserved.push_back(sent);

@@ -92,6 +92,9 @@ struct ThreadQueue {
   HWND focus = nullptr;
   HWND active = nullptr;
   DWORD lastMessageTime = 0;
+  // GetKeyState: the keys and buttons as of the last input message the thread retrieved (0x80
+  // down, 0x01 toggled).
+  BYTE keys[256] = {};
 };
 
 // A message sent by another thread, waiting for the window's thread to serve it.

@@ -1,6 +1,7 @@
 // DestroyWindow: owned windows first, WM_DESTROY down the tree (parents before children), then
 // WM_NCDESTROY up it (children before parents), each window's handle going stale after its
 // WM_NCDESTROY.
+#include "capture.h"
 #include "hooks.h"
 #include "painting.h"
 
@@ -66,6 +67,7 @@ WINUSERAPI BOOL WINAPI DestroyWindow(HWND window) {
   }
   if ((w->style & WS_CHILD) && (w->exStyle & WS_EX_NOPARENTNOTIFY) == 0)
     SendMessage(w->parent, WM_PARENTNOTIFY, MAKEWPARAM(WM_DESTROY, w->id), reinterpret_cast<LPARAM>(window));
+  capture::ReleaseWithTree(window);
   SendDestroy(window);
   SendNcDestroy(window);
   return TRUE;
