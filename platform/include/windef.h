@@ -189,6 +189,10 @@ typedef struct tagPOINT {
   LONG x;
   LONG y;
 } POINT, *PPOINT, *LPPOINT;
+typedef struct _POINTL {
+  LONG x;
+  LONG y;
+} POINTL, *PPOINTL;
 
 typedef struct tagSIZE {
   LONG cx;

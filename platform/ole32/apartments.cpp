@@ -73,6 +73,13 @@ bool CallerHasApartment() {
   return s.threads.count(GetCurrentThreadId()) != 0 || s.multiThreaded != 0;
 }
 
+bool CallerInSingleThreadedApartment() {
+  State& s = S();
+  std::lock_guard<std::mutex> g(s.lock);
+  auto it = s.threads.find(GetCurrentThreadId());
+  return it != s.threads.end() && it->second.mode == Mode::Single;
+}
+
 }  // namespace ole32
 
 extern "C" {
