@@ -3,6 +3,7 @@
 #include <commctrl.h>
 
 #include "tooltips.h"
+#include "treeview.h"
 
 extern "C" {
 
@@ -15,6 +16,8 @@ WINCOMMCTRLAPI BOOL WINAPI InitCommonControlsEx(const INITCOMMONCONTROLSEX* init
   if (init == nullptr || init->dwSize != sizeof(INITCOMMONCONTROLSEX)) return FALSE;
   if (init->dwICC & (ICC_BAR_CLASSES | ICC_TREEVIEW_CLASSES | ICC_TAB_CLASSES))
     if (!comctl32::RegisterToolTipClass()) return FALSE;
+  if (init->dwICC & ICC_TREEVIEW_CLASSES)
+    if (!comctl32::treeview::RegisterTreeViewClass()) return FALSE;
   return TRUE;
 }
 

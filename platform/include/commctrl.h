@@ -1,5 +1,5 @@
-// comctl32: the common controls the system uses (so far the tooltip control), image lists, mapped
-// bitmaps and _TrackMouseEvent.
+// comctl32: the common controls the system uses (the tooltip control and the tree view), image
+// lists, mapped bitmaps and _TrackMouseEvent.
 #pragma once
 
 #include "windows.h"
@@ -24,7 +24,8 @@ typedef struct tagINITCOMMONCONTROLSEX {
 #define ICC_ANIMATE_CLASS 0x00000080
 #define ICC_WIN95_CLASSES 0x000000FF
 WINCOMMCTRLAPI void WINAPI InitCommonControls();
-// The tooltip class comes with ICC_BAR_CLASSES (or ICC_TREEVIEW_CLASSES, as the platform has it).
+// The tooltip class comes with ICC_BAR_CLASSES (or ICC_TREEVIEW_CLASSES, as the platform has it),
+// the tree view's with ICC_TREEVIEW_CLASSES.
 WINCOMMCTRLAPI BOOL WINAPI InitCommonControlsEx(const INITCOMMONCONTROLSEX* init);
 
 // TrackMouseEvent of user32 (winuser_input.h).
@@ -131,4 +132,17 @@ typedef const TOOLINFO* LPCTOOLINFO;
 #define TTM_GETMAXTIPWIDTH (WM_USER + 25)
 #define TTM_POP (WM_USER + 28)
 
+// Notifications every common control sends its parent (WM_NOTIFY, NMHDR::code).
+#define NM_FIRST (0U - 0U)
+#define NM_OUTOFMEMORY (NM_FIRST - 1)
+#define NM_CLICK (NM_FIRST - 2)
+#define NM_DBLCLK (NM_FIRST - 3)
+#define NM_RETURN (NM_FIRST - 4)
+#define NM_RCLICK (NM_FIRST - 5)
+#define NM_RDBLCLK (NM_FIRST - 6)
+#define NM_SETFOCUS (NM_FIRST - 7)
+#define NM_KILLFOCUS (NM_FIRST - 8)
+
 }  // extern "C"
+
+#include "commctrl_treeview.h"
