@@ -161,6 +161,12 @@ class STANDIN_API CDC : public CObject {
   void Draw3dRect(int x, int y, int cx, int cy, COLORREF clrTopLeft, COLORREF clrBottomRight);
   BOOL DrawEdge(LPRECT lpRect, UINT nEdge, UINT nFlags);
   void DrawFocusRect(LPCRECT lpRect);
+  // A tracking rectangle's frame (size.cx wide at the sides, size.cy at top and bottom) inverted
+  // with the brush (NULL: the half-tone brush, which is drawn as a solid inverting one here, since
+  // pattern brushes are not modelled); the last frame, when given, is inverted back first. An
+  // empty rectangle draws nothing.
+  void DrawDragRect(LPCRECT lpRect, SIZE size, LPCRECT lpRectLast, SIZE sizeLast, CBrush* pBrush = NULL,
+                    CBrush* pBrushLast = NULL);
 
   virtual int DrawText(LPCTSTR lpszString, int nCount, LPRECT lpRect, UINT nFormat);
   int DrawText(const CString& str, LPRECT lpRect, UINT nFormat);

@@ -49,6 +49,9 @@ enum class Signature : unsigned char {
   kCtlColor,      // HBRUSH (CDC*, CWnd*, UINT nCtlColor): ON_WM_CTLCOLOR
   kCtlColorReflect,  // HBRUSH (CDC*, UINT nCtlColor): ON_WM_CTLCOLOR_REFLECT
   kNotify,        // void (NMHDR*, LRESULT*): ON_NOTIFY_REFLECT
+  kKey,           // void (UINT nChar, UINT nRepCnt, UINT nFlags): ON_WM_KEYDOWN, ON_WM_KEYUP, ON_WM_CHAR
+  kWindow,        // void (CWnd*): ON_WM_SETFOCUS, ON_WM_KILLFOCUS, ON_WM_CAPTURECHANGED
+  kContextMenu,   // void (CWnd*, CPoint): ON_WM_CONTEXTMENU
 };
 
 // A handler as a member of CCmdTarget of its own type; Signature says which one is set.
@@ -68,6 +71,9 @@ union Handler {
   HBRUSH (CCmdTarget::*onCtlColor)(CDC*, CWnd*, UINT);
   HBRUSH (CCmdTarget::*onCtlColorReflect)(CDC*, UINT);
   void (CCmdTarget::*onNotify)(NMHDR*, LRESULT*);
+  void (CCmdTarget::*onKey)(UINT, UINT, UINT);
+  void (CCmdTarget::*onWindow)(CWnd*);
+  void (CCmdTarget::*onContextMenu)(CWnd*, CPoint);
 };
 
 struct MessageEntry {
@@ -172,6 +178,18 @@ STANDIN_API const MessageEntry* FindReflectEntry(const MessageMap* map, UINT mes
 #define ON_WM_INITMENUPOPUP()                                                                             \
   AFX_INTERNAL_ENTRY(WM_INITMENUPOPUP, kInitMenuPopup, onInitMenuPopup, void (CCmdTarget::*)(CMenu*, UINT, BOOL), \
                      OnInitMenuPopup)
+#define AFX_INTERNAL_KEY(msg, memberFxn) \
+  AFX_INTERNAL_ENTRY(msg, kKey, onKey, void (CCmdTarget::*)(UINT, UINT, UINT), memberFxn)
+#define ON_WM_KEYDOWN() AFX_INTERNAL_KEY(WM_KEYDOWN, OnKeyDown)
+#define ON_WM_KEYUP() AFX_INTERNAL_KEY(WM_KEYUP, OnKeyUp)
+#define ON_WM_CHAR() AFX_INTERNAL_KEY(WM_CHAR, OnChar)
+#define AFX_INTERNAL_WINDOW(msg, memberFxn) \
+  AFX_INTERNAL_ENTRY(msg, kWindow, onWindow, void (CCmdTarget::*)(CWnd*), memberFxn)
+#define ON_WM_SETFOCUS() AFX_INTERNAL_WINDOW(WM_SETFOCUS, OnSetFocus)
+#define ON_WM_KILLFOCUS() AFX_INTERNAL_WINDOW(WM_KILLFOCUS, OnKillFocus)
+#define ON_WM_CAPTURECHANGED() AFX_INTERNAL_WINDOW(WM_CAPTURECHANGED, OnCaptureChanged)
+#define ON_WM_CONTEXTMENU() \
+  AFX_INTERNAL_ENTRY(WM_CONTEXTMENU, kContextMenu, onContextMenu, void (CCmdTarget::*)(CWnd*, CPoint), OnContextMenu)
 // Every WM_CTLCOLORxxx comes to the WM_CTLCOLOR entry with its kind (CTLCOLOR_STATIC ...).
 #define ON_WM_CTLCOLOR() \
   AFX_INTERNAL_ENTRY(WM_CTLCOLOR, kCtlColor, onCtlColor, HBRUSH (CCmdTarget::*)(CDC*, CWnd*, UINT), OnCtlColor)

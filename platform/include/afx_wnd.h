@@ -135,6 +135,11 @@ class STANDIN_API CWnd : public CCmdTarget {
   void GetClientRect(LPRECT lpRect) const;
   CWnd* SetFocus();
   static CWnd* PASCAL GetFocus();
+  // The mouse capture (the previous holder / the calling thread's capture window, as temporary or
+  // permanent objects).
+  CWnd* SetCapture();
+  static CWnd* PASCAL GetCapture();
+  int GetScrollPos(int nBar) const;
   UINT_PTR SetTimer(UINT_PTR nIDEvent, UINT nElapse, void(CALLBACK* lpfnTimer)(HWND, UINT, UINT_PTR, DWORD));
   BOOL KillTimer(UINT_PTR nIDEvent);
   // Painting: the platform's calls on this window. GetDC and GetWindowDC give a temporary CDC
@@ -204,6 +209,13 @@ class STANDIN_API CWnd : public CCmdTarget {
   afx_msg void OnRButtonUp(UINT nFlags, CPoint point);
   afx_msg void OnEnable(BOOL bEnable);
   afx_msg void OnInitMenuPopup(CMenu* pPopupMenu, UINT nIndex, BOOL bSysMenu);
+  afx_msg void OnKeyDown(UINT nChar, UINT nRepCnt, UINT nFlags);
+  afx_msg void OnKeyUp(UINT nChar, UINT nRepCnt, UINT nFlags);
+  afx_msg void OnChar(UINT nChar, UINT nRepCnt, UINT nFlags);
+  afx_msg void OnSetFocus(CWnd* pOldWnd);
+  afx_msg void OnKillFocus(CWnd* pNewWnd);
+  afx_msg void OnCaptureChanged(CWnd* pWnd);
+  afx_msg void OnContextMenu(CWnd* pWnd, CPoint pos);
   // The defaults in CWnd's own map. Owner-drawn menu items go to the permanent CMenu of the menu
   // (its DrawItem); a control's drawing is reflected to the control's object (ON_WM_DRAWITEM_REFLECT
   // is not modelled, so it falls to the default); otherwise Default().

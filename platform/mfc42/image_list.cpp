@@ -1,7 +1,31 @@
-// CImageList: the object over comctl32's image list.
+// CImageList: the object over comctl32's image list, permanent for the list it made or attached.
 #include <afxcmn.h>
 
+#include "handle_map.h"
+
 IMPLEMENT_DYNCREATE(CImageList, CObject)
+
+namespace {
+
+struct ImageListTraits {
+  static CImageList* Make(HIMAGELIST list) {
+    auto* object = new CImageList;
+    object->m_hImageList = list;
+    return object;
+  }
+  static void Forget(CImageList* object) { object->m_hImageList = NULL; }
+};
+using ImageListMap = mfc42::HandleMap<HIMAGELIST, CImageList, ImageListTraits>;
+
+}  // namespace
+
+CImageList* PASCAL CImageList::FromHandle(HIMAGELIST hImageList) { return ImageListMap::FromHandle(hImageList); }
+
+CImageList* PASCAL CImageList::FromHandlePermanent(HIMAGELIST hImageList) {
+  return ImageListMap::Permanent(hImageList);
+}
+
+void PASCAL CImageList::DeleteTempMap() { ImageListMap::DeleteTemporaries(); }
 
 CImageList::CImageList() : m_hImageList(NULL) {}
 
@@ -15,11 +39,13 @@ BOOL CImageList::Attach(HIMAGELIST hImageList) {
   ASSERT(m_hImageList == NULL);
   if (hImageList == NULL) return FALSE;
   m_hImageList = hImageList;
+  ImageListMap::AddPermanent(hImageList, this, true);
   return TRUE;
 }
 
 HIMAGELIST CImageList::Detach() {
   const HIMAGELIST list = m_hImageList;
+  if (list != NULL) ImageListMap::RemovePermanent(list, this);
   m_hImageList = NULL;
   return list;
 }

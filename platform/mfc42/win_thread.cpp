@@ -1,5 +1,6 @@
 // CWinThread and AfxBeginThread: a kernel thread running a worker function or the object's
 // message loop; the object ends (and, by default, deletes itself) with its thread.
+#include <afxcmn.h>
 #include <afxwin.h>
 
 #include "sandbox/internal.h"
@@ -16,6 +17,7 @@ void DeleteTemporaryObjects() {
   CGdiObject::DeleteTempMap();
   CDC::DeleteTempMap();
   CMenu::DeleteTempMap();
+  CImageList::DeleteTempMap();
 }
 
 // The end of a thread's object: its temporary window objects go, and the object when it deletes

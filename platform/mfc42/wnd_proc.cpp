@@ -99,6 +99,16 @@ BOOL CWnd::OnWndMsg(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* pResult
         (this->*h.onInitMenuPopup)(CMenu::FromHandle(reinterpret_cast<HMENU>(wParam)), LOWORD(lParam),
                                    HIWORD(lParam));
         break;
+      case Signature::kKey:
+        (this->*h.onKey)(static_cast<UINT>(wParam), LOWORD(lParam), HIWORD(lParam));
+        break;
+      case Signature::kWindow:
+        (this->*h.onWindow)(CWnd::FromHandle(reinterpret_cast<HWND>(message == WM_CAPTURECHANGED ? lParam : wParam)));
+        break;
+      case Signature::kContextMenu:
+        (this->*h.onContextMenu)(CWnd::FromHandle(reinterpret_cast<HWND>(wParam)),
+                                 CPoint(static_cast<SHORT>(LOWORD(lParam)), static_cast<SHORT>(HIWORD(lParam))));
+        break;
       case Signature::kCtlColor:
         if (!ctlColor) return FALSE;
         result = reinterpret_cast<LRESULT>((this->*h.onCtlColor)(CDC::FromHandle(reinterpret_cast<HDC>(wParam)),
