@@ -3,3 +3,4 @@
 #pragma once
 
 #define IDB_TQ_MENU_CHECK 10000
+#define IDB_TQ_CHECK_STATES 10001

@@ -2,5 +2,6 @@
 #pragma once
 
 #include <afxcmn.h>
+#include <afxole.h>
 #include <afxwin.h>
 #include <windows.h>

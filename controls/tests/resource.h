@@ -7,3 +7,5 @@
 #define ID_DEEP 104
 #define ID_PLAIN 105
 #define IDC_LINK 110
+#define IDM_FLAT 106
+#define ID_FLAT 107
