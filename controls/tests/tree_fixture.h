@@ -153,7 +153,7 @@ inline void Pump() {
 // tree view, as dialogs do, unless the test asks for dynamic creation.
 template <class Tree>
 class TreeTest : public testing::Test {
- protected:
+ public:  // tables of steps act through the fixture
   static constexpr UINT kTreeId = 7;
 
   void SetUp() override {
