@@ -6,11 +6,14 @@ CtqTreeNodeMap::CtqTreeNodeMap(CtqTreeCtrl* pTree) : m_pTree(pTree) {}
 
 CtqTreeNodeMap::~CtqTreeNodeMap() { RemoveAll(); }
 
-void CtqTreeNodeMap::Add(HTREEITEM hItem, CtqTreeNode* pNode) { m_nodes[hItem] = pNode; }
+void CtqTreeNodeMap::Add(HTREEITEM hItem, CtqTreeNode* pNode) {
+  m_nodes[hItem] = pNode;
+  m_index[hItem] = pNode;
+}
 
 CtqTreeNode* CtqTreeNodeMap::Find(HTREEITEM hItem) {
-  auto it = m_nodes.find(hItem);
-  if (it == m_nodes.end()) return NULL;
+  auto it = m_index.find(hItem);
+  if (it == m_index.end()) return NULL;
   it->second->SetHandle(hItem);
   return it->second;
 }
@@ -26,6 +29,7 @@ void CtqTreeNodeMap::Remove(HTREEITEM hItem) {
   if (it == m_nodes.end()) return;
   CtqTreeNode* node = it->second;
   m_nodes.erase(it);
+  m_index.erase(hItem);
   m_pTree->ForgetItem(hItem, node);
   m_pTree->OnDeleteItemData(node->GetData());
   delete node;

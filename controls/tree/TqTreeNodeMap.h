@@ -3,6 +3,7 @@
 #pragma once
 
 #include <map>
+#include <unordered_map>
 
 #include "stdafx.h"
 
@@ -33,6 +34,9 @@ class CtqTreeNodeMap {
 
   CtqTreeCtrl* m_pTree;
   std::map<HTREEITEM, CtqTreeNode*> m_nodes;
+  // The same entries by hash, for the look-ups every walk makes per item; the ordered map decides
+  // where handle order matters.
+  std::unordered_map<HTREEITEM, CtqTreeNode*> m_index;
 
   CtqTreeNodeMap(const CtqTreeNodeMap&) = delete;
   CtqTreeNodeMap& operator=(const CtqTreeNodeMap&) = delete;
