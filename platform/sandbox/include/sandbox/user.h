@@ -18,7 +18,8 @@ namespace sandbox {
 
 // What a modal showed the user.
 struct Modal {
-  std::string kind;     // "MessageBox", "BrowseForFolder", "PopupMenu", "Dialog", ...
+  std::string kind;     // "MessageBox", "BrowseForFolder", "PopupMenu", "Dialog", "Capture",
+                        // "DragDrop", "LabelEdit", ...
   std::string caption;  // title of the window (a popup menu: its owner's)
   std::string text;     // message text, or the prompt; a dialog's template name ("#<id>" for an
                         // integer one, "" for a template in memory)
