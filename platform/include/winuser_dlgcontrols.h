@@ -4,7 +4,7 @@
 // WM_SETFONT gave it (NULL: the system font), over the brush its parent answers to WM_CTLCOLORBTN,
 // WM_CTLCOLOREDIT or WM_CTLCOLORLISTBOX (none: the button face for buttons, the window colour for
 // the others), and tells its parent what the user did through WM_COMMAND (wParam MAKEWPARAM(id,
-// notification code), lParam the control). There is no keyboard or mouse: the sandbox's user acts
+// notification code), lParam the control). They take no keyboard or mouse input: the sandbox's user acts
 // through the controls' messages.
 #pragma once
 

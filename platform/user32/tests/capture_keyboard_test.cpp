@@ -262,6 +262,8 @@ TEST_F(Input, TheScrollPositionStaysWithinTheRangeLessThePage) {
     EXPECT_EQ(SetScrollInfo(a_, SB_VERT, &info, FALSE), row.expected);
     EXPECT_EQ(GetScrollPos(a_, SB_VERT), row.expected);
   }
+  SCROLLINFO range{sizeof range, SIF_RANGE | SIF_PAGE, 0, 99, 10, 0, 0};
+  SetScrollInfo(a_, SB_VERT, &range, FALSE);
   EXPECT_EQ(SetScrollPos(a_, SB_VERT, 3, FALSE), 0) << "the position before";
   EXPECT_EQ(GetScrollPos(a_, SB_VERT), 3);
   EXPECT_EQ(GetScrollPos(b_, SB_HORZ), 0) << "never set";
