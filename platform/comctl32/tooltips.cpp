@@ -11,6 +11,7 @@
 
 #include "sandbox/comctl32.h"
 #include "sandbox/internal.h"
+#include "control_table.h"
 #include "tooltips.h"
 
 namespace comctl32 {
@@ -36,31 +37,16 @@ struct Tip {
   int maxWidth = -1;
 };
 
-struct Tips {
-  std::mutex lock;
-  std::map<HWND, std::unique_ptr<Tip>> byWindow;
-};
-
-Tips& T() {
-  static Tips* tips = new Tips;  // never destroyed: windows may go during exit
-  return *tips;
+ControlTable<Tip>& T() {
+  static auto* table = new ControlTable<Tip>("comctl32.tooltips");
+  return *table;
 }
 
 struct Registration {
-  Registration() {
-    sandbox::internal::RegisterReset("comctl32.tooltips", [] {
-      std::lock_guard<std::mutex> g(T().lock);
-      T().byWindow.clear();
-    });
-  }
+  Registration() { T(); }  // the reset is registered as the module loads
 } g_registration;
 
-// A control's state is used only on its window's thread, so the pointer stays valid while it works.
-Tip* TipOf(HWND window) {
-  std::lock_guard<std::mutex> g(T().lock);
-  auto it = T().byWindow.find(window);
-  return it == T().byWindow.end() ? nullptr : it->second.get();
-}
+Tip* TipOf(HWND window) { return T().Find(window); }
 
 std::string TextOf(const TOOLINFO& info) {
   if (info.lpszText == nullptr) return std::string();
@@ -237,8 +223,7 @@ LRESULT Command(HWND window, Tip& tip, UINT message, WPARAM wParam, LPARAM lPara
 
 LRESULT CALLBACK ToolTipProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
   if (message == WM_NCCREATE) {
-    std::lock_guard<std::mutex> g(T().lock);
-    T().byWindow[window] = std::make_unique<Tip>();
+    T().Make(window);
   }
   Tip* tip = TipOf(window);
   if (tip == nullptr) return DefWindowProc(window, message, wParam, lParam);
@@ -257,11 +242,9 @@ LRESULT CALLBACK ToolTipProc(HWND window, UINT message, WPARAM wParam, LPARAM lP
       return 0;
     case WM_NCHITTEST:
       return HTTRANSPARENT;
-    case WM_NCDESTROY: {
-      std::lock_guard<std::mutex> g(T().lock);
-      T().byWindow.erase(window);
+    case WM_NCDESTROY:
+      T().Drop(window);
       break;
-    }
     default:
       break;
   }

@@ -6,28 +6,19 @@
 #include <mutex>
 
 #include "sandbox/internal.h"
+#include "control_table.h"
 #include "treeview.h"
 
 namespace comctl32::treeview {
 namespace {
 
-struct Trees {
-  std::mutex lock;
-  std::map<HWND, std::unique_ptr<Tree>> byWindow;
-};
-
-Trees& T() {
-  static Trees* trees = new Trees;  // never destroyed: windows may go during exit
-  return *trees;
+ControlTable<Tree>& T() {
+  static auto* table = new ControlTable<Tree>("comctl32.treeview");
+  return *table;
 }
 
 struct Registration {
-  Registration() {
-    sandbox::internal::RegisterReset("comctl32.treeview", [] {
-      std::lock_guard<std::mutex> g(T().lock);
-      T().byWindow.clear();
-    });
-  }
+  Registration() { T(); }  // the reset is registered as the module loads
 } g_registration;
 
 POINT PointOf(LPARAM lParam) { return {static_cast<SHORT>(LOWORD(lParam)), static_cast<SHORT>(HIWORD(lParam))}; }
@@ -190,28 +181,15 @@ LRESULT CALLBACK TreeProc(HWND window, UINT message, WPARAM wParam, LPARAM lPara
 
 }  // namespace
 
-Tree* TreeOf(HWND window) {
-  std::lock_guard<std::mutex> g(T().lock);
-  auto it = T().byWindow.find(window);
-  return it == T().byWindow.end() ? nullptr : it->second.get();
-}
+Tree* TreeOf(HWND window) { return T().Find(window); }
 
 void Attach(HWND window) {
-  auto tree = std::make_unique<Tree>();
-  tree->window = window;
-  tree->root.depth = -1;
-  std::lock_guard<std::mutex> g(T().lock);
-  T().byWindow[window] = std::move(tree);
+  Tree& tree = T().Make(window);
+  tree.window = window;
+  tree.root.depth = -1;
 }
 
-void Detach(HWND window) {
-  std::unique_ptr<Tree> gone;
-  std::lock_guard<std::mutex> g(T().lock);
-  auto it = T().byWindow.find(window);
-  if (it == T().byWindow.end()) return;
-  gone = std::move(it->second);
-  T().byWindow.erase(it);
-}
+void Detach(HWND window) { T().Drop(window); }
 
 bool RegisterTreeViewClass() {
   WNDCLASS wc{};
