@@ -3,8 +3,6 @@
 // of the same items with TVGN_NEXTVISIBLE: what finding each item's node and state costs.
 #include <benchmark/benchmark.h>
 
-#include <cstdio>
-
 #include "ratio_reporter.h"
 #include "sandbox/sandbox.h"
 #include "tree/TqTreeCtrl.h"
@@ -50,7 +48,6 @@ void SelectedNodeWalk(benchmark::State& state) {
     benchmark::DoNotOptimize(count);
   }
 }
-BENCHMARK(SelectedNodeWalk)->Unit(benchmark::kMillisecond);
 
 void NextVisibleWalk(benchmark::State& state) {
   CtqTreeCtrl& tree = TheFixture().tree;
@@ -61,16 +58,17 @@ void NextVisibleWalk(benchmark::State& state) {
     benchmark::DoNotOptimize(count);
   }
 }
-BENCHMARK(NextVisibleWalk)->Unit(benchmark::kMillisecond);
 
 }  // namespace
 
 int main(int argc, char** argv) {
   benchmark::Initialize(&argc, argv);
+  TheFixture();  // the tree is built before any timing
+  bench::Interleave({{"NextVisibleWalk", NextVisibleWalk}, {"SelectedNodeWalk", SelectedNodeWalk}}, {});
   RatioReporter reporter;
   benchmark::RunSpecifiedBenchmarks(&reporter);
-  std::printf("\nselected-node walk / TVGN_NEXTVISIBLE walk, 10,000 items:   %.2f (goal: within 3)\n",
-              reporter.Ratio("SelectedNodeWalk", "NextVisibleWalk"));
+  reporter.Goal("selected-node walk / TVGN_NEXTVISIBLE walk, 10,000 items", "SelectedNodeWalk", "NextVisibleWalk", 3);
+  reporter.PrintGoals();
   benchmark::Shutdown();
   return 0;
 }

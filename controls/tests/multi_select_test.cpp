@@ -140,6 +140,48 @@ TEST_F(MultiSelect, ShiftAndCtrlExtendTheSelectionFromTheAnchorWithClicksAndArro
   }
 }
 
+TEST_F(MultiSelect, APressOnAnItemEndsAsAClickOrADrag) {
+  tree_.m_offerData = false;  // a drag stops at the notification
+  const struct {
+    const char* name;
+    int moveBy;  // how far the pointer moves while the button is down; 0: it is released
+    bool noDrag;  // TVS_DISABLEDRAGDROP
+    std::vector<std::string> told;
+  } rows[] = {
+      {.name = "released: a click", .moveBy = 0, .noDrag = false,
+       .told = {"TVN_SELCHANGING", "TVN_SELCHANGED", "NM_CLICK"}},
+      {.name = "within the drag distance, then released", .moveBy = 4, .noDrag = false,
+       .told = {"TVN_SELCHANGING", "TVN_SELCHANGED", "NM_CLICK"}},
+      // A drag selects the item again, which is told again.
+      {.name = "moved beyond it: a drag", .moveBy = 5, .noDrag = false,
+       .told = {"TVN_SELCHANGING", "TVN_SELCHANGED", "TVN_SELCHANGING", "TVN_SELCHANGED", "TVN_BEGINDRAG"}},
+      {.name = "a drag where dragging is off", .moveBy = 5, .noDrag = true,
+       .told = {"TVN_SELCHANGING", "TVN_SELCHANGED", "TVN_SELCHANGING", "TVN_SELCHANGED"}},
+  };
+  for (const auto& row : rows) {
+    SCOPED_TRACE(row.name);
+    Start(-1, {});
+    tree_.ModifyStyle(row.noDrag ? 0 : TVS_DISABLEDRAGDROP, row.noDrag ? TVS_DISABLEDRAGDROP : 0);
+    sandbox::AdvanceClock(1000);
+    const CPoint press(14, 3 * 16 + 5);
+    if (row.moveBy > 0)
+      sandbox::QueueAnswer("Capture", {0, "", [&](void*) { sandbox::MovePointer(press.x + row.moveBy, press.y); }});
+    if (row.moveBy < 5)
+      sandbox::QueueAnswer("Capture", {0, "", [](void*) { sandbox::ReleaseButton(MouseButton::kLeft); }});
+    sandbox::MovePointer(press.x, press.y);
+    sandbox::PressButton(MouseButton::kLeft);
+    Pump();
+    EXPECT_EQ(sandbox::PendingAnswers(), 0u);
+    EXPECT_EQ(parent_.Take(), row.told);
+    EXPECT_EQ(Selection(), "I3 {I3}");
+    EXPECT_EQ(GetCapture(), nullptr);
+    if (row.moveBy >= 5) {
+      sandbox::ReleaseButton(MouseButton::kLeft);
+      Pump();
+    }
+  }
+}
+
 TEST_F(MultiSelect, ACollapseDeselectsWhatItHidesAndClearsAHiddenCaret) {
   const struct {
     const char* name;

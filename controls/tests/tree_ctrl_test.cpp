@@ -161,6 +161,50 @@ TEST_F(TreeCtrl, ALabelEditChangesNothingUnlessTheNodeDoes) {
   }
 }
 
+TEST_F(TreeCtrl, ADoubleClickExpandsOnlyWhenTheNodeLetsIt) {
+  const struct {
+    const char* name;
+    bool expands;
+    std::vector<std::string> told;
+  } rows[] = {
+      {.name = "the node lets the tree expand", .expands = true,
+       .told = {"NM_DBLCLK", "TVN_ITEMEXPANDING", "TVN_ITEMEXPANDED"}},
+      {.name = "the node stops it", .expands = false, .told = {}},
+  };
+  for (const auto& row : rows) {
+    SCOPED_TRACE(row.name);
+    tree_.Expand(a_->GetHandle(), TVE_COLLAPSE);
+    a_->m_doubleClickExpands = row.expands;
+    sandbox::AdvanceClock(1000);
+    ClickAt(Label(0).x, Label(0).y);
+    parent_.Take();
+    ClickAt(Label(0).x, Label(0).y);  // the double-click
+    EXPECT_EQ(parent_.Take(), row.told);
+    EXPECT_EQ(tree_.GetItemState(a_->GetHandle(), TVIS_EXPANDED) != 0, row.expands);
+    EXPECT_EQ(tree_.GetCurrentNode(), a_);
+  }
+}
+
+TEST_F(TreeCtrl, MenuEntriesTakeTheirStateFromTheCurrentNodeDownIntoSubmenus) {
+  CMenu menu;
+  ASSERT_TRUE(menu.LoadMenu(IDM_NODE));
+  CMenu* popup = menu.GetSubMenu(0);
+  const auto disabled = [&](UINT id) { return (popup->GetMenuState(id, MF_BYCOMMAND) & MF_GRAYED) != 0; };
+  a_->m_enabledCommand = ID_DEEP;
+  tree_.SetCurrentItem(a_->GetHandle());
+  tree_.SendMessage(WM_INITMENUPOPUP, reinterpret_cast<WPARAM>(popup->m_hMenu), 0);
+  EXPECT_FALSE(disabled(ID_DEEP)) << "the node enables the entry of the submenu";
+  EXPECT_TRUE(disabled(ID_OPEN)) << "disabled unless the node says otherwise";
+  EXPECT_TRUE(disabled(ID_PLAIN));
+  EXPECT_EQ(popup->GetMenuState(1, MF_BYPOSITION) & MF_GRAYED, 0u) << "the separator is left alone";
+
+  a_->m_enabledCommand = ID_PLAIN;
+  tree_.SendMessage(WM_INITMENUPOPUP, reinterpret_cast<WPARAM>(popup->m_hMenu), 0);
+  EXPECT_TRUE(disabled(ID_DEEP));
+  EXPECT_FALSE(disabled(ID_PLAIN));
+  menu.DestroyMenu();
+}
+
 TEST_F(TreeCtrl, TheRightButtonGivesOneContextMenuOrOneDrag) {
   a_->m_menuId = IDM_NODE;
   // Released inside: one menu, for the current item (the press only set the item's state bits).
@@ -274,6 +318,10 @@ TEST_F(TreeCtrl, TheTooltipShowsEachNodesTextOnceAndGoesOverEmptySpace) {
   EXPECT_FALSE(sandbox::ToolTipOf(tree_.m_toolTip.m_hWnd).visible);
   moveTo(Label(1));
   EXPECT_TRUE(shownAfterDelay().visible);
+  // An item without a node is empty space too.
+  tree_.CTreeCtrl::InsertItem("bare");
+  moveTo(Label(2));
+  EXPECT_FALSE(sandbox::ToolTipOf(tree_.m_toolTip.m_hWnd).visible);
 }
 
 TEST_F(TreeCtrl, TheDropTargetAsksTheNodeAndHoldsTheDataOnlyWhileOver) {

@@ -12,30 +12,11 @@
 #include "resource.h"
 #include "sandbox/sandbox.h"
 #include "sandbox/test_data_object.h"
+#include "sandbox/test_notifications.h"
 #include "tree/TqSelectableTreeCtrl.h"
 #include "tree/TqTreeCtrl.h"
 
 namespace tree_testing {
-
-// The names of the notifications the tests compare.
-inline std::string CodeName(UINT code) {
-  static const std::map<UINT, const char*> kNames = {
-      {NM_CLICK, "NM_CLICK"},
-      {NM_DBLCLK, "NM_DBLCLK"},
-      {NM_RCLICK, "NM_RCLICK"},
-      {TVN_SELCHANGING, "TVN_SELCHANGING"},
-      {TVN_SELCHANGED, "TVN_SELCHANGED"},
-      {TVN_ITEMEXPANDING, "TVN_ITEMEXPANDING"},
-      {TVN_ITEMEXPANDED, "TVN_ITEMEXPANDED"},
-      {TVN_BEGINDRAG, "TVN_BEGINDRAG"},
-      {TVN_BEGINRDRAG, "TVN_BEGINRDRAG"},
-      {TVN_DELETEITEM, "TVN_DELETEITEM"},
-      {TVN_BEGINLABELEDIT, "TVN_BEGINLABELEDIT"},
-      {TVN_ENDLABELEDIT, "TVN_ENDLABELEDIT"},
-  };
-  auto it = kNames.find(code);
-  return it != kNames.end() ? it->second : std::to_string(static_cast<int>(code));
-}
 
 // The parent: records each notification's name (the focus ones and TVN_KEYDOWN aside) and may
 // veto one by code before the tree sees it.
@@ -47,7 +28,7 @@ class CParentWnd : public CWnd {
   BOOL OnNotify(WPARAM wParam, LPARAM lParam, LRESULT* pResult) override {
     const auto* header = reinterpret_cast<const NMHDR*>(lParam);
     if (header->code != NM_SETFOCUS && header->code != NM_KILLFOCUS && header->code != TVN_KEYDOWN)
-      m_told.push_back(CodeName(header->code));
+      m_told.push_back(sandbox::testing::NotificationName(header->code));
     auto veto = m_vetoes.find(header->code);
     if (veto != m_vetoes.end()) {
       *pResult = veto->second;

@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "sandbox/sandbox.h"
+#include "sandbox/test_notifications.h"
 
 namespace {
 
@@ -29,26 +30,9 @@ std::map<UINT, LRESULT> g_answers;  // the parent's answer per notification code
 std::string g_editedText;           // TVN_ENDLABELEDIT's text ("(null)" for none)
 int g_contextMenus = 0;
 
-const std::map<UINT, const char*> kCodes = {
-    {NM_CLICK, "NM_CLICK"},
-    {NM_DBLCLK, "NM_DBLCLK"},
-    {NM_RCLICK, "NM_RCLICK"},
-    {NM_RETURN, "NM_RETURN"},
-    {TVN_SELCHANGING, "TVN_SELCHANGING"},
-    {TVN_SELCHANGED, "TVN_SELCHANGED"},
-    {TVN_ITEMEXPANDING, "TVN_ITEMEXPANDING"},
-    {TVN_ITEMEXPANDED, "TVN_ITEMEXPANDED"},
-    {TVN_BEGINDRAG, "TVN_BEGINDRAG"},
-    {TVN_BEGINRDRAG, "TVN_BEGINRDRAG"},
-    {TVN_DELETEITEM, "TVN_DELETEITEM"},
-    {TVN_BEGINLABELEDIT, "TVN_BEGINLABELEDIT"},
-    {TVN_ENDLABELEDIT, "TVN_ENDLABELEDIT"},
-};
-
 void PrintTo(const Told& t, std::ostream* out) {
-  auto name = kCodes.find(t.code);
-  *out << (name != kCodes.end() ? name->second : std::to_string(static_cast<int>(t.code))) << "(" << t.oldItem << " -> "
-       << t.newItem << ", action " << t.action << ")";
+  *out << sandbox::testing::NotificationName(t.code) << "(" << t.oldItem << " -> " << t.newItem << ", action "
+       << t.action << ")";
 }
 
 LRESULT CALLBACK ParentProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
