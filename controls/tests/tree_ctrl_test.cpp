@@ -65,12 +65,20 @@ TEST_F(TreeCtrl, TheTreeOwnsItsNodesAndRemovesThemChildrenFirst) {
   EXPECT_FALSE(tree_.InsertNode(&stray, gone, false));
   EXPECT_EQ(tree_.GetNode(stray.GetHandle()), nullptr);
 
+  // The subtrees below A leave the map children first, and the current item among them is
+  // forgotten with its node.
   tree_.SetCurrentItem(a2x_->GetHandle());
+  tree_.m_nodeMap.RemoveChildren(a_->GetHandle());
+  EXPECT_EQ(tree_.m_deleted, (std::vector<DWORD_PTR>{11, 121, 12}));
+  EXPECT_EQ(tree_.GetCurrentItem(), nullptr);
+  EXPECT_EQ(Nodes().alive, 3);
+
+  tree_.SetCurrentItem(b_->GetHandle());
   tree_.DeleteAllNodes();
   EXPECT_EQ(tree_.m_deleted, (std::vector<DWORD_PTR>{11, 121, 12, 1, 2}));
   EXPECT_EQ(Nodes().alive, 1) << "only the stray one";
   EXPECT_EQ(tree_.GetCount(), 0u);
-  EXPECT_EQ(tree_.GetCurrentItem(), nullptr) << "the current item is forgotten with its node";
+  EXPECT_EQ(tree_.GetCurrentItem(), nullptr);
   EXPECT_EQ(tree_.GetCurrentNode(), nullptr);
 }
 

@@ -92,6 +92,7 @@ using CCheckNode = CTestNodeT<CtqSelectableTreeNode>;
 template <class Base>
 class CTestTreeT : public Base {
  public:
+  using Base::m_nodeMap;
   using Base::m_toolTip;
 
   void OnDeleteItemData(DWORD_PTR dwData) override { m_deleted.push_back(dwData); }
