@@ -163,7 +163,6 @@ void CtqTreeCtrl::TrackPress(HTREEITEM hItem, CPoint point, bool bLeft) {
           click = false;
           break;
         }
-        continue;
       }
       ::TranslateMessage(&msg);
       ::DispatchMessage(&msg);
