@@ -9,6 +9,7 @@
 #include <string>
 
 #include "dialog_template.h"
+#include "user32_internal.h"
 
 namespace user32::dialogs {
 
@@ -22,6 +23,9 @@ struct Dialog {
   bool ended = false;    // EndDialog was called
   INT_PTR result = 0;
   std::string templateName;  // "#<id>" or the name; empty for a template in memory
+  bool running = false;      // its modal loop runs, with this filter
+  ModalFilter filter = nullptr;
+  void* filterContext = nullptr;
 };
 
 // The dialog state of a window made by the dialog manager; null for another window.
@@ -32,6 +36,10 @@ std::string NameOf(LPCSTR templateName);
 // The template resource (RT_DIALOG) of the module; nullopt with the last error set when there is
 // none or it is malformed (ERROR_INVALID_DATA).
 std::optional<DialogTemplate> LoadTemplate(HINSTANCE instance, LPCSTR templateName);
+// Handles what the calling thread's queue holds now, as the loop that runs the window's top-level
+// window would: through a running modal dialog's filter and keyboard, else plainly.
+void PumpQueueOf(HWND window);
+
 // Makes the dialog (CreateDialogIndirectParam's work); null when it cannot be made.
 HWND Create(HINSTANCE instance, const DialogTemplate& dialogTemplate, HWND parent, DLGPROC dialogProc, LPARAM initParam,
             const std::string& templateName);

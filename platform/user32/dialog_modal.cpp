@@ -84,6 +84,29 @@ void RunLeftAlone(HWND dialog, Dialog& d, const std::string& caption, ModalFilte
 }
 
 }  // namespace
+
+void PumpQueueOf(HWND window) {
+  const HWND top = GetAncestor(window, GA_ROOT);
+  const std::shared_ptr<Dialog> d = top != nullptr ? Find(top) : nullptr;
+  if (d && d->running) {
+    Pump(top, *d, d->filter, d->filterContext);
+    return;
+  }
+  MSG message;
+  while (PeekMessage(&message, nullptr, 0, 0, PM_REMOVE)) {
+    if (message.message == WM_QUIT) {
+      PostQuitMessage(static_cast<int>(message.wParam));
+      return;
+    }
+    if (d) {
+      Route(top, message, nullptr, nullptr);  // a modeless dialog's keyboard
+    } else {
+      TranslateMessage(&message);
+      DispatchMessage(&message);
+    }
+  }
+}
+
 }  // namespace user32::dialogs
 
 namespace user32 {
@@ -97,6 +120,22 @@ INT_PTR RunModalDialog(HWND dialog, ModalFilter filter, void* context, const cha
   const bool disabledOwner = owner != nullptr && !EnableWindow(owner, FALSE);
   ShowWindow(dialog, SW_SHOWNORMAL);
   UpdateWindow(dialog);
+  struct Running {  // the loop's filter, for the scripted user's hands, while it runs
+    Dialog& d;
+    const bool was;
+    const ModalFilter filter;
+    void* const context;
+    Running(Dialog& d, ModalFilter f, void* c) : d(d), was(d.running), filter(d.filter), context(d.filterContext) {
+      d.running = true;
+      d.filter = f;
+      d.filterContext = c;
+    }
+    ~Running() {
+      d.running = was;
+      d.filter = filter;
+      d.filterContext = context;
+    }
+  } running(*d, filter, context);
 
   sandbox::Modal modal;
   modal.kind = kind != nullptr ? kind : "Dialog";

@@ -42,3 +42,20 @@ SANDBOX_API int SelectedItem(const void* dialog, int id);
 SANDBOX_API void SelectItem(const void* dialog, int id, const std::string& text);
 
 }  // namespace sandbox
+
+namespace sandbox {
+
+// A tree view of the window (a dialog's, or any parent's child of that id). The user looks for
+// the first item in display order that shows `text` among the items that show (every ancestor
+// expanded); one that is not there is reported. What the input causes (message boxes, dialogs,
+// each asking the scripted user) happens before the call returns: the calling thread's queue is
+// handled as the loop running the window's top-level window would handle it.
+//
+// The user scrolls the item into view and clicks its image (a check-state tree's mark) with the
+// left button, through the sandbox's pointer.
+SANDBOX_API void ClickTreeItemImage(const void* window, int id, const std::string& text);
+// The user gives the tree view the focus, moves its caret to the item with the keys (Home, then
+// Down once per row) and presses the space bar.
+SANDBOX_API void PressSpaceOnTreeItem(const void* window, int id, const std::string& text);
+
+}  // namespace sandbox
