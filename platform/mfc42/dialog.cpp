@@ -1,6 +1,7 @@
 // CDialog: modal dialogs through the dialog manager's one modal loop, modeless ones, and what a
 // dialog does at its start (RT_DLGINIT, UpdateData) and with OK and Cancel.
 #include <afxwin.h>
+#include <commctrl.h>
 
 #include "user32/user32_internal.h"
 #include "wnd_create.h"
@@ -21,6 +22,10 @@ BOOL PreTranslateInModalLoop(MSG* message, void*) {
     if (CWnd* wnd = CWnd::FromHandlePermanent(hWnd); wnd != NULL && wnd->PreTranslateMessage(message)) return TRUE;
   return FALSE;
 }
+
+// MFC registers the common controls' classes before it makes any dialog, so that a template may
+// hold a tree view without the program having called InitCommonControls.
+void RegisterCommonControls() { ::InitCommonControls(); }
 
 HWND TopLevelOf(HWND window) {
   while (window != NULL && (::GetWindowLong(window, GWL_STYLE) & WS_CHILD)) window = ::GetParent(window);
@@ -59,6 +64,7 @@ BOOL CDialog::CreateFor(const void* caller, LPCTSTR lpszTemplateName, CWnd* pPar
   m_lpszTemplateName = lpszTemplateName;
   if (pParentWnd != NULL) m_pParentWnd = pParentWnd;
   const HINSTANCE module = afx_internal::FindResourceHandle(caller, lpszTemplateName, RT_DIALOG);
+  RegisterCommonControls();
   HWND attached = NULL;
   const HWND parent = m_pParentWnd != NULL ? m_pParentWnd->m_hWnd : OwnerWindow();
   return mfc42::CreateAttached(
@@ -70,6 +76,7 @@ BOOL CDialog::CreateIndirect(LPCDLGTEMPLATE lpDialogTemplate, CWnd* pParentWnd) 
   ASSERT(m_hWnd == NULL);
   m_lpDialogTemplate = lpDialogTemplate;
   if (pParentWnd != NULL) m_pParentWnd = pParentWnd;
+  RegisterCommonControls();
   HWND attached = NULL;
   const HWND parent = m_pParentWnd != NULL ? m_pParentWnd->m_hWnd : OwnerWindow();
   return mfc42::CreateAttached(
@@ -88,6 +95,7 @@ int CDialog::DoModal() {
     if (m_lpszTemplateName == NULL || ::FindResource(module, m_lpszTemplateName, RT_DIALOG) == NULL) return -1;
   }
   const HWND owner = OwnerWindow();
+  RegisterCommonControls();
   HWND attached = NULL;
   const HWND dialog = mfc42::CreateAttached(
       this,

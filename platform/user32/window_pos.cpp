@@ -90,7 +90,8 @@ WINUSERAPI BOOL WINAPI SetWindowPos(HWND window, HWND insertAfter, int x, int y,
     const bool shows = ShowsLocked(*w);
     if ((pos.flags & SWP_NOREDRAW) == 0) {
       if (showed && (changed || !shows)) ExposeLocked(*w, before);
-      if (shows && (changed || !showed)) InvalidateLocked(*w, nullptr, true, Children::kByStyle);
+      if (shows && (changed || !showed))
+        InvalidateLocked(*w, nullptr, true, showed ? Children::kByStyle : Children::kAll);
     }
     activate = (pos.flags & SWP_NOACTIVATE) == 0 && w->parent == S().desktop && w->thread == GetCurrentThreadId() &&
                (w->style & WS_VISIBLE);

@@ -50,8 +50,9 @@ WINUSERAPI BOOL WINAPI ShowWindow(HWND window, int command) {
       default: break;
     }
     w->style = style;
-    // A window that appears is painted whole; one that goes leaves its place in the parent to paint.
-    if (visible && !wasVisible) InvalidateLocked(*w, nullptr, true, Children::kByStyle);
+    // A window that appears is painted whole, each visible descendant too (also below a parent
+    // that clips its children); one that goes leaves its place in the parent to paint.
+    if (visible && !wasVisible) InvalidateLocked(*w, nullptr, true, Children::kAll);
     if (!visible && wasVisible) ExposeLocked(*w, w->rect);
   }
   if (visible && topLevel && mine && Activates(command)) SetActiveWindow(window);

@@ -167,6 +167,21 @@ TEST(ModalDialog, DoModalRunsUntilTheDialogsOwnCodeEndsIt) {
   EXPECT_EQ(sandbox::Modals().size(), 2u) << "a dialog without a template is not shown";
 }
 
+// MFC registers the common controls' classes before it makes a dialog, so a template may hold a
+// tree view although the program never called InitCommonControls (the add-in's components dialog
+// relies on it).
+TEST(ModalDialog, ATemplateMayHoldACommonControl) {
+  CDialog holder(IDD_TREE_HOLDER);
+  std::string treeClass;
+  sandbox::QueueAnswer("Dialog", sandbox::Answer(IDOK, "", [&](void* dialog) {
+                         char name[64] = "";
+                         ::GetClassName(::GetDlgItem(static_cast<HWND>(dialog), IDC_TREE), name, sizeof name);
+                         treeClass = name;
+                       }));
+  EXPECT_EQ(holder.DoModal(), IDOK);
+  EXPECT_EQ(treeClass, "SysTreeView32");
+}
+
 // A template is found along the resource chain as the module whose code makes the dialog sees it.
 TEST(ModalDialog, TemplatesComeFromTheAskingModuleFirst) {
   HMODULE a = AfxLoadLibrary("MfcExtA.dll");

@@ -150,6 +150,25 @@ TEST_F(Painting, APictureHoldsTheChildrensPixels) {
   EXPECT_EQ(sandbox::WindowPicture(hidden), sandbox::Picture{}) << "a hidden window shows nothing";
 }
 
+// A window that appears is painted with every visible descendant, also below a parent that clips
+// its children (the add-in's components dialog clips its children).
+TEST_F(Painting, AWindowThatAppearsPaintsItsChildrenWhateverItsStyle) {
+  for (const UINT how : {0u, 1u}) {
+    SCOPED_TRACE(how == 0 ? "ShowWindow" : "SetWindowPos");
+    HWND parent = Make(WS_OVERLAPPED | WS_CLIPCHILDREN, {0, 0, 20, 10});
+    HWND child = Make(WS_CHILD | WS_VISIBLE, {2, 3, 6, 5}, parent, kRed);
+    Make(WS_CHILD | WS_VISIBLE, {1, 1, 3, 3}, child, kBlue);
+    if (how == 0)
+      ShowWindow(parent, SW_SHOW);
+    else
+      SetWindowPos(parent, nullptr, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_SHOWWINDOW);
+    const sandbox::Picture picture = sandbox::WindowPicture(parent);
+    EXPECT_EQ(picture.At(5, 4), kRed);
+    EXPECT_EQ(picture.At(3, 4), kBlue) << "the grandchild";
+    DestroyWindow(parent);
+  }
+}
+
 TEST_F(Painting, WindowDCsAreClippedToChildrenAndSiblingsByStyle) {
   struct Row {
     const char* name;

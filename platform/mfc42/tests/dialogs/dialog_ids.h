@@ -10,3 +10,6 @@
 #define IDC_FAST 1004
 #define IDC_SAFE 1005
 #define IDC_APPLY 1006
+
+#define IDD_TREE_HOLDER 121
+#define IDC_TREE 1010
