@@ -26,14 +26,14 @@ inline const char kIncludeDirsKey[] =
 struct Row {
   std::string name;
   std::string category = kCore;
-  std::vector<std::string> needs;
+  std::vector<std::string> needs = {};
   bool hidden = false;
   bool selected = false;
   bool byDefault = false;
   bool mfc = false;
   bool wyc = false;             // the driver needs the Wyc instrument directory
   bool importLibrary = true;    // false: a C-based driver
-  std::string description;
+  std::string description = {};
 };
 
 // The depot's catalogue made from the rows (replacing what it held), dependencies linked both ways.

@@ -274,7 +274,7 @@ TEST_F(ComponentTree, ChecksFollowTheDependenciesAndUncheckingANeededOneAsks) {
     std::function<void(ComponentTree&)> act;
     std::string selected;
     std::vector<std::string> outline;
-    std::vector<std::string> modals;
+    std::vector<std::string> modals = {};
   } steps[] = {
       {.name = "checking A checks B and selects H",
        .act = [](ComponentTree& t) { t.Click("A"); },
@@ -386,7 +386,7 @@ TEST_F(ComponentTree, CheckedDriversAreWarnedAbout) {
     bool dll;
     bool includeDirs;  // the Wyc instrument directory is among the include directories
     const char* item;
-    std::vector<std::string> modals;
+    std::vector<std::string> modals = {};
   } cases[] = {
       {.name = "a Wyc driver", .warning = true, .dll = false, .includeDirs = false, .item = "tqwyc",
        .modals = {wycDialog}},

@@ -106,7 +106,12 @@ LRESULT CALLBACK TreeProc(HWND window, UINT message, WPARAM wParam, LPARAM lPara
   if (message == WM_NCCREATE) Attach(window);
   Tree* tree = TreeOf(window);
   if (tree == nullptr) return DefWindowProc(window, message, wParam, lParam);
-  if (message >= TV_FIRST && message < TV_FIRST + 0x100) return Command(*tree, message, wParam, lParam);
+  if (message >= TV_FIRST && message < TV_FIRST + 0x100) {
+    if (!Recording(window)) return Command(*tree, message, wParam, lParam);
+    const LRESULT result = Command(*tree, message, wParam, lParam);
+    if (Tree* still = TreeOf(window)) RecordMessage(*still, message, wParam, lParam, result);
+    return result;
+  }
   switch (message) {
     case WM_CREATE:
       if (GetWindowLong(window, GWL_STYLE) & TVS_CHECKBOXES)

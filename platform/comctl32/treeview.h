@@ -121,6 +121,11 @@ HWND EditLabel(Tree& tree, HTREEITEM handle);
 
 constexpr UINT_PTR kEditTimer = 0x7E01;
 
+// The sandbox's record of one tree view's messages (treeview_record.cpp): whether the window's
+// messages are recorded, and one message with the control's answer.
+bool Recording(HWND window);
+void RecordMessage(Tree& tree, UINT message, WPARAM wParam, LPARAM lParam, LRESULT result);
+
 // Registers "SysTreeView32" unless it is registered already; false when registration fails.
 bool RegisterTreeViewClass();
 

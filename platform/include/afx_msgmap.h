@@ -92,7 +92,17 @@ struct MessageMap {
 };
 
 // The first entry along the class's map chain that takes `message` (not WM_COMMAND), or null.
+// Each thread keeps its recent answers by map and message, as MFC's message cache does.
 STANDIN_API const MessageEntry* FindMessageEntry(const MessageMap* map, UINT message);
+// Every thread's kept answers are forgotten: a module's message maps are going.
+STANDIN_API void ForgetMessageMaps();
+
+// One object in every module that includes this header: it goes when the module unloads, and its
+// maps with it, so that no kept answer outlives them.
+struct ModuleMessageMaps {
+  ~ModuleMessageMaps() { ForgetMessageMaps(); }
+};
+AFX_MODULE_LOCAL inline ModuleMessageMaps kModuleMessageMaps;
 // The first command entry along the chain for the id and code, or null.
 STANDIN_API const MessageEntry* FindCommandEntry(const MessageMap* map, UINT id, UINT code);
 // The first entry along the chain for a reflected message (WM_REFLECT_BASE + the message) and,

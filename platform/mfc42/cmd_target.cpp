@@ -1,11 +1,28 @@
 // CCmdTarget: message map look-up along the class chain, command routing, wait cursors.
 #include <afxwin.h>
 
+#include <atomic>
+
 IMPLEMENT_DYNAMIC(CCmdTarget, CObject)
 
 namespace afx_internal {
 
-const MessageEntry* FindMessageEntry(const MessageMap* map, UINT message) {
+namespace {
+
+// The message cache: a window's class chain never changes, so each thread keeps the last answer
+// of each slot by map and message. Maps go only with their module, which moves the generation on.
+std::atomic<unsigned> g_mapGeneration{0};
+
+struct CachedLookup {
+  const MessageMap* map = nullptr;
+  UINT message = 0;
+  unsigned generation = 0;
+  const MessageEntry* entry = nullptr;
+};
+constexpr size_t kCacheSlots = 512;
+thread_local CachedLookup t_lookups[kCacheSlots];
+
+const MessageEntry* SearchMessageEntry(const MessageMap* map, UINT message) {
   for (; map != nullptr; map = map->base != nullptr ? map->base() : nullptr)
     for (const MessageEntry* e = map->entries; e->signature != Signature::kEnd; ++e) {
       if (e->message == WM_COMMAND && e->registered == nullptr) continue;
@@ -13,6 +30,19 @@ const MessageEntry* FindMessageEntry(const MessageMap* map, UINT message) {
     }
   return nullptr;
 }
+
+}  // namespace
+
+const MessageEntry* FindMessageEntry(const MessageMap* map, UINT message) {
+  if (map == nullptr) return nullptr;
+  CachedLookup& slot = t_lookups[(message ^ (reinterpret_cast<uintptr_t>(map) >> 3)) % kCacheSlots];
+  const unsigned generation = g_mapGeneration.load(std::memory_order_acquire);
+  if (slot.map == map && slot.message == message && slot.generation == generation) return slot.entry;
+  slot = {map, message, generation, SearchMessageEntry(map, message)};
+  return slot.entry;
+}
+
+void ForgetMessageMaps() { g_mapGeneration.fetch_add(1, std::memory_order_acq_rel); }
 
 const MessageEntry* FindCommandEntry(const MessageMap* map, UINT id, UINT code) {
   for (; map != nullptr; map = map->base != nullptr ? map->base() : nullptr)
