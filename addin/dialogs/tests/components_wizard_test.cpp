@@ -10,6 +10,8 @@
 #include "component_catalogue.h"
 #include "sandbox/dialog_user.h"
 #include "sandbox/gdi.h"
+#include "sandbox/input.h"
+#include "sandbox/shell.h"
 #include "sandbox/test_canvas.h"
 
 namespace {
@@ -96,6 +98,11 @@ TEST_F(ComponentsWizard, DefaultComponentsBringWhatTheyNeed) {
   sandbox::QueueAnswer("Dialog", sandbox::Answer(IDOK, "", [&](void*) {
                          const HWND window = dialog.m_hWnd;
                          link = sandbox::ControlText(window, IDC_DOWNLOAD_LINK);
+                         // A click on the link opens the download site.
+                         RECT label{};
+                         ::GetWindowRect(::GetDlgItem(window, IDC_DOWNLOAD_LINK), &label);
+                         sandbox::MovePointer(label.left + 4, (label.top + label.bottom) / 2);
+                         sandbox::Click(sandbox::MouseButton::kLeft);
                          sandbox::ClickButton(window, IDC_DEFAULT_COMPONENTS);
                          for (const char* name : {"TqCore", "TqControls", "tqdmm34"}) {
                            const auto* node = dynamic_cast<CtqSelectableTreeNode*>(dialog.m_componentTree.FindNodeByData(
@@ -109,6 +116,9 @@ TEST_F(ComponentsWizard, DefaultComponentsBringWhatTheyNeed) {
   EXPECT_EQ(Selected(), "TqAnalysis TqControls TqCore TqCoreRuntime TqGraph");
   EXPECT_EQ(marks, (std::vector<int>{1, 1, 0}));
   EXPECT_EQ(link, "Instrument Driver Exchange");
+  const std::vector<sandbox::ShellExecution> opened = sandbox::ShellExecutions();
+  ASSERT_EQ(opened.size(), 1u);
+  EXPECT_EQ(opened[0].file, "http://www.vellacott.example/drivers");
 }
 
 TEST_F(ComponentsWizard, AUserChoosesComponentsOnTheSample) {
