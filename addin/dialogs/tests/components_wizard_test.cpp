@@ -8,6 +8,7 @@
 #include "AddinDialogsResource.h"
 #include "ComponentsWizardDlg.h"
 #include "component_catalogue.h"
+#include "sample_dialog_test.h"
 #include "sandbox/dialog_user.h"
 #include "sandbox/gdi.h"
 #include "sandbox/input.h"
@@ -30,18 +31,9 @@ void ExpandAll(HWND tree) {
     ::SendMessage(tree, TVM_EXPAND, TVE_EXPAND, reinterpret_cast<LPARAM>(h));
 }
 
-class ComponentsWizard : public testing::Test {
+class ComponentsWizard : public SampleDialogTest {
  protected:
-  void SetUp() override {
-    ASSERT_EQ(::OleInitialize(NULL), S_OK);
-    sandbox::SetStrict(true);
-    component_testing::MapSample();
-  }
-  void TearDown() override { ::OleUninitialize(); }
-
   std::string Selected() { return component_testing::SelectedNames(depot_); }
-
-  CInformationDepot depot_;
 };
 
 TEST_F(ComponentsWizard, FinishAsksAboutMfcOnlyWhenAComponentNeedsIt) {

@@ -20,6 +20,7 @@
 #include "PreferencesDlg.h"
 #include "SablewingPreferences.h"
 #include "component_catalogue.h"
+#include "sample_dialog_test.h"
 #include "sandbox/dialog_user.h"
 #include "sandbox/gdi.h"
 #include "sandbox/html_help.h"
@@ -35,6 +36,14 @@ const std::vector<std::string> kUpgradeOptions = {"Prompt for conversion", "Auto
 
 std::optional<uint32_t> Preference(const char* name) { return sandbox::RegistryGetDword(kPreferencesKey, name); }
 
+// The four preferences of the preferences dialog, in its order: the Wyc warning, the conversion
+// option, backups, the success message.
+std::vector<std::optional<uint32_t>> DialogPreferences() {
+  return {Preference("DontDisplayWycInstrWarning"), Preference("UpgradeOptions"), Preference("BackupProjectFiles"),
+          Preference("ShowConvertSuccessfulDlg")};
+}
+using Values = std::vector<std::optional<uint32_t>>;
+
 // The dialog's window, shown and worked by `act` (the scripted user's hands) before the user
 // presses `button`.
 int RunDialog(CDialog& dialog, int button, std::function<void(void*)> act = {}) {
@@ -44,17 +53,7 @@ int RunDialog(CDialog& dialog, int button, std::function<void(void*)> act = {}) 
 
 bool Shows(void* dialog, int id) { return ::IsWindowVisible(::GetDlgItem(static_cast<HWND>(dialog), id)) != FALSE; }
 
-class Dialogs : public testing::Test {
- protected:
-  void SetUp() override {
-    ASSERT_EQ(::OleInitialize(NULL), S_OK);
-    sandbox::SetStrict(true);
-    component_testing::MapSample();
-  }
-  void TearDown() override { ::OleUninitialize(); }
-
-  CInformationDepot depot_;
-};
+using Dialogs = SampleDialogTest;
 
 // --- The conversion dialogs -------------------------------------------------------------------
 
@@ -189,17 +188,11 @@ TEST_F(Dialogs, PreferencesAreWrittenOnOKOnly) {
   };
   CPreferencesDlg cancelled(&depot_);
   EXPECT_EQ(RunDialog(cancelled, IDCANCEL, change), IDCANCEL);
-  EXPECT_EQ(Preference("DontDisplayWycInstrWarning"), 1u);
-  EXPECT_EQ(Preference("UpgradeOptions"), 5u);
-  EXPECT_EQ(Preference("BackupProjectFiles"), 1u);
-  EXPECT_EQ(Preference("ShowConvertSuccessfulDlg"), 0u);
+  EXPECT_EQ(DialogPreferences(), (Values{1u, 5u, 1u, 0u}));
 
   CPreferencesDlg accepted(&depot_);
   EXPECT_EQ(RunDialog(accepted, IDOK, change), IDOK);
-  EXPECT_EQ(Preference("DontDisplayWycInstrWarning"), 0u);
-  EXPECT_EQ(Preference("UpgradeOptions"), 1u);
-  EXPECT_EQ(Preference("BackupProjectFiles"), 0u);
-  EXPECT_EQ(Preference("ShowConvertSuccessfulDlg"), 1u);
+  EXPECT_EQ(DialogPreferences(), (Values{0u, 1u, 0u, 1u}));
 }
 
 TEST_F(Dialogs, PreferencesShowTheAboutBox) {
