@@ -55,3 +55,15 @@ class CDspEntryAllocator {
     return true;
   }
 };
+
+// A class whose objects come from the tree's heap: new and delete are used as ever. An
+// over-aligned class goes to the global heap.
+class CDspHeapObject {
+ public:
+  static void* operator new(size_t size) { return CDspEntryHeap::Allocate(size); }
+  static void operator delete(void* memory, size_t size) noexcept { CDspEntryHeap::Free(memory, size); }
+  static void* operator new(size_t size, std::align_val_t alignment) { return ::operator new(size, alignment); }
+  static void operator delete(void* memory, size_t size, std::align_val_t alignment) noexcept {
+    ::operator delete(memory, size, alignment);
+  }
+};

@@ -11,7 +11,8 @@
 #include "dsp/DspTarget.h"
 
 CDspFile::CDspFile() : m_targetType(NULL), m_configSet(NULL), m_target(NULL) {}
-CDspFile::~CDspFile() {}
+// The entries go before the texts they hold.
+CDspFile::~CDspFile() { RemoveAll(); }
 
 void CDspFile::RemoveAll() {
   m_targetType = NULL;
@@ -20,6 +21,7 @@ void CDspFile::RemoveAll() {
   m_sections.clear();
   m_projectName.Empty();
   CDspFileEntryContainer::RemoveAll();
+  m_texts.Clear();
 }
 
 void CDspFile::InsertTarget(CDspTarget* entry, int index) {

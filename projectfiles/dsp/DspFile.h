@@ -34,6 +34,9 @@ class CDspFile : public CDspFileEntryContainer {
   CDspSection* GetSection(int index) const;
   const CString& GetProjectName() const { return m_projectName; }
   void SetProjectName(const CString& name) { m_projectName = name; }
+  // Where the reader keeps the texts of the lines it reads into the tree; they go with the tree
+  // (RemoveAll, the destructor).
+  CDspTextStore& GetTextStore() { return m_texts; }
 
  protected:
   void Forget(const CDspFileEntry* entry) override;
@@ -44,4 +47,5 @@ class CDspFile : public CDspFileEntryContainer {
   CDspTarget* m_target;
   CString m_projectName;
   std::vector<CDspSection*> m_sections;
+  CDspTextStore m_texts;
 };

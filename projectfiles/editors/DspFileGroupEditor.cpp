@@ -79,7 +79,7 @@ bool CDspFileGroupEditor::HasFolder(const CString& name, int* index) const {
 bool CDspFileGroupEditor::HasFile(const CString& path, int* index) const {
   for (int i = 0; i < GetCount(); ++i) {
     const CDspTargetFile* file = dynamic_cast<const CDspTargetFile*>(GetChildAt(i));
-    if (file != NULL && file->HasSourceEntry() && file->GetSourcePathText() == path) {
+    if (file != NULL && file->HasSourcePath(path)) {
       if (index != NULL) *index = i;
       return true;
     }
