@@ -103,7 +103,7 @@ void CDspFileBuilder::ReadBlockLine(CDspLine& line) {
 
 // A line read from the file holds no NUL; an empty one takes no text of its own.
 void CDspFileBuilder::AppendVerbatim(CDspFileEntryContainer& container, const CDspLine& line) {
-  container.AppendVerbatimLine(line.IsEmpty() ? CDspTextBlock::Empty() : m_texts->Add(line.text, line.length));
+  container.AppendVerbatimLine(line.IsEmpty() ? CDspTextBlock::Empty() : m_texts->AddShared(line.text, line.length));
 }
 
 // The first character decides, taken from the line as read: a line with leading white space is
@@ -162,6 +162,8 @@ void CDspFileBuilder::ReadTarget(CDspTarget& target, CDspLine& line) {
     }
     if (line.First() != '#')
       AppendVerbatim(target, line);
+    else if (CDspTargetFile::IsUsualBeginLine(line.text, line.length))
+      ReadUsualSourceFile(*target.GetFolderProxy(), line);
     else if (tokens.Is({"#", "Begin", "Group"}, CDspLineTokens::textAfter))
       ReadGroup(*Append(target, new CDspTargetFolder(QuotedTextAfter(line.ToString()))), line);
     else if (tokens.Is({"#", "Begin", "Source", "File"}, CDspLineTokens::nothingAfter))
@@ -177,7 +179,7 @@ void CDspFileBuilder::ReadGroup(CDspTargetFolder& folder, CDspLine& line) {
     // The tests exclude each other; the most frequent line goes first, and the line as the IDE
     // writes it is recognised by one comparison.
     if (CDspTargetFile::IsUsualBeginLine(line.text, line.length)) {
-      ReadSourceFile(*Append(folder, new CDspTargetFile), line);
+      ReadUsualSourceFile(folder, line);
       continue;
     }
     const CDspLineTokens tokens(line.text);
@@ -202,31 +204,62 @@ void CDspFileBuilder::ReadGroup(CDspTargetFolder& folder, CDspLine& line) {
   }
 }
 
+void CDspFileBuilder::ReadSourceFile(CDspTargetFile& file, CDspLine& line) {
+  do {
+    ReadBlockLine(line);
+  } while (!AddSourceFileLine(file, line));
+}
+
+// The lines up to the end line are looked at before the block is made: an empty line, the SOURCE
+// line and the usual end line make the block kept as read; any other line makes the block's
+// entry of what was read so far, which reads on.
+void CDspFileBuilder::ReadUsualSourceFile(CDspFileEntryContainer& container, CDspLine& line) {
+  const CDspTextBlock* path = NULL;
+  int kept = 0;
+  bool read;
+  while ((read = ReadLine(line))) {
+    if (kept == 0 && line.IsEmpty()) {
+      kept = 1;
+    } else if (kept == 1 && line.length >= 7 && std::memcmp(line.text, "SOURCE=", 7) == 0) {
+      path = m_texts->Add(line.text + 7, line.length - 7);
+      kept = 2;
+    } else if (kept == 2 && CDspTargetFile::IsUsualEndLine(line.text, line.length)) {
+      container.AppendUsualSourceFile(path);
+      return;
+    } else {
+      break;
+    }
+  }
+  CDspTargetFile& file = *Append(container, new CDspTargetFile);
+  if (kept >= 1) file.AppendVerbatimLine(CDspTextBlock::Empty());
+  if (kept >= 2) file.AppendSourceLine(path);
+  if (!read) AfxThrowFileException(CFileException::endOfFile, -1, m_path);
+  if (!AddSourceFileLine(file, line)) ReadSourceFile(file, line);
+}
+
 // Conditionals inside a source file block stay verbatim: the compiler lines between them all
 // belong to the source file. Every keyword test starts with a "#" token, which is looked for once.
-void CDspFileBuilder::ReadSourceFile(CDspTargetFile& file, CDspLine& line) {
-  for (;;) {
-    ReadBlockLine(line);
-    const LPCTSTR afterHash = SkipDspKeyword(line.text, "#");
-    if (afterHash == NULL) {
-      if (line.length >= 7 && std::memcmp(line.text, "SOURCE=", 7) == 0)
-        file.AppendSourceLine(m_texts->Add(line.text + 7, line.length - 7));
-      else
-        AppendVerbatim(file, line);
-      continue;
-    }
-    const CDspLineTokens tokens(afterHash);
-    if (CDspTargetFile::IsUsualEndLine(line.text, line.length) ||
-        tokens.Is({"End", "Source", "File"}, CDspLineTokens::nothingAfter)) {
-      file.SetEndLine(line.ToString());
-      return;
-    }
-    if (tokens.Is({"ADD", "CPP"}, CDspLineTokens::anythingAfter) ||
-        tokens.Is({"SUBTRACT", "CPP"}, CDspLineTokens::anythingAfter))
-      AddConfigLine(file, line);
+bool CDspFileBuilder::AddSourceFileLine(CDspTargetFile& file, const CDspLine& line) {
+  const LPCTSTR afterHash = SkipDspKeyword(line.text, "#");
+  if (afterHash == NULL) {
+    if (line.length >= 7 && std::memcmp(line.text, "SOURCE=", 7) == 0)
+      file.AppendSourceLine(m_texts->Add(line.text + 7, line.length - 7));
     else
       AppendVerbatim(file, line);
+    return false;
   }
+  const CDspLineTokens tokens(afterHash);
+  if (CDspTargetFile::IsUsualEndLine(line.text, line.length) ||
+      tokens.Is({"End", "Source", "File"}, CDspLineTokens::nothingAfter)) {
+    file.SetEndLine(line.text, line.length);
+    return true;
+  }
+  if (tokens.Is({"ADD", "CPP"}, CDspLineTokens::anythingAfter) ||
+      tokens.Is({"SUBTRACT", "CPP"}, CDspLineTokens::anythingAfter))
+    AddConfigLine(file, line);
+  else
+    AppendVerbatim(file, line);
+  return false;
 }
 
 void CDspFileBuilder::ReadSection(CDspSection& section, CDspLine& line) {
@@ -298,13 +331,13 @@ const CDspTextBlock* CDspFileBuilder::KeptArguments() {
     const CDspToken& before = m_tokens[i - 1];
     asTheyStand = before.text + before.length + 1 == m_tokens[i].text && before.text[before.length] == ' ';
   }
-  if (asTheyStand) return m_texts->Add(first.text, static_cast<int>(last.text + last.length - first.text));
+  if (asTheyStand) return m_texts->AddShared(first.text, static_cast<int>(last.text + last.length - first.text));
   m_joined.clear();
   for (const CDspToken& token : m_tokens) {
     if (!m_joined.empty()) m_joined += ' ';
     m_joined.append(token.text, static_cast<size_t>(token.length));
   }
-  return m_texts->Add(m_joined.data(), static_cast<int>(m_joined.size()));
+  return m_texts->AddShared(m_joined.data(), static_cast<int>(m_joined.size()));
 }
 
 CDspFileEntry* CDspFileBuilder::MakePropLineEntry(const CDspLine& line) {

@@ -47,6 +47,11 @@ class CDspFileBuilder {
   void ReadTarget(CDspTarget& target, CDspLine& line);
   void ReadGroup(CDspTargetFolder& folder, CDspLine& line);
   void ReadSourceFile(CDspTargetFile& file, CDspLine& line);
+  // A source file block whose begin line is the usual one, into `container`: kept as read when
+  // it is the block as the IDE writes it for a file without settings of its own.
+  void ReadUsualSourceFile(CDspFileEntryContainer& container, CDspLine& line);
+  // One line of a source file block; true when it ends the block.
+  bool AddSourceFileLine(CDspTargetFile& file, const CDspLine& line);
   void ReadSection(CDspSection& section, CDspLine& line);
   // Puts a line of a configuration (or a source file's compiler line) into `container`; a
   // setting line that ends in a lone backslash takes its continuation lines with it.

@@ -73,10 +73,17 @@ CDspFileEntry* CDspFileEntryContainer::EntryAt(int resolved) const {
   const Slot line = slot;
   const CDspText text = CDspText::Borrowed(reinterpret_cast<const CDspTextBlock*>(line & ~kKindBits));
   CDspFileEntry* entry;
-  if ((line & kKindBits) == kSourceLine)
-    entry = new CDspSourceFileSourceEntry(text);
-  else
-    entry = new CDspFileUnknownEntry(text);
+  switch (line & kKindBits) {
+    case kSourceLine:
+      entry = new CDspSourceFileSourceEntry(text);
+      break;
+    case kUsualSourceFile:
+      entry = CDspTargetFile::MakeUsual(reinterpret_cast<const CDspTextBlock*>(line & ~kKindBits));
+      break;
+    default:
+      entry = new CDspFileUnknownEntry(text);
+      break;
+  }
   slot = reinterpret_cast<Slot>(entry);
   const_cast<CDspFileEntryContainer*>(this)->Made(line, entry);
   return entry;
@@ -118,6 +125,9 @@ void CDspFileEntryContainer::WriteEntries(CDspLineWriter& out) const {
         break;
       case kSourceLine:
         CDspSourceFileSourceEntry::WriteLine(out, line);
+        break;
+      case kUsualSourceFile:
+        CDspTargetFile::WriteUsual(out, line);
         break;
       default:
         out.PutLine(line);
@@ -197,6 +207,25 @@ void CDspFileEntryContainer::ValidateEntries() {
     const Slot slot = m_slots->slot()[i];
     if ((slot & kKindBits) == 0) reinterpret_cast<CDspFileEntry*>(slot)->Validate();
   }
+}
+
+int CDspFileEntryContainer::FindSourceFile(const CString& path) const {
+  const int count = GetCount();
+  for (int i = 0; i < count; ++i) {
+    const Slot slot = m_slots->slot()[i];
+    if ((slot & kKindBits) == kUsualSourceFile) {
+      if (CDspText::Borrowed(reinterpret_cast<const CDspTextBlock*>(slot & ~kKindBits)) == path) return i;
+    } else if ((slot & kKindBits) == 0) {
+      const auto* file = dynamic_cast<const CDspTargetFile*>(reinterpret_cast<const CDspFileEntry*>(slot));
+      if (file != NULL && file->HasSourcePath(path)) return i;
+    }
+  }
+  return -1;
+}
+
+const CDspFileEntry* CDspFileEntryContainer::GetMadeAt(int index) const {
+  const Slot slot = m_slots->slot()[ResolveIndex(index)];
+  return (slot & kKindBits) == 0 ? reinterpret_cast<const CDspFileEntry*>(slot) : NULL;
 }
 
 int CDspFileEntryContainer::IndexOf(const CDspFileEntry* entry) const {

@@ -63,9 +63,10 @@ class CDspFileEntry : public CDspHeapObject {
 // and changes nothing.
 //
 // The reader keeps the lines of a large project that nobody but the writer needs (verbatim lines,
-// SOURCE lines) as their text alone: a child entry is made of such a line the first time it is
-// asked for (GetAt, const or not, makes it), and from then on the list holds the entry. To every
-// caller the list holds entries as ever; only the memory differs.
+// SOURCE lines, and source file blocks as the IDE writes them for a file without settings of its
+// own) as their text alone: a child entry is made of such a line the first time it is asked for
+// (GetAt, const or not, makes it), and from then on the list holds the entry. To every caller the
+// list holds entries as ever; only the memory differs.
 class CDspFileEntryContainer {
  public:
   CDspFileEntryContainer();
@@ -102,9 +103,21 @@ class CDspFileEntryContainer {
 
   // The position of a child, or -1.
   int IndexOf(const CDspFileEntry* entry) const;
+  // The first child that is a source file whose SOURCE path equals `path` (CString's equality),
+  // or -1; no child is made an entry for it.
+  int FindSourceFile(const CString& path) const;
+  // Child `index` (-1 the last) when it is an entry already; NULL while it is kept as read (then
+  // it is no group, nor any entry a container remembers).
+  const CDspFileEntry* GetMadeAt(int index) const;
   // Appends a verbatim line as read (a block of the tree's text store), as InsertUnknownEntry
   // would append its entry.
   void AppendVerbatimLine(const CDspTextBlock* line) { AppendSlot(reinterpret_cast<Slot>(line) | kVerbatimLine); }
+  // Appends the source file block "# Begin Source File", "", "SOURCE=<path>", "# End Source
+  // File" as read (`path` a block of the tree's text store), as InsertTargetFile would append its
+  // entry into a container that keeps it itself (not a target: its proxy does).
+  void AppendUsualSourceFile(const CDspTextBlock* path) {
+    AppendSlot(reinterpret_cast<Slot>(path) | kUsualSourceFile);
+  }
   // The children's lines, in order.
   void WriteEntries(CDspLineWriter& out) const;
 
@@ -115,8 +128,9 @@ class CDspFileEntryContainer {
   // A child in the list: an entry's address, or the block of a line kept as read with its kind
   // in the two lowest bits (blocks are aligned to 4, entries to 8).
   using Slot = uintptr_t;
-  static constexpr Slot kVerbatimLine = 1;  // a CDspFileUnknownEntry to be
-  static constexpr Slot kSourceLine = 2;    // a CDspSourceFileSourceEntry to be
+  static constexpr Slot kVerbatimLine = 1;     // a CDspFileUnknownEntry to be
+  static constexpr Slot kSourceLine = 2;       // a CDspSourceFileSourceEntry to be
+  static constexpr Slot kUsualSourceFile = 3;  // a CDspTargetFile to be, the block its path
   static constexpr Slot kKindBits = 3;
   void AppendSlot(Slot slot);
 

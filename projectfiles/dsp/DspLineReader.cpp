@@ -73,8 +73,10 @@ bool CDspLineReader::Next(CDspLine& line) {
   const size_t stop = found != NULL ? static_cast<size_t>(static_cast<const char*>(found) - buffer) : m_end;
   if (m_nul < stop) throw new TQ::CNulCharacterException(m_file.GetFilePath());
   buffer[stop] = '\0';
-  line = {buffer + m_start, static_cast<int>(stop - m_start)};
+  // Made once and copied twice: reading `line` back would wait for its two halves to be stored.
+  const CDspLine made = {buffer + m_start, static_cast<int>(stop - m_start)};
   m_start = found != NULL ? stop + 1 : stop;
-  m_last = line;
+  m_last = made;
+  line = made;
   return true;
 }

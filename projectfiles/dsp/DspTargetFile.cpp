@@ -38,6 +38,10 @@ void CDspTargetFile::SetEndLine(const CString& line) {
     SetLines(kBeginLine, line);
 }
 
+void CDspTargetFile::SetEndLine(LPCTSTR line, int length) {
+  if ((m_extra && m_extra->lines) || !IsUsualEndLine(line, length)) SetEndLine(CString(line, length));
+}
+
 void CDspTargetFile::Write(CStdioFile& file) const { WriteThroughLines(file); }
 
 void CDspTargetFile::WriteTo(CDspLineWriter& out) const {
@@ -81,6 +85,19 @@ void CDspTargetFile::AppendSourceLine(const CDspTextBlock* path) {
   const Slot line = reinterpret_cast<Slot>(path) | kSourceLine;
   AppendSlot(line);
   if (m_source == 0) m_source = line;
+}
+
+CDspTargetFile* CDspTargetFile::MakeUsual(const CDspTextBlock* path) {
+  auto* file = new CDspTargetFile;
+  file->AppendVerbatimLine(CDspTextBlock::Empty());
+  file->AppendSourceLine(path);
+  return file;
+}
+
+void CDspTargetFile::WriteUsual(CDspLineWriter& out, const CDspTextBlock* path) {
+  out.Put("# Begin Source File\n\n");
+  CDspSourceFileSourceEntry::WriteLine(out, path);
+  out.Put("# End Source File\n");
 }
 
 void CDspTargetFile::InsertCPPConfigEntry(CDspCPPConfigEntry* entry, int index) {

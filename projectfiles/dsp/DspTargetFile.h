@@ -31,6 +31,11 @@ class CDspTargetFile : public CDspFileEntry, public CDspFileEntryContainer {
   // Appends a SOURCE line as read (its path a block of the tree's text store), as
   // InsertSourceEntry would append its entry.
   void AppendSourceLine(const CDspTextBlock* path);
+  // The block as the IDE writes it for a file without settings of its own: the usual begin and
+  // end lines around an empty line and the SOURCE line. MakeUsual makes its entry (the path a
+  // block of the tree's text store); WriteUsual writes it.
+  static CDspTargetFile* MakeUsual(const CDspTextBlock* path);
+  static void WriteUsual(CDspLineWriter& out, const CDspTextBlock* path);
 
   // The SOURCE path as read; empty without a SOURCE line.
   CString GetSourcePath() const;
@@ -41,6 +46,8 @@ class CDspTargetFile : public CDspFileEntry, public CDspFileEntryContainer {
   CString GetBeginLine() const;
   CString GetEndLine() const;
   void SetEndLine(const CString& line);
+  // The same for a line of `length` bytes (followed by a NUL); the usual one makes no string.
+  void SetEndLine(LPCTSTR line, int length);
 
   static constexpr char kUsualBegin[] = "# Begin Source File";
   static constexpr char kUsualEnd[] = "# End Source File";

@@ -1,6 +1,7 @@
 #include "dsp/DspText.h"
 
 #include <algorithm>
+#include <iterator>
 #include <new>
 
 #include "dsp/DspEntryHeap.h"
@@ -37,7 +38,7 @@ struct CDspTextStore::Piece {
   // The blocks follow.
 };
 
-CDspTextStore::CDspTextStore() : m_last(NULL), m_next(NULL), m_end(NULL), m_pieceSize(kFirstPiece) {}
+CDspTextStore::CDspTextStore() : m_last(NULL), m_next(NULL), m_end(NULL), m_pieceSize(kFirstPiece), m_shared() {}
 CDspTextStore::~CDspTextStore() { Clear(); }
 
 void CDspTextStore::NewPiece(size_t atLeast) {
@@ -60,6 +61,41 @@ const CDspTextBlock* CDspTextStore::Add(const char* data, int length) {
   return CDspTextBlock::Make(memory, data, length);
 }
 
+namespace {
+
+// Eight bytes from `p`, of which the first `count` (at most 8) are the text's.
+uint64_t Word(const char* p, size_t count) {
+  uint64_t word = 0;
+  std::memcpy(&word, p, count);
+  return word;
+}
+
+// A hash of the length and of the text's first, middle and last eight bytes: repeated lines of a
+// project differ from the others in a name or a number, found at one of those places.
+size_t HashOf(const char* data, size_t length) {
+  uint64_t h = length * 0x9E3779B97F4A7C15ull;
+  if (length <= 8) {
+    h ^= Word(data, length);
+  } else {
+    h ^= Word(data, 8);
+    h = (h ^ (h >> 29)) * 0xBF58476D1CE4E5B9ull ^ Word(data + (length - 8) / 2, 8);
+    h = (h ^ (h >> 29)) * 0xBF58476D1CE4E5B9ull ^ Word(data + length - 8, 8);
+  }
+  h = (h ^ (h >> 32)) * 0x94D049BB133111EBull;
+  return static_cast<size_t>(h ^ (h >> 29));
+}
+
+}  // namespace
+
+const CDspTextBlock* CDspTextStore::AddShared(const char* data, int length) {
+  const CDspTextBlock*& shared = m_shared[HashOf(data, static_cast<size_t>(length)) & (kShared - 1)];
+  if (shared != NULL && shared->GetLength() == length &&
+      std::memcmp(shared->GetData(), data, static_cast<size_t>(length)) == 0)
+    return shared;
+  shared = Add(data, length);
+  return shared;
+}
+
 void CDspTextStore::Clear() {
   while (m_last != NULL) {
     Piece* previous = m_last->previous;
@@ -68,6 +104,7 @@ void CDspTextStore::Clear() {
   }
   m_next = m_end = NULL;
   m_pieceSize = kFirstPiece;
+  std::fill(std::begin(m_shared), std::end(m_shared), nullptr);
 }
 
 // --- CDspText -------------------------------------------------------------------------------

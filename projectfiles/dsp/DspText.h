@@ -48,6 +48,10 @@ class CDspTextStore {
   ~CDspTextStore();
 
   const CDspTextBlock* Add(const char* data, int length);
+  // The same, or a block added this way before that holds the same bytes: a project repeats many
+  // of its lines (the conditionals and compiler lines of every source file with settings of its
+  // own). The blocks added last are remembered by a hash of their bytes.
+  const CDspTextBlock* AddShared(const char* data, int length);
   // Frees every block: no text of the store may be used afterwards.
   void Clear();
 
@@ -62,6 +66,8 @@ class CDspTextStore {
   char* m_next;
   char* m_end;
   size_t m_pieceSize;
+  static constexpr size_t kShared = 256;  // a power of 2
+  const CDspTextBlock* m_shared[kShared];
 };
 
 // A text: a block of a file's text store (borrowed; it lives as long as the file's tree) or one
