@@ -113,7 +113,8 @@ CDspText::CDspText(const CString& text) : CDspText(static_cast<LPCTSTR>(text), t
 
 CDspText::CDspText(const char* data, int length) : m_bits(0) {
   if (length == 0) return;
-  const CDspTextBlock* block = CDspTextBlock::Make(CDspEntryHeap::Allocate(CDspTextBlock::SizeFor(length)), data, length);
+  void* memory = CDspEntryHeap::Allocate(CDspTextBlock::SizeFor(length));
+  const CDspTextBlock* block = CDspTextBlock::Make(memory, data, length);
   m_bits = reinterpret_cast<uintptr_t>(block) | kOwned;
 }
 

@@ -71,14 +71,20 @@ TEST_F(DspKeptLines, KeptLinesWriteAsTheirEntries) {
     std::string group;
     std::string written;  // empty: the group as read
   } rows[] = {
-      {.what = "as the IDE writes it", .group = usual + usual},
-      {.what = "no empty line", .group = "# Begin Source File\r\nSOURCE=.\\b.cpp\r\n# End Source File\r\n"},
+      {.what = "as the IDE writes it", .group = usual + usual, .written = ""},
+      {.what = "no empty line",
+       .group = "# Begin Source File\r\nSOURCE=.\\b.cpp\r\n# End Source File\r\n",
+       .written = ""},
       {.what = "a line before SOURCE",
-       .group = "# Begin Source File\r\n\r\n# PROP Exclude_From_Build 1\r\nSOURCE=.\\c.cpp\r\n# End Source File\r\n"},
+       .group = "# Begin Source File\r\n\r\n# PROP Exclude_From_Build 1\r\nSOURCE=.\\c.cpp\r\n# End Source File\r\n",
+       .written = ""},
       {.what = "settings of its own, twice (shared lines)",
        .group = "# Begin Source File\r\n\r\nSOURCE=.\\d.cpp\r\n" + conditional + "# End Source File\r\n" +
-                "# Begin Source File\r\n\r\nSOURCE=.\\e.cpp\r\n" + conditional + "# End Source File\r\n"},
-      {.what = "an end line of its own", .group = "# Begin Source File\r\n\r\nSOURCE=.\\f.cpp\r\n# End Source File \r\n"},
+                "# Begin Source File\r\n\r\nSOURCE=.\\e.cpp\r\n" + conditional + "# End Source File\r\n",
+       .written = ""},
+      {.what = "an end line of its own",
+       .group = "# Begin Source File\r\n\r\nSOURCE=.\\f.cpp\r\n# End Source File \r\n",
+       .written = ""},
       {.what = "white space between settings",
        .group = "# Begin Source File\r\n\r\nSOURCE=.\\g.cpp\r\n# ADD CPP  /W4\t/D  \"X\"   /c \r\n"
                 "# SUBTRACT CPP\r\n# End Source File\r\n",
@@ -97,7 +103,8 @@ TEST_F(DspKeptLines, KeptLinesWriteAsTheirEntries) {
 // a Ctrl-Z; a NUL in any line refuses the file.
 TEST_F(DspKeptLines, LinesOfAnyLengthAndWhereverThePiecesEnd) {
   std::string many;
-  for (int i = 0; i < 3000; ++i) many += "# Begin Source File\r\n\r\nSOURCE=.\\m" + std::to_string(i) + ".cpp\r\n# End Source File\r\n";
+  for (int i = 0; i < 3000; ++i)
+    many += "# Begin Source File\r\n\r\nSOURCE=.\\m" + std::to_string(i) + ".cpp\r\n# End Source File\r\n";
   const std::string longLine = "# " + std::string(150000, 'x') + "\r\n";
   EXPECT_EQ(RoundTrip(Project(many + longLine + many)), Project(many + longLine + many));
 
