@@ -60,6 +60,9 @@ bool SettingsWriteAsJoined(const std::vector<CDspToken>& tokens) {
   return true;
 }
 
+// The line as read begins with "SOURCE=": the path is the rest.
+bool IsSourceLine(const CDspLine& line) { return line.length >= 7 && std::memcmp(line.text, "SOURCE=", 7) == 0; }
+
 }  // namespace
 
 CDspFileBuilder::CDspFileBuilder(const CString& path) : m_path(path), m_texts(NULL) {}
@@ -220,7 +223,7 @@ void CDspFileBuilder::ReadUsualSourceFile(CDspFileEntryContainer& container, CDs
   while ((read = ReadLine(line))) {
     if (kept == 0 && line.IsEmpty()) {
       kept = 1;
-    } else if (kept == 1 && line.length >= 7 && std::memcmp(line.text, "SOURCE=", 7) == 0) {
+    } else if (kept == 1 && IsSourceLine(line)) {
       path = m_texts->Add(line.text + 7, line.length - 7);
       kept = 2;
     } else if (kept == 2 && CDspTargetFile::IsUsualEndLine(line.text, line.length)) {
@@ -242,7 +245,7 @@ void CDspFileBuilder::ReadUsualSourceFile(CDspFileEntryContainer& container, CDs
 bool CDspFileBuilder::AddSourceFileLine(CDspTargetFile& file, const CDspLine& line) {
   const LPCTSTR afterHash = SkipDspKeyword(line.text, "#");
   if (afterHash == NULL) {
-    if (line.length >= 7 && std::memcmp(line.text, "SOURCE=", 7) == 0)
+    if (IsSourceLine(line))
       file.AppendSourceLine(m_texts->Add(line.text + 7, line.length - 7));
     else
       AppendVerbatim(file, line);
