@@ -71,17 +71,17 @@ CDspFileEntry* CDspFileEntryContainer::EntryAt(int resolved) const {
   Slot& slot = m_slots->slot()[resolved];
   if ((slot & kKindBits) == 0) return reinterpret_cast<CDspFileEntry*>(slot);
   const Slot line = slot;
-  const CDspText text = CDspText::Borrowed(reinterpret_cast<const CDspTextBlock*>(line & ~kKindBits));
+  const auto* text = reinterpret_cast<const CDspTextBlock*>(line & ~kKindBits);
   CDspFileEntry* entry;
   switch (line & kKindBits) {
     case kSourceLine:
-      entry = new CDspSourceFileSourceEntry(text);
+      entry = new CDspSourceFileSourceEntry(CDspText::Borrowed(text));
       break;
     case kUsualSourceFile:
-      entry = CDspTargetFile::MakeUsual(reinterpret_cast<const CDspTextBlock*>(line & ~kKindBits));
+      entry = CDspTargetFile::MakeUsual(text);
       break;
     default:
-      entry = new CDspFileUnknownEntry(text);
+      entry = new CDspFileUnknownEntry(CDspText::Borrowed(text));
       break;
   }
   slot = reinterpret_cast<Slot>(entry);

@@ -118,8 +118,8 @@ CDspText::CDspText(const char* data, int length) : m_bits(0) {
   m_bits = reinterpret_cast<uintptr_t>(block) | kOwned;
 }
 
-CDspText::CDspText(const CDspText& other) : m_bits(other.m_bits) {
-  if (!other.IsOwned()) return;
+// A copy owns its bytes, even of a borrowed text: it may outlive the tree whose store holds them.
+CDspText::CDspText(const CDspText& other) : m_bits(0) {
   CDspText copy(other.GetData(), other.GetLength());
   m_bits = copy.m_bits;
   copy.m_bits = 0;

@@ -84,6 +84,7 @@ class CDspText {
     text.m_bits = reinterpret_cast<uintptr_t>(block);
     return text;
   }
+  // A copy has a block of its own; a move keeps the block.
   CDspText(const CDspText& other);
   CDspText(CDspText&& other) noexcept : m_bits(other.m_bits) { other.m_bits = 0; }
   CDspText& operator=(const CDspText& other);

@@ -173,4 +173,18 @@ TEST_F(DspKeptLines, GroupLookupsFindKeptFiles) {
                     "# Begin Source File\r\n\r\nSOURCE=.\\a.cpp\r\n# End Source File\r\n"));
 }
 
+// A copy of a kept text owns its bytes: it stays readable after the tree it came from is gone.
+TEST(DspKeptText, ACopyOutlivesTheTree) {
+  CDspText copied;
+  {
+    CDspTextStore store;
+    const CDspTextBlock* block = store.Add("# kept line", 11);
+    CDspFileUnknownEntry entry(CDspText::Borrowed(block));
+    copied = entry.GetText();
+    EXPECT_FALSE(entry.GetText().IsOwned());
+  }
+  EXPECT_STREQ(copied.GetData(), "# kept line");
+  EXPECT_TRUE(copied.IsOwned());
+}
+
 }  // namespace
