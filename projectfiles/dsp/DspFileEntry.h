@@ -66,7 +66,8 @@ class CDspFileEntry : public CDspHeapObject {
 // SOURCE lines, and source file blocks as the IDE writes them for a file without settings of its
 // own) as their text alone: a child entry is made of such a line the first time it is asked for
 // (GetAt, const or not, makes it), and from then on the list holds the entry. To every caller the
-// list holds entries as ever; only the memory differs.
+// list holds entries as ever; only the memory differs. Since a const GetAt may change the list,
+// a tree is used by one thread at a time.
 class CDspFileEntryContainer {
  public:
   CDspFileEntryContainer();
