@@ -53,6 +53,12 @@ void CDspFile::Validate() {
   ValidateEntries();
 }
 
+void CDspFile::ValidateReadWithSourceFiles() {
+  if (m_configSet == NULL) throw new TQ::CAppWizException("Invalid configuration.", TRUE);
+  if (m_target == NULL) throw new TQ::CAppWizException("Invalid target file", TRUE);
+  ValidateEntriesExcept(m_target);
+}
+
 int CDspFile::GetConfigurationCount() const { return m_configSet != NULL ? m_configSet->GetConfigCount() : 0; }
 
 CDspConfig* CDspFile::GetConfiguration(int index) const {

@@ -65,7 +65,7 @@ bool IsSourceLine(const CDspLine& line) { return line.length >= 7 && std::memcmp
 
 }  // namespace
 
-CDspFileBuilder::CDspFileBuilder(const CString& path) : m_path(path), m_texts(NULL) {}
+CDspFileBuilder::CDspFileBuilder(const CString& path) : m_path(path), m_texts(NULL), m_sourcelessFile(false) {}
 CDspFileBuilder::~CDspFileBuilder() {}
 
 void CDspFileBuilder::Build(CDspFile& file) {
@@ -74,6 +74,7 @@ void CDspFileBuilder::Build(CDspFile& file) {
   std::unique_ptr<CFileException> openError(new CFileException);
   file.RemoveAll();
   m_texts = &file.GetTextStore();
+  m_sourcelessFile = false;
   if (!m_file.Open(m_path, CFile::modeRead | CFile::shareDenyNone | CFile::typeText, openError.get()))
     throw openError.release();
   try {
@@ -89,7 +90,10 @@ void CDspFileBuilder::Build(CDspFile& file) {
       ReadTopLevelLine(file, line);
     } while (ReadLine(line));
     m_reader.reset();
-    file.Validate();
+    if (m_sourcelessFile)
+      file.Validate();
+    else
+      file.ValidateReadWithSourceFiles();
   } catch (...) {
     m_reader.reset();
     m_file.Abort();
@@ -255,6 +259,7 @@ bool CDspFileBuilder::AddSourceFileLine(CDspTargetFile& file, const CDspLine& li
   if (CDspTargetFile::IsUsualEndLine(line.text, line.length) ||
       tokens.Is({"End", "Source", "File"}, CDspLineTokens::nothingAfter)) {
     file.SetEndLine(line.text, line.length);
+    if (!file.HasSourceEntry()) m_sourcelessFile = true;
     return true;
   }
   if (tokens.Is({"ADD", "CPP"}, CDspLineTokens::anythingAfter) ||

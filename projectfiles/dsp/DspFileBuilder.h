@@ -72,5 +72,6 @@ class CDspFileBuilder {
   CDspTextStore* m_texts;           // the tree's
   std::vector<CDspToken> m_tokens;  // the arguments of the setting line at hand
   std::string m_joined;             // the same joined by blanks, when they stand otherwise
+  bool m_sourcelessFile;            // a source file block without a SOURCE line was read
   CString m_projectName;
 };

@@ -200,12 +200,15 @@ void CDspFileEntryContainer::Delete(CDspFileEntry* entry) {
 void CDspFileEntryContainer::Forget(const CDspFileEntry*) {}
 void CDspFileEntryContainer::Made(Slot, CDspFileEntry*) {}
 
+void CDspFileEntryContainer::ValidateEntries() { ValidateEntriesExcept(NULL); }
+
 // Only entries can fail; a line kept as read is valid.
-void CDspFileEntryContainer::ValidateEntries() {
+void CDspFileEntryContainer::ValidateEntriesExcept(const CDspFileEntry* skipped) {
   const int count = GetCount();
   for (int i = 0; i < count; ++i) {
     const Slot slot = m_slots->slot()[i];
-    if ((slot & kKindBits) == 0) reinterpret_cast<CDspFileEntry*>(slot)->Validate();
+    if ((slot & kKindBits) == 0 && slot != reinterpret_cast<Slot>(skipped))
+      reinterpret_cast<CDspFileEntry*>(slot)->Validate();
   }
 }
 

@@ -101,6 +101,8 @@ class CDspFileEntryContainer {
   // Finds the entry by identity, deletes it and closes the gap; nothing when it is not a child.
   virtual void Delete(CDspFileEntry* entry);
   virtual void ValidateEntries();
+  // The same, leaving out the child `skipped`.
+  void ValidateEntriesExcept(const CDspFileEntry* skipped);
 
   // The position of a child, or -1.
   int IndexOf(const CDspFileEntry* entry) const;
