@@ -122,11 +122,16 @@ CString CDspMFCConfigEntry::GetValueText() const {
   return tableText != NULL ? CString(tableText) : m_value;
 }
 
-void CDspMFCConfigEntry::Write(CStdioFile& file) const {
-  CDspLineWriter line(file);
-  WriteHead(line, "Use_MFC ");
-  line.PutLine(GetValueText());
-  line.Flush();
+void CDspMFCConfigEntry::Write(CStdioFile& file) const { WriteThroughLines(file); }
+
+void CDspMFCConfigEntry::WriteTo(CDspLineWriter& out) const {
+  WriteHead(out, "Use_MFC ");
+  const LPCTSTR tableText = GetUseMFCText(m_kind);
+  if (tableText != NULL)
+    out.Put(tableText);
+  else
+    out.Put(m_value);
+  out.Put("\n");
 }
 
 void CDspMFCConfigEntry::InsertInto(CDspFileEntryContainer& container, int index) {
@@ -136,32 +141,56 @@ void CDspMFCConfigEntry::InsertInto(CDspFileEntryContainer& container, int index
 // --- CDspCPPConfigEntry ---------------------------------------------------------------------
 
 CDspCPPConfigEntry::CDspCPPConfigEntry(bool base, int operation) : CDspConfigEntry(base, operation) {}
+CDspCPPConfigEntry::CDspCPPConfigEntry(bool base, int operation, const CDspTextBlock* arguments)
+    : CDspConfigEntry(base, operation), m_arguments(CDspText::Borrowed(arguments)) {}
 CDspCPPConfigEntry::~CDspCPPConfigEntry() {}
 
-void CDspCPPConfigEntry::Write(CStdioFile& file) const {
-  CDspLineWriter line(file);
-  WriteHead(line, "CPP");
+CDspCPPConfigEntry::SettingList& CDspCPPConfigEntry::Settings() const {
+  if (!m_settings) {
+    std::unique_ptr<SettingList> made(new SettingList);
+    std::vector<CString> tokens;
+    SplitDspArguments(m_arguments.GetData(), tokens);
+    m_settings = std::move(made);
+    const_cast<CDspCPPConfigEntry*>(this)->AddArguments(std::move(tokens), {});
+    m_arguments = CDspText();
+  }
+  return *m_settings;
+}
+
+void CDspCPPConfigEntry::Write(CStdioFile& file) const { WriteThroughLines(file); }
+
+void CDspCPPConfigEntry::WriteTo(CDspLineWriter& out) const {
+  WriteHead(out, "CPP");
+  if (!m_settings) {
+    if (!m_arguments.IsEmpty()) {
+      out.Put(" ");
+      out.Put(m_arguments);
+    }
+    out.Put("\n");
+    return;
+  }
   size_t cursor = 0;
   int quotes = 0;
-  for (int i = 0; i < GetSettingCount(); ++i) {
+  const auto& settings = m_settings->list;
+  for (size_t i = 0; i < settings.size(); ++i) {
     // The text of GetText, written in its parts.
-    const CDspCPPCompilerSetting& setting = *m_settings[i];
+    const CDspCPPCompilerSetting& setting = *settings[i];
     const LPCTSTR tableText = GetDebugInfoSwitchText(setting.GetKind());
     const CString& switchText = setting.GetSwitchText();
-    m_breaks.WriteBefore(line, i, cursor, quotes,
-                         (tableText != NULL ? 0 : CountDspQuotes(switchText)) + CountDspQuotes(setting.GetValueText()),
-                         tableText != NULL ? tableText[0] : (switchText.IsEmpty() ? '\0' : switchText[0]));
+    m_settings->breaks.WriteBefore(
+        out, static_cast<int>(i), cursor, quotes,
+        (tableText != NULL ? 0 : CountDspQuotes(switchText)) + CountDspQuotes(setting.GetValueText()),
+        tableText != NULL ? tableText[0] : (switchText.IsEmpty() ? '\0' : switchText[0]));
     if (tableText != NULL)
-      line.Put(tableText);
+      out.Put(tableText);
     else
-      line.Put(setting.GetSwitchText());
+      out.Put(setting.GetSwitchText());
     if (!setting.GetValueText().IsEmpty()) {
-      line.Put(" ");
-      line.Put(setting.GetValueText());
+      out.Put(" ");
+      out.Put(setting.GetValueText());
     }
   }
-  line.Put("\n");
-  line.Flush();
+  out.Put("\n");
 }
 
 void CDspCPPConfigEntry::InsertInto(CDspFileEntryContainer& container, int index) {
@@ -174,89 +203,62 @@ void CDspCPPConfigEntry::InsertIntoTargetFile(CDspTargetFile& file, int index) {
 
 const CDspCPPCompilerSetting* CDspCPPConfigEntry::GetSetting(int index) const {
   if (index < 0 || index >= GetSettingCount()) throw new TQ::CTqIndexException(index, GetSettingCount());
-  return m_settings[index].get();
+  return Settings().list[index].get();
 }
 
 CDspCPPCompilerSetting* CDspCPPConfigEntry::GetSetting(int index) {
   if (index < 0 || index >= GetSettingCount()) throw new TQ::CTqIndexException(index, GetSettingCount());
-  return m_settings[index].get();
+  return Settings().list[index].get();
 }
 
 void CDspCPPConfigEntry::AddSetting(CDspCPPCompilerSetting* setting) {
   std::unique_ptr<CDspCPPCompilerSetting> owned(setting);
-  m_settings.push_back(std::move(owned));
+  Settings().list.push_back(std::move(owned));
 }
 
 void CDspCPPConfigEntry::RemoveSetting(int index) {
   if (index < 0 || index >= GetSettingCount()) throw new TQ::CTqIndexException(index, GetSettingCount());
-  m_settings.erase(m_settings.begin() + index);
-  m_breaks.OnRemoved(index, GetSettingCount());
+  SettingList& settings = Settings();
+  settings.list.erase(settings.list.begin() + index);
+  settings.breaks.OnRemoved(index, GetSettingCount());
 }
 
 void CDspCPPConfigEntry::TakeSettings(CDspCPPConfigEntry& other) {
-  m_breaks.Append(other.m_breaks, GetSettingCount());
-  other.m_breaks = CDspLineBreaks();
-  m_settings.reserve(m_settings.size() + other.m_settings.size());
-  for (auto& setting : other.m_settings) m_settings.push_back(std::move(setting));
-  other.m_settings.clear();
+  SettingList& settings = Settings();
+  SettingList& others = other.Settings();
+  settings.breaks.Append(others.breaks, GetSettingCount());
+  others.breaks = CDspLineBreaks();
+  settings.list.reserve(settings.list.size() + others.list.size());
+  for (auto& setting : others.list) settings.list.push_back(std::move(setting));
+  others.list.clear();
 }
 
-namespace {
-
-// The two kinds of token list the settings are made from: strings of their own, which are moved
-// into the settings, and places in the line just read, copied out of it.
-struct OwnTokens {
-  std::vector<CString>& tokens;
-  size_t size() const { return tokens.size(); }
-  bool Is(size_t i, LPCTSTR text) const { return IsText(tokens[i], text); }
-  CString Take(size_t i) { return std::move(tokens[i]); }
-};
-
-struct LineTokens {
-  const std::vector<CDspToken>& tokens;
-  size_t size() const { return tokens.size(); }
-  bool Is(size_t i, LPCTSTR text) const { return tokens[i].Is(text); }
-  CString Take(size_t i) { return tokens[i].ToString(); }
-};
-
-}  // namespace
-
-template <typename Tokens>
-void CDspCPPConfigEntry::AddSettings(Tokens& tokens, const std::vector<CDspLineBreak>& breaks) {
+// "/D" and "/I" take the next token as their value; a break inside a setting (between "/D" and
+// its value) goes before the setting.
+void CDspCPPConfigEntry::AddArguments(std::vector<CString> tokens, const std::vector<CDspLineBreak>& breaks) {
+  SettingList& settings = Settings();
   const size_t count = tokens.size();
   size_t nextBreak = 0;
-  // A break inside a setting (between "/D" and its value) goes before the setting.
   auto takeBreaksUpTo = [&](size_t token) {
     for (; nextBreak < breaks.size() && static_cast<size_t>(breaks[nextBreak].before) <= token; ++nextBreak)
-      m_breaks.Add(GetSettingCount(), breaks[nextBreak].indent);
+      settings.breaks.Add(GetSettingCount(), breaks[nextBreak].indent);
   };
-  m_settings.reserve(m_settings.size() + count);
+  settings.list.reserve(settings.list.size() + count);
   for (size_t i = 0; i < count;) {
     takeBreaksUpTo(i);
-    if (tokens.Is(i, "/D") || tokens.Is(i, "/I")) {
+    if (IsDspValueSwitch(tokens[i])) {
       CString value;
       if (i + 1 < count) {
         takeBreaksUpTo(i + 1);
-        value = tokens.Take(i + 1);
+        value = std::move(tokens[i + 1]);
       }
-      AddSetting(new CDspCPPCompilerSetting(tokens.Take(i), std::move(value)));
+      AddSetting(new CDspCPPCompilerSetting(std::move(tokens[i]), std::move(value)));
       i += 2;
     } else {
-      AddSetting(new CDspCPPCompilerSetting(tokens.Take(i), CString()));
+      AddSetting(new CDspCPPCompilerSetting(std::move(tokens[i]), CString()));
       i += 1;
     }
   }
-}
-
-void CDspCPPConfigEntry::AddArguments(std::vector<CString> tokens, const std::vector<CDspLineBreak>& breaks) {
-  OwnTokens own{tokens};
-  AddSettings(own, breaks);
-}
-
-void CDspCPPConfigEntry::AddArguments(const std::vector<CDspToken>& tokens) {
-  static const std::vector<CDspLineBreak> kNoBreaks;
-  LineTokens line{tokens};
-  AddSettings(line, kNoBreaks);
 }
 
 // --- CDspLink32ConfigEntry ------------------------------------------------------------------
@@ -264,18 +266,18 @@ void CDspCPPConfigEntry::AddArguments(const std::vector<CDspToken>& tokens) {
 CDspLink32ConfigEntry::CDspLink32ConfigEntry(bool base, int operation) : CDspConfigEntry(base, operation) {}
 CDspLink32ConfigEntry::~CDspLink32ConfigEntry() {}
 
-void CDspLink32ConfigEntry::Write(CStdioFile& file) const {
-  CDspLineWriter line(file);
-  WriteHead(line, "LINK32");
+void CDspLink32ConfigEntry::Write(CStdioFile& file) const { WriteThroughLines(file); }
+
+void CDspLink32ConfigEntry::WriteTo(CDspLineWriter& out) const {
+  WriteHead(out, "LINK32");
   size_t cursor = 0;
   int quotes = 0;
   for (int i = 0; i < GetArgumentCount(); ++i) {
     const CString& argument = m_arguments[i];
-    m_breaks.WriteBefore(line, i, cursor, quotes, CountDspQuotes(argument), argument.IsEmpty() ? '\0' : argument[0]);
-    line.Put(argument);
+    m_breaks.WriteBefore(out, i, cursor, quotes, CountDspQuotes(argument), argument.IsEmpty() ? '\0' : argument[0]);
+    out.Put(argument);
   }
-  line.Put("\n");
-  line.Flush();
+  out.Put("\n");
 }
 
 void CDspLink32ConfigEntry::InsertInto(CDspFileEntryContainer& container, int index) {

@@ -37,8 +37,9 @@ class CDspLineBreaks {
 };
 
 // One compiler switch with its argument. Kinds 0 to 3 are the debug-information switches of the
-// table, whose text is not stored; kind 5 keeps its switch text.
-class CDspCPPCompilerSetting {
+// table, whose text is not stored; kind 5 keeps its switch text. Settings come from the tree's
+// heap, as entries do.
+class CDspCPPCompilerSetting : public CDspHeapObject {
  public:
   CDspCPPCompilerSetting(CString switchText, CString value);
   virtual ~CDspCPPCompilerSetting();
@@ -54,14 +55,6 @@ class CDspCPPCompilerSetting {
   // The stored texts, without copies (the writer's).
   const CString& GetSwitchText() const { return m_switch; }
   const CString& GetValueText() const { return m_value; }
-
-  // Settings come from the tree's heap, as entries do.
-  static void* operator new(size_t size) { return CDspEntryHeap::Allocate(size); }
-  static void operator delete(void* memory, size_t size) noexcept { CDspEntryHeap::Free(memory, size); }
-  static void* operator new(size_t size, std::align_val_t alignment) { return ::operator new(size, alignment); }
-  static void operator delete(void* memory, size_t size, std::align_val_t alignment) noexcept {
-    ::operator delete(memory, size, alignment);
-  }
 
  private:
   int m_kind;
@@ -99,6 +92,7 @@ class CDspMFCConfigEntry : public CDspConfigEntry {
 
   void Write(CStdioFile& file) const override;
   void InsertInto(CDspFileEntryContainer& container, int index) override;
+  void WriteTo(CDspLineWriter& out) const override;
 
   int GetKind() const { return m_kind; }
   // The table text, or the value as read for a value not in the table.
@@ -110,16 +104,24 @@ class CDspMFCConfigEntry : public CDspConfigEntry {
 };
 
 // "# ADD|SUBTRACT [BASE] CPP <settings>"
+//
+// A line as the reader reads it keeps its arguments as one text, written as it stands, until its
+// settings are asked for: then they are made from it, once (const members make them too). The
+// reader keeps a line so only where writing its settings gives the same text.
 class CDspCPPConfigEntry : public CDspConfigEntry {
  public:
   CDspCPPConfigEntry(bool base, int operation);
+  // A line whose settings are the argument tokens of `arguments`, which holds them joined by
+  // single blanks (as the settings are written); `arguments` lives as long as the entry.
+  CDspCPPConfigEntry(bool base, int operation, const CDspTextBlock* arguments);
   ~CDspCPPConfigEntry() override;
 
   void Write(CStdioFile& file) const override;
   void InsertInto(CDspFileEntryContainer& container, int index) override;
+  void WriteTo(CDspLineWriter& out) const override;
   void InsertIntoTargetFile(CDspTargetFile& file, int index);
 
-  int GetSettingCount() const { return static_cast<int>(m_settings.size()); }
+  int GetSettingCount() const { return static_cast<int>(Settings().list.size()); }
   // TQ::CTqIndexException outside 0..count-1.
   const CDspCPPCompilerSetting* GetSetting(int index) const;
   CDspCPPCompilerSetting* GetSetting(int index);
@@ -132,16 +134,19 @@ class CDspCPPConfigEntry : public CDspConfigEntry {
   // Settings from the argument tokens of a compiler line: "/D" and "/I" take the next token as
   // their value; every other token is a switch of its own.
   void AddArguments(std::vector<CString> tokens, const std::vector<CDspLineBreak>& breaks);
-  // The same from tokens as they stand in the line just read, for a line without breaks.
-  void AddArguments(const std::vector<CDspToken>& tokens);
 
  private:
-  template <typename Tokens>
-  void AddSettings(Tokens& tokens, const std::vector<CDspLineBreak>& breaks);
+  struct SettingList : CDspHeapObject {
+    std::vector<std::unique_ptr<CDspCPPCompilerSetting>, CDspEntryAllocator<std::unique_ptr<CDspCPPCompilerSetting>>>
+        list;
+    CDspLineBreaks breaks;
+  };
+  // The settings, made from the kept arguments on first use.
+  SettingList& Settings() const;
 
-  std::vector<std::unique_ptr<CDspCPPCompilerSetting>, CDspEntryAllocator<std::unique_ptr<CDspCPPCompilerSetting>>>
-      m_settings;
-  CDspLineBreaks m_breaks;
+  // The arguments as read while there are no settings; empty once they are made.
+  mutable CDspText m_arguments;
+  mutable std::unique_ptr<SettingList> m_settings;
 };
 
 // "# ADD|SUBTRACT [BASE] LINK32 <arguments>"
@@ -152,6 +157,7 @@ class CDspLink32ConfigEntry : public CDspConfigEntry {
 
   void Write(CStdioFile& file) const override;
   void InsertInto(CDspFileEntryContainer& container, int index) override;
+  void WriteTo(CDspLineWriter& out) const override;
 
   int GetArgumentCount() const { return static_cast<int>(m_arguments.size()); }
   // TQ::CTqIndexException outside 0..count-1.

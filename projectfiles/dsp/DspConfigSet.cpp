@@ -6,22 +6,22 @@
 CDspConfigSet::CDspConfigSet() : m_endLine("!ENDIF") {}
 CDspConfigSet::~CDspConfigSet() {}
 
-void CDspConfigSet::Write(CStdioFile& file) const {
+void CDspConfigSet::Write(CStdioFile& file) const { WriteThroughLines(file); }
+
+void CDspConfigSet::WriteTo(CDspLineWriter& out) const {
   bool first = true;
   for (const auto& config : m_configs) {
     if (!config->GetOpeningLine().IsEmpty()) {
-      WriteDspLine(file, config->GetOpeningLine());
+      out.PutLine(config->GetOpeningLine());
     } else {
-      CDspLineWriter line(file);
-      line.Put(first ? "!IF  \"$(CFG)\" == \"" : "!ELSEIF  \"$(CFG)\" == \"");
-      line.Put(config->GetName());
-      line.Put("\"\n");
-      line.Flush();
+      out.Put(first ? "!IF  \"$(CFG)\" == \"" : "!ELSEIF  \"$(CFG)\" == \"");
+      out.Put(config->GetName());
+      out.Put("\"\n");
     }
-    config->Write(file);
+    config->WriteEntries(out);
     first = false;
   }
-  WriteDspLine(file, m_endLine);
+  out.PutLine(m_endLine);
 }
 
 void CDspConfigSet::InsertInto(CDspFileEntryContainer& container, int index) { container.InsertConfigSet(this, index); }

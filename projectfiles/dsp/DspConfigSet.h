@@ -11,6 +11,7 @@ class CDspConfigSet : public CDspFileEntry {
   ~CDspConfigSet() override;
 
   void Write(CStdioFile& file) const override;
+  void WriteTo(CDspLineWriter& out) const override;
   void InsertInto(CDspFileEntryContainer& container, int index) override;
   // At least one configuration ("Invalid number of configurations."), each valid.
   void Validate() override;

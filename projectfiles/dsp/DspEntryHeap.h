@@ -1,11 +1,11 @@
-// The memory of the project tree's small objects: entries, compiler settings and the lists that
-// hold them. A large project has hundreds of thousands of them, all made while it is read and
-// all freed when it is closed, and the general-purpose heap is at its slowest with exactly that
-// pattern. Here each size has its own free list, carved from large blocks; the blocks go back to
-// the system when the last object is freed. Ownership does not change: an object made with new
-// is still freed with delete, by whoever owns it, in any order and from any thread. Like all the
-// state of the shared code, the heap is the module's own: a tree is freed in the module that
-// read it.
+// The memory of the project tree's small objects: entries, compiler settings, the lists that
+// hold them and the texts given to them. A large project has hundreds of thousands of them, all
+// made while it is read and all freed when it is closed, and the general-purpose heap is at its
+// slowest with exactly that pattern. Here each size has its own free list, carved from large
+// blocks; the blocks go back to the system when the last object is freed. Ownership does not
+// change: an object made with new is still freed with delete, by whoever owns it, in any order
+// and from any thread. Like all the state of the shared code, the heap is the module's own: a
+// tree is freed in the module that read it.
 #pragma once
 
 #include <cstddef>
@@ -53,5 +53,17 @@ class CDspEntryAllocator {
   template <typename U>
   bool operator==(const CDspEntryAllocator<U>&) const noexcept {
     return true;
+  }
+};
+
+// A class whose objects come from the tree's heap: new and delete are used as ever. An
+// over-aligned class goes to the global heap.
+class CDspHeapObject {
+ public:
+  static void* operator new(size_t size) { return CDspEntryHeap::Allocate(size); }
+  static void operator delete(void* memory, size_t size) noexcept { CDspEntryHeap::Free(memory, size); }
+  static void* operator new(size_t size, std::align_val_t alignment) { return ::operator new(size, alignment); }
+  static void operator delete(void* memory, size_t size, std::align_val_t alignment) noexcept {
+    ::operator delete(memory, size, alignment);
   }
 };

@@ -11,7 +11,8 @@
 #include "dsp/DspTarget.h"
 
 CDspFile::CDspFile() : m_targetType(NULL), m_configSet(NULL), m_target(NULL) {}
-CDspFile::~CDspFile() {}
+// The entries go before the texts they hold.
+CDspFile::~CDspFile() { RemoveAll(); }
 
 void CDspFile::RemoveAll() {
   m_targetType = NULL;
@@ -20,6 +21,7 @@ void CDspFile::RemoveAll() {
   m_sections.clear();
   m_projectName.Empty();
   CDspFileEntryContainer::RemoveAll();
+  m_texts.Clear();
 }
 
 void CDspFile::InsertTarget(CDspTarget* entry, int index) {
@@ -49,6 +51,12 @@ void CDspFile::Validate() {
   if (m_configSet == NULL) throw new TQ::CAppWizException("Invalid configuration.", TRUE);
   if (m_target == NULL) throw new TQ::CAppWizException("Invalid target file", TRUE);
   ValidateEntries();
+}
+
+void CDspFile::ValidateReadWithSourceFiles() {
+  if (m_configSet == NULL) throw new TQ::CAppWizException("Invalid configuration.", TRUE);
+  if (m_target == NULL) throw new TQ::CAppWizException("Invalid target file", TRUE);
+  ValidateEntriesExcept(m_target);
 }
 
 int CDspFile::GetConfigurationCount() const { return m_configSet != NULL ? m_configSet->GetConfigCount() : 0; }

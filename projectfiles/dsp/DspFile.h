@@ -21,6 +21,10 @@ class CDspFile : public CDspFileEntryContainer {
   // A configuration set ("Invalid configuration.") and a target ("Invalid target file") must be
   // there; then every entry is validated in order.
   virtual void Validate();
+  // Validate for a tree just read, whose reader found a SOURCE line in every source file block:
+  // the only entries of the target that can be invalid are source files, so the target is left
+  // out, and a large project's tree is not walked once more.
+  void ValidateReadWithSourceFiles();
 
   int GetConfigurationCount() const;
   // TQ::CTqIndexException outside 0..count-1 (also when there is no configuration set).
@@ -34,6 +38,9 @@ class CDspFile : public CDspFileEntryContainer {
   CDspSection* GetSection(int index) const;
   const CString& GetProjectName() const { return m_projectName; }
   void SetProjectName(const CString& name) { m_projectName = name; }
+  // Where the reader keeps the texts of the lines it reads into the tree; they go with the tree
+  // (RemoveAll, the destructor).
+  CDspTextStore& GetTextStore() { return m_texts; }
 
  protected:
   void Forget(const CDspFileEntry* entry) override;
@@ -44,4 +51,5 @@ class CDspFile : public CDspFileEntryContainer {
   CDspTarget* m_target;
   CString m_projectName;
   std::vector<CDspSection*> m_sections;
+  CDspTextStore m_texts;
 };

@@ -6,9 +6,12 @@
 
 #include "stdafx.h"
 
+#include <memory>
+#include <string>
 #include <vector>
 
 #include "dsp/DspLine.h"
+#include "dsp/DspLineReader.h"
 
 class CDspConfigSet;
 class CDspFile;
@@ -18,6 +21,8 @@ class CDspSection;
 class CDspTarget;
 class CDspTargetFile;
 class CDspTargetFolder;
+class CDspTextBlock;
+class CDspTextStore;
 
 class CDspFileBuilder {
  public:
@@ -31,32 +36,42 @@ class CDspFileBuilder {
   void Build(CDspFile& file);
 
  private:
-  bool ReadLine(CString& line);
+  bool ReadLine(CDspLine& line);
   // The next line of a block: end-of-file is a CFileException.
-  void ReadBlockLine(CString& line);
-  void PushBack(const CString& line);
+  void ReadBlockLine(CDspLine& line);
 
-  // The block readers read into `line`, the caller's buffer, so that one buffer serves the whole
-  // file; on entry it holds the block's opening line.
-  void ReadTopLevelLine(CDspFile& file, CString& line);
-  void ReadConfigSet(CDspConfigSet& set, CString& line);
-  void ReadTarget(CDspTarget& target, CString& line);
-  void ReadGroup(CDspTargetFolder& folder, CString& line);
-  void ReadSourceFile(CDspTargetFile& file, CString& line);
-  void ReadSection(CDspSection& section, CString& line);
-  // The entry of a line of a configuration (or a source file's compiler line); a setting line
-  // that ends in a lone backslash takes its continuation lines with it.
-  CDspFileEntry* MakeConfigLineEntry(const CString& line);
-  // The same for a "# PROP" line.
-  CDspFileEntry* MakePropLineEntry(const CString& line);
+  // The block readers read into `line`, the line at hand; on entry it holds the block's opening
+  // line.
+  void ReadTopLevelLine(CDspFile& file, CDspLine& line);
+  void ReadConfigSet(CDspConfigSet& set, CDspLine& line);
+  void ReadTarget(CDspTarget& target, CDspLine& line);
+  void ReadGroup(CDspTargetFolder& folder, CDspLine& line);
+  void ReadSourceFile(CDspTargetFile& file, CDspLine& line);
+  // A source file block whose begin line is the usual one, into `container`: kept as read when
+  // it is the block as the IDE writes it for a file without settings of its own.
+  void ReadUsualSourceFile(CDspFileEntryContainer& container, CDspLine& line);
+  // One line of a source file block; true when it ends the block.
+  bool AddSourceFileLine(CDspTargetFile& file, const CDspLine& line);
+  void ReadSection(CDspSection& section, CDspLine& line);
+  // Puts a line of a configuration (or a source file's compiler line) into `container`; a
+  // setting line that ends in a lone backslash takes its continuation lines with it.
+  void AddConfigLine(CDspFileEntryContainer& container, const CDspLine& line);
+  // The entry of a "# PROP" line; NULL for a verbatim line.
+  CDspFileEntry* MakePropLineEntry(const CDspLine& line);
+  // Keeps the argument tokens at hand (m_tokens, of one physical line) as the compiler line's one
+  // text, when its settings write back to that text; NULL when they would not.
+  const CDspTextBlock* KeptArguments();
   void ReadContinuation(std::vector<CString>& tokens, std::vector<struct CDspLineBreak>& breaks);
+  void AppendVerbatim(CDspFileEntryContainer& container, const CDspLine& line);
   // The name and id of a "# Section <project> : {<id>}" header.
   bool IsSectionHeader(const CString& line, CString& name, CString& id) const;
 
   CString m_path;
   CStdioFile m_file;
+  std::unique_ptr<CDspLineReader> m_reader;
+  CDspTextStore* m_texts;           // the tree's
   std::vector<CDspToken> m_tokens;  // the arguments of the setting line at hand
+  std::string m_joined;             // the same joined by blanks, when they stand otherwise
+  bool m_sourcelessFile;            // a source file block without a SOURCE line was read
   CString m_projectName;
-  bool m_hasPushedBack;
-  CString m_pushedBack;
 };

@@ -18,14 +18,46 @@ CDspFileEntry::~CDspFileEntry() {}
 void CDspFileEntry::RemoveFrom(CDspFileEntryContainer&) {}
 void CDspFileEntry::Validate() {}
 
-CDspFileEntryContainer::CDspFileEntryContainer() {}
-// The entries go under one hold of the tree's heap (their own entries nest in it).
-CDspFileEntryContainer::~CDspFileEntryContainer() {
-  CDspEntryHeap::Hold hold;
-  decltype(m_entries)().swap(m_entries);
+void CDspFileEntry::WriteTo(CDspLineWriter& out) const {
+  out.Flush();
+  Write(out.GetFile());
 }
 
-int CDspFileEntryContainer::GetCount() const { return static_cast<int>(m_entries.size()); }
+void CDspFileEntry::WriteThroughLines(CStdioFile& file) const {
+  CDspLineWriter out(file);
+  WriteTo(out);
+  out.Flush();
+}
+
+// --- CDspFileEntryContainer -----------------------------------------------------------------
+
+struct CDspFileEntryContainer::Slots {
+  uint32_t count;
+  uint32_t capacity;
+  // `capacity` slots follow.
+
+  Slot* slot() {
+    static_assert(sizeof(Slots) % alignof(Slot) == 0, "the slots follow the header aligned");
+    return reinterpret_cast<Slot*>(this + 1);
+  }
+  static size_t SizeFor(uint32_t capacity) { return sizeof(Slots) + capacity * sizeof(Slot); }
+};
+
+CDspFileEntryContainer::CDspFileEntryContainer() : m_slots(NULL) {}
+CDspFileEntryContainer::~CDspFileEntryContainer() { FreeAll(); }
+
+// The entries go under one hold of the tree's heap (their own entries nest in it).
+void CDspFileEntryContainer::FreeAll() {
+  if (m_slots == NULL) return;
+  CDspEntryHeap::Hold hold;
+  Slots* slots = m_slots;
+  m_slots = NULL;
+  for (uint32_t i = 0; i < slots->count; ++i)
+    if ((slots->slot()[i] & kKindBits) == 0) delete reinterpret_cast<CDspFileEntry*>(slots->slot()[i]);
+  CDspEntryHeap::Free(slots, Slots::SizeFor(slots->capacity));
+}
+
+int CDspFileEntryContainer::GetCount() const { return m_slots == NULL ? 0 : static_cast<int>(m_slots->count); }
 
 int CDspFileEntryContainer::ResolveIndex(int index) const {
   const int count = GetCount();
@@ -34,39 +66,105 @@ int CDspFileEntryContainer::ResolveIndex(int index) const {
   return resolved;
 }
 
-const CDspFileEntry* CDspFileEntryContainer::GetAt(int index) const { return m_entries[ResolveIndex(index)].get(); }
-CDspFileEntry* CDspFileEntryContainer::GetAt(int index) { return m_entries[ResolveIndex(index)].get(); }
+// A line kept as read becomes its entry here, once.
+CDspFileEntry* CDspFileEntryContainer::EntryAt(int resolved) const {
+  Slot& slot = m_slots->slot()[resolved];
+  if ((slot & kKindBits) == 0) return reinterpret_cast<CDspFileEntry*>(slot);
+  const Slot line = slot;
+  const auto* text = reinterpret_cast<const CDspTextBlock*>(line & ~kKindBits);
+  CDspFileEntry* entry;
+  switch (line & kKindBits) {
+    case kSourceLine:
+      entry = new CDspSourceFileSourceEntry(CDspText::Borrowed(text));
+      break;
+    case kUsualSourceFile:
+      entry = CDspTargetFile::MakeUsual(text);
+      break;
+    default:
+      entry = new CDspFileUnknownEntry(CDspText::Borrowed(text));
+      break;
+  }
+  slot = reinterpret_cast<Slot>(entry);
+  const_cast<CDspFileEntryContainer*>(this)->Made(line, entry);
+  return entry;
+}
+
+const CDspFileEntry* CDspFileEntryContainer::GetAt(int index) const { return EntryAt(ResolveIndex(index)); }
+CDspFileEntry* CDspFileEntryContainer::GetAt(int index) { return EntryAt(ResolveIndex(index)); }
 
 void CDspFileEntryContainer::Move(int from, int to) {
   const int source = ResolveIndex(from);
   const int target = ResolveIndex(to);
   if (source == target) return;
-  auto first = m_entries.begin();
+  Slot* first = m_slots->slot();
   if (source < target)
     std::rotate(first + source, first + source + 1, first + target + 1);
   else
     std::rotate(first + target, first + source, first + source + 1);
 }
 
-void CDspFileEntryContainer::RemoveAll() {
-  CDspEntryHeap::Hold hold;
-  m_entries.clear();
+void CDspFileEntryContainer::RemoveAll() { FreeAll(); }
+
+// A whole tree is collected in large pieces.
+void CDspFileEntryContainer::Write(CStdioFile& file) const {
+  const size_t capacity = 64 * 1024;
+  std::unique_ptr<char[]> buffer(new char[capacity]);
+  CDspLineWriter out(file, buffer.get(), capacity);
+  WriteEntries(out);
+  out.Flush();
 }
 
-void CDspFileEntryContainer::Write(CStdioFile& file) const {
-  for (const auto& entry : m_entries) entry->Write(file);
+void CDspFileEntryContainer::WriteEntries(CDspLineWriter& out) const {
+  const int count = GetCount();
+  for (int i = 0; i < count; ++i) {
+    const Slot slot = m_slots->slot()[i];
+    const auto* line = reinterpret_cast<const CDspTextBlock*>(slot & ~kKindBits);
+    switch (slot & kKindBits) {
+      case 0:
+        reinterpret_cast<const CDspFileEntry*>(slot)->WriteTo(out);
+        break;
+      case kSourceLine:
+        CDspSourceFileSourceEntry::WriteLine(out, line);
+        break;
+      case kUsualSourceFile:
+        CDspTargetFile::WriteUsual(out, line);
+        break;
+      default:
+        out.PutLine(line);
+        break;
+    }
+  }
 }
+
+void CDspFileEntryContainer::Insert(int index, Slot slot) {
+  const uint32_t count = m_slots == NULL ? 0 : m_slots->count;
+  if (m_slots == NULL || count == m_slots->capacity) {
+    // Most blocks hold a few lines: a source file's list starts with room for two.
+    const uint32_t capacity = count == 0 ? 2 : count * 2;
+    auto* grown = static_cast<Slots*>(CDspEntryHeap::Allocate(Slots::SizeFor(capacity)));
+    grown->count = count;
+    grown->capacity = capacity;
+    if (m_slots != NULL) {
+      std::memcpy(grown->slot(), m_slots->slot(), count * sizeof(Slot));
+      CDspEntryHeap::Free(m_slots, Slots::SizeFor(m_slots->capacity));
+    }
+    m_slots = grown;
+  }
+  Slot* slots = m_slots->slot();
+  if (static_cast<uint32_t>(index) < count)
+    std::memmove(slots + index + 1, slots + index, (count - static_cast<uint32_t>(index)) * sizeof(Slot));
+  slots[index] = slot;
+  m_slots->count = count + 1;
+}
+
+void CDspFileEntryContainer::AppendSlot(Slot slot) { Insert(GetCount(), slot); }
 
 void CDspFileEntryContainer::InsertAt(CDspFileEntry* entry, int index) {
   std::unique_ptr<CDspFileEntry> owned(entry);
   const int count = GetCount();
   if (index < -1 || index > count) throw new TQ::CTqIndexException(index, count + 1);
-  // Most blocks hold a few lines: one allocation for the first four.
-  if (m_entries.capacity() == 0) m_entries.reserve(4);
-  if (index == -1)
-    m_entries.push_back(std::move(owned));
-  else
-    m_entries.insert(m_entries.begin() + index, std::move(owned));
+  Insert(index == -1 ? count : index, reinterpret_cast<Slot>(owned.get()));
+  owned.release();
 }
 
 // Every typed insert of the base is the plain insert; containers override the ones they need.
@@ -92,25 +190,60 @@ void CDspFileEntryContainer::Delete(CDspFileEntry* entry) {
   const int index = IndexOf(entry);
   if (index < 0) return;
   Forget(entry);
-  m_entries.erase(m_entries.begin() + index);
+  Slot* slots = m_slots->slot();
+  const uint32_t count = m_slots->count;
+  std::memmove(slots + index, slots + index + 1, (count - static_cast<uint32_t>(index) - 1) * sizeof(Slot));
+  m_slots->count = count - 1;
+  delete entry;
 }
 
 void CDspFileEntryContainer::Forget(const CDspFileEntry*) {}
+void CDspFileEntryContainer::Made(Slot, CDspFileEntry*) {}
 
-void CDspFileEntryContainer::ValidateEntries() {
-  for (const auto& entry : m_entries) entry->Validate();
+void CDspFileEntryContainer::ValidateEntries() { ValidateEntriesExcept(NULL); }
+
+// Only entries can fail; a line kept as read is valid.
+void CDspFileEntryContainer::ValidateEntriesExcept(const CDspFileEntry* skipped) {
+  const int count = GetCount();
+  for (int i = 0; i < count; ++i) {
+    const Slot slot = m_slots->slot()[i];
+    if ((slot & kKindBits) == 0 && slot != reinterpret_cast<Slot>(skipped))
+      reinterpret_cast<CDspFileEntry*>(slot)->Validate();
+  }
+}
+
+int CDspFileEntryContainer::FindSourceFile(const CString& path) const {
+  const int count = GetCount();
+  for (int i = 0; i < count; ++i) {
+    const Slot slot = m_slots->slot()[i];
+    if ((slot & kKindBits) == kUsualSourceFile) {
+      if (CDspText::Borrowed(reinterpret_cast<const CDspTextBlock*>(slot & ~kKindBits)) == path) return i;
+    } else if ((slot & kKindBits) == 0) {
+      const auto* file = dynamic_cast<const CDspTargetFile*>(reinterpret_cast<const CDspFileEntry*>(slot));
+      if (file != NULL && file->HasSourcePath(path)) return i;
+    }
+  }
+  return -1;
+}
+
+const CDspFileEntry* CDspFileEntryContainer::GetMadeAt(int index) const {
+  const Slot slot = m_slots->slot()[ResolveIndex(index)];
+  return (slot & kKindBits) == 0 ? reinterpret_cast<const CDspFileEntry*>(slot) : NULL;
 }
 
 int CDspFileEntryContainer::IndexOf(const CDspFileEntry* entry) const {
-  for (size_t i = 0; i < m_entries.size(); ++i)
-    if (m_entries[i].get() == entry) return static_cast<int>(i);
+  const int count = GetCount();
+  for (int i = 0; i < count; ++i)
+    if (m_slots->slot()[i] == reinterpret_cast<Slot>(entry)) return i;
   return -1;
 }
+
+// --- CDspLineWriter -------------------------------------------------------------------------
 
 // What does not fit goes out first; a part longer than the buffer goes out by itself.
 void CDspLineWriter::PutLong(const char* data, size_t length) {
   Flush();
-  if (length > sizeof(m_buffer)) {
+  if (length > m_capacity) {
     m_file.Write(data, static_cast<UINT>(length));
     return;
   }

@@ -81,12 +81,15 @@ void SplitArguments(LPCTSTR text, std::vector<Token>& tokens) {
 
 }  // namespace
 
-int CountDspQuotes(LPCTSTR text) {
+int CountDspQuotes(LPCTSTR text, int length) {
+  if (std::memchr(text, '"', static_cast<size_t>(length)) == NULL) return 0;
   int quotes = 0;
-  for (LPCTSTR p = std::strchr(text, '"') != NULL ? text : ""; *p != '\0'; p = NextChar(p))
+  for (LPCTSTR p = text, end = text + length; p < end; p = NextChar(p))
     if (*p == '"') ++quotes;
   return quotes;
 }
+
+int CountDspQuotes(LPCTSTR text) { return CountDspQuotes(text, static_cast<int>(std::strlen(text))); }
 
 void SplitDspArguments(LPCTSTR text, std::vector<CString>& tokens) { SplitArguments(text, tokens); }
 void SplitDspArguments(LPCTSTR text, std::vector<CDspToken>& tokens) { SplitArguments(text, tokens); }

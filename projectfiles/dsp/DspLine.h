@@ -55,6 +55,9 @@ void SplitDspArguments(LPCTSTR text, std::vector<CString>& tokens);
 // The double quotes of `text` as the split sees them: a quote byte that is the trail byte of a
 // double-byte character is none.
 int CountDspQuotes(LPCTSTR text);
+// The same for the first `length` bytes of `text` (a token of a line; a lead byte ends a token
+// only at the end of its line).
+int CountDspQuotes(LPCTSTR text, int length);
 
 // An argument token where it stands in its line, valid while the line is: the reader splits a
 // line into these and makes a string only for what it keeps.
@@ -88,6 +91,18 @@ inline bool IsDspLiteral(const CString& text, const char (&expected)[N]) {
   LPCTSTR p = text;
   return static_cast<size_t>(text.GetLength()) >= N - 1 && std::memcmp(p, expected, N - 1) == 0 && p[N - 1] == '\0';
 }
+
+// IsDspLiteral for a line of `length` bytes (followed by a NUL).
+template <size_t N>
+inline bool IsDspLiteral(LPCTSTR line, int length, const char (&expected)[N]) {
+  return static_cast<size_t>(length) >= N - 1 && std::memcmp(line, expected, N - 1) == 0 && line[N - 1] == '\0';
+}
+
+// "/D" and "/I": the compiler switches that take the next token as their value.
+inline bool IsDspValueSwitch(LPCTSTR token, int length) {
+  return length == 2 && token[0] == '/' && (token[1] == 'D' || token[1] == 'I');
+}
+inline bool IsDspValueSwitch(const CString& token) { return IsText(token, "/D") || IsText(token, "/I"); }
 
 // The text between the first two double quotes at or after `start`; empty when there are fewer.
 CString QuotedTextAfter(const CString& line, int start = 0);

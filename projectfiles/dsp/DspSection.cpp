@@ -10,15 +10,15 @@ CDspSectionEntry::CDspSectionEntry(int kind, CString value)
     : m_kind(GetSectionKeyText(kind) != NULL ? kind : static_cast<int>(dspSectionRawLine)), m_value(std::move(value)) {}
 CDspSectionEntry::~CDspSectionEntry() {}
 
-void CDspSectionEntry::Write(CStdioFile& file) const {
-  CDspLineWriter line(file);
+void CDspSectionEntry::Write(CStdioFile& file) const { WriteThroughLines(file); }
+
+void CDspSectionEntry::WriteTo(CDspLineWriter& out) const {
   const LPCTSTR key = GetSectionKeyText(m_kind);
   if (key != NULL) {
-    line.Put("#   ");
-    line.Put(key);
+    out.Put("#   ");
+    out.Put(key);
   }
-  line.PutLine(m_value);
-  line.Flush();
+  out.PutLine(m_value);
 }
 
 void CDspSectionEntry::InsertInto(CDspFileEntryContainer& container, int index) {
@@ -42,16 +42,16 @@ CDspSectionEntry* CDspSectionEntry::FromLine(const CString& line) {
 CDspSection::CDspSection(const CString& name, const CString& id) : m_name(name), m_id(id) {}
 CDspSection::~CDspSection() {}
 
-void CDspSection::Write(CStdioFile& file) const {
-  CDspLineWriter line(file);
-  line.Put("# Section ");
-  line.Put(m_name);
-  line.Put(" : {");
-  line.Put(m_id);
-  line.Put("}\n");
-  line.Flush();
-  CDspFileEntryContainer::Write(file);
-  file.WriteString("# End Section\n");
+void CDspSection::Write(CStdioFile& file) const { WriteThroughLines(file); }
+
+void CDspSection::WriteTo(CDspLineWriter& out) const {
+  out.Put("# Section ");
+  out.Put(m_name);
+  out.Put(" : {");
+  out.Put(m_id);
+  out.Put("}\n");
+  WriteEntries(out);
+  out.Put("# End Section\n");
 }
 
 void CDspSection::InsertInto(CDspFileEntryContainer& container, int index) { container.InsertSection(this, index); }

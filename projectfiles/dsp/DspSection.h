@@ -15,6 +15,7 @@ class CDspSectionEntry : public CDspFileEntry {
 
   void Write(CStdioFile& file) const override;
   void InsertInto(CDspFileEntryContainer& container, int index) override;
+  void WriteTo(CDspLineWriter& out) const override;
 
   int GetKind() const { return m_kind; }
   const CString& GetValue() const { return m_value; }
@@ -35,6 +36,7 @@ class CDspSection : public CDspFileEntry, public CDspFileEntryContainer {
 
   void Write(CStdioFile& file) const override;
   void InsertInto(CDspFileEntryContainer& container, int index) override;
+  void WriteTo(CDspLineWriter& out) const override;
   void RemoveFrom(CDspFileEntryContainer& container) override;
   void Validate() override;
 

@@ -17,32 +17,32 @@ int CDspTargetType::KindOfLine(const CString& line) {
   return LookupTargetTypeCode(code);
 }
 
-void CDspTargetType::Write(CStdioFile& file) const { WriteDspLine(file, m_line); }
+void CDspTargetType::Write(CStdioFile& file) const { WriteThroughLines(file); }
+void CDspTargetType::WriteTo(CDspLineWriter& out) const { out.PutLine(m_line); }
 void CDspTargetType::InsertInto(CDspFileEntryContainer& container, int index) {
   container.InsertTargetType(this, index);
 }
 
 // --- CDspFileUnknownEntry -------------------------------------------------------------------
 
-CDspFileUnknownEntry::CDspFileUnknownEntry(CString line) : m_line(std::move(line)) {}
+CDspFileUnknownEntry::CDspFileUnknownEntry(const CString& line) : m_line(line) {}
+CDspFileUnknownEntry::CDspFileUnknownEntry(CDspText line) : m_line(std::move(line)) {}
 CDspFileUnknownEntry::~CDspFileUnknownEntry() {}
 
-void CDspFileUnknownEntry::Write(CStdioFile& file) const { WriteDspLine(file, m_line); }
+void CDspFileUnknownEntry::Write(CStdioFile& file) const { WriteThroughLines(file); }
+void CDspFileUnknownEntry::WriteTo(CDspLineWriter& out) const { out.PutLine(m_line); }
 void CDspFileUnknownEntry::InsertInto(CDspFileEntryContainer& container, int index) {
   container.InsertUnknownEntry(this, index);
 }
 
 // --- CDspSourceFileSourceEntry --------------------------------------------------------------
 
-CDspSourceFileSourceEntry::CDspSourceFileSourceEntry(CString path) : m_path(std::move(path)) {}
+CDspSourceFileSourceEntry::CDspSourceFileSourceEntry(const CString& path) : m_path(path) {}
+CDspSourceFileSourceEntry::CDspSourceFileSourceEntry(CDspText path) : m_path(std::move(path)) {}
 CDspSourceFileSourceEntry::~CDspSourceFileSourceEntry() {}
 
-void CDspSourceFileSourceEntry::Write(CStdioFile& file) const {
-  CDspLineWriter line(file);
-  line.Put("SOURCE=");
-  line.PutLine(m_path);
-  line.Flush();
-}
+void CDspSourceFileSourceEntry::Write(CStdioFile& file) const { WriteThroughLines(file); }
+void CDspSourceFileSourceEntry::WriteTo(CDspLineWriter& out) const { WriteLine(out, m_path); }
 void CDspSourceFileSourceEntry::InsertInto(CDspFileEntryContainer& container, int index) {
   container.InsertSourceEntry(this, index);
 }
@@ -52,12 +52,11 @@ void CDspSourceFileSourceEntry::InsertInto(CDspFileEntryContainer& container, in
 CDspTargetDefaultFilter::CDspTargetDefaultFilter(CString filter) : m_filter(std::move(filter)) {}
 CDspTargetDefaultFilter::~CDspTargetDefaultFilter() {}
 
-void CDspTargetDefaultFilter::Write(CStdioFile& file) const {
-  CDspLineWriter line(file);
-  line.Put("# PROP Default_Filter \"");
-  line.Put(m_filter);
-  line.Put("\"\n");
-  line.Flush();
+void CDspTargetDefaultFilter::Write(CStdioFile& file) const { WriteThroughLines(file); }
+void CDspTargetDefaultFilter::WriteTo(CDspLineWriter& out) const {
+  out.Put("# PROP Default_Filter \"");
+  out.Put(m_filter);
+  out.Put("\"\n");
 }
 void CDspTargetDefaultFilter::InsertInto(CDspFileEntryContainer& container, int index) {
   container.InsertDefaultFilter(this, index);

@@ -14,6 +14,7 @@ class CDspTargetType : public CDspFileEntry {
 
   void Write(CStdioFile& file) const override;
   void InsertInto(CDspFileEntryContainer& container, int index) override;
+  void WriteTo(CDspLineWriter& out) const override;
 
   int GetKind() const { return m_kind; }
   const CString& GetLine() const { return m_line; }
@@ -30,31 +31,44 @@ class CDspTargetType : public CDspFileEntry {
 // A line the model does not need to understand, written back as read.
 class CDspFileUnknownEntry : public CDspFileEntry {
  public:
-  explicit CDspFileUnknownEntry(CString line);
+  explicit CDspFileUnknownEntry(const CString& line);
+  explicit CDspFileUnknownEntry(CDspText line);
   ~CDspFileUnknownEntry() override;
 
   void Write(CStdioFile& file) const override;
   void InsertInto(CDspFileEntryContainer& container, int index) override;
+  void WriteTo(CDspLineWriter& out) const override;
 
-  const CString& GetLine() const { return m_line; }
+  CString GetLine() const { return m_line.ToString(); }
+  const CDspText& GetText() const { return m_line; }
 
  private:
-  CString m_line;
+  CDspText m_line;
 };
 
 // "SOURCE=<path>" of a source file block.
 class CDspSourceFileSourceEntry : public CDspFileEntry {
  public:
-  explicit CDspSourceFileSourceEntry(CString path);
+  explicit CDspSourceFileSourceEntry(const CString& path);
+  explicit CDspSourceFileSourceEntry(CDspText path);
   ~CDspSourceFileSourceEntry() override;
 
   void Write(CStdioFile& file) const override;
   void InsertInto(CDspFileEntryContainer& container, int index) override;
+  void WriteTo(CDspLineWriter& out) const override;
 
-  const CString& GetPath() const { return m_path; }
+  CString GetPath() const { return m_path.ToString(); }
+  const CDspText& GetPathText() const { return m_path; }
+
+  // The line of a source path: "SOURCE=" and the path.
+  template <typename Text>
+  static void WriteLine(CDspLineWriter& out, const Text& path) {
+    out.Put("SOURCE=");
+    out.PutLine(path);
+  }
 
  private:
-  CString m_path;
+  CDspText m_path;
 };
 
 // "# PROP Default_Filter "<filter>"" of a group.
@@ -65,6 +79,7 @@ class CDspTargetDefaultFilter : public CDspFileEntry {
 
   void Write(CStdioFile& file) const override;
   void InsertInto(CDspFileEntryContainer& container, int index) override;
+  void WriteTo(CDspLineWriter& out) const override;
 
   const CString& GetFilter() const { return m_filter; }
 

@@ -7,10 +7,12 @@ CDspTarget::CDspTarget(const CString& beginLine, const CString& endLine)
     : m_beginLine(beginLine), m_endLine(endLine), m_proxy(NULL) {}
 CDspTarget::~CDspTarget() {}
 
-void CDspTarget::Write(CStdioFile& file) const {
-  WriteDspLine(file, m_beginLine);
-  CDspFileEntryContainer::Write(file);
-  WriteDspLine(file, m_endLine);
+void CDspTarget::Write(CStdioFile& file) const { WriteThroughLines(file); }
+
+void CDspTarget::WriteTo(CDspLineWriter& out) const {
+  out.PutLine(m_beginLine);
+  WriteEntries(out);
+  out.PutLine(m_endLine);
 }
 
 void CDspTarget::InsertInto(CDspFileEntryContainer& container, int index) { container.InsertTarget(this, index); }

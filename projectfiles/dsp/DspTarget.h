@@ -14,6 +14,7 @@ class CDspTarget : public CDspFileEntry, public CDspFileEntryContainer {
   ~CDspTarget() override;
 
   void Write(CStdioFile& file) const override;
+  void WriteTo(CDspLineWriter& out) const override;
   void InsertInto(CDspFileEntryContainer& container, int index) override;
   void Validate() override;
   void RemoveAll() override;

@@ -8,14 +8,14 @@ CDspTargetFolder::CDspTargetFolder(CString name, CString endLine)
     : m_name(std::move(name)), m_defaultFilter(NULL), m_endLine(std::move(endLine)) {}
 CDspTargetFolder::~CDspTargetFolder() {}
 
-void CDspTargetFolder::Write(CStdioFile& file) const {
-  CDspLineWriter line(file);
-  line.Put("# Begin Group \"");
-  line.Put(m_name);
-  line.Put("\"\n");
-  line.Flush();
-  CDspFileEntryContainer::Write(file);
-  WriteDspLine(file, m_endLine);
+void CDspTargetFolder::Write(CStdioFile& file) const { WriteThroughLines(file); }
+
+void CDspTargetFolder::WriteTo(CDspLineWriter& out) const {
+  out.Put("# Begin Group \"");
+  out.Put(m_name);
+  out.Put("\"\n");
+  WriteEntries(out);
+  out.PutLine(m_endLine);
 }
 
 void CDspTargetFolder::InsertInto(CDspFileEntryContainer& container, int index) { container.InsertFolder(this, index); }
@@ -41,4 +41,4 @@ void CDspTargetFolder::Forget(const CDspFileEntry* entry) {
 CDspTargetFolderProxy::CDspTargetFolderProxy() {}
 CDspTargetFolderProxy::~CDspTargetFolderProxy() {}
 
-void CDspTargetFolderProxy::Write(CStdioFile& file) const { CDspFileEntryContainer::Write(file); }
+void CDspTargetFolderProxy::WriteTo(CDspLineWriter& out) const { WriteEntries(out); }

@@ -14,6 +14,7 @@ class CDspTargetFolder : public CDspFileEntry, public CDspFileEntryContainer {
 
   void Write(CStdioFile& file) const override;
   void InsertInto(CDspFileEntryContainer& container, int index) override;
+  void WriteTo(CDspLineWriter& out) const override;
   void RemoveFrom(CDspFileEntryContainer& container) override;
   void Validate() override;
   void RemoveAll() override;
@@ -40,5 +41,5 @@ class CDspTargetFolderProxy : public CDspTargetFolder {
   CDspTargetFolderProxy();
   ~CDspTargetFolderProxy() override;
 
-  void Write(CStdioFile& file) const override;
+  void WriteTo(CDspLineWriter& out) const override;
 };

@@ -65,9 +65,10 @@ CDspTargetFileEditor& CDspFileGroupEditor::EditorOf(CDspTargetFile& file) {
 CDspFolderEditor& CDspFileGroupEditor::GetFolderEditor(int index) { return EditorOf(FolderAt(index)); }
 CDspTargetFileEditor& CDspFileGroupEditor::GetFileEditor(int index) { return EditorOf(FileAt(index)); }
 
+// A child the reader kept as read is no folder: the lookup makes no entry of it.
 bool CDspFileGroupEditor::HasFolder(const CString& name, int* index) const {
   for (int i = 0; i < GetCount(); ++i) {
-    const CDspTargetFolder* folder = dynamic_cast<const CDspTargetFolder*>(GetChildAt(i));
+    const CDspTargetFolder* folder = dynamic_cast<const CDspTargetFolder*>(GetContainer().GetMadeAt(i));
     if (folder != NULL && folder->GetName() == name) {
       if (index != NULL) *index = i;
       return true;
@@ -77,14 +78,9 @@ bool CDspFileGroupEditor::HasFolder(const CString& name, int* index) const {
 }
 
 bool CDspFileGroupEditor::HasFile(const CString& path, int* index) const {
-  for (int i = 0; i < GetCount(); ++i) {
-    const CDspTargetFile* file = dynamic_cast<const CDspTargetFile*>(GetChildAt(i));
-    if (file != NULL && file->HasSourceEntry() && file->GetSourcePathText() == path) {
-      if (index != NULL) *index = i;
-      return true;
-    }
-  }
-  return false;
+  const int found = GetContainer().FindSourceFile(path);
+  if (found >= 0 && index != NULL) *index = found;
+  return found >= 0;
 }
 
 CDspFolderEditor& CDspFileGroupEditor::AddFolder(const CString& name, const CString& filter, int index,
