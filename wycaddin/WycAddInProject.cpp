@@ -61,9 +61,10 @@ int CHgWycAddIn::CheckActiveProject() {
   return fullName == m_strProjectDir + ProjectFileName() ? SAME_PROJECT : PROJECT_CHANGED;
 }
 
+// A project reset without its release (no build project was active for a while) is released
+// here too, before the new one takes its place.
 void CHgWycAddIn::LoadProjectState() {
-  if (m_bHasProject) ResetProjectState(TRUE);
-  m_bDirty = FALSE;
+  ResetProjectState(TRUE);
   CString fullName;
   if (!GetActiveBuildProject(&m_pBuildProject, fullName)) return;
   m_bHasProject = TRUE;
