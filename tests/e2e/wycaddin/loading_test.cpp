@@ -35,6 +35,12 @@ TEST_F(LoadingTest, TheFirstStartAddsTheCommandAndItsButtonOnAToolbarOfItsOwnNam
   EXPECT_EQ(sandbox::msdev::Toolbars()[0].title, "Hg/Wyc");
   EXPECT_EQ(ToolbarFlag(), 1u);
   EXPECT_EQ(sandbox::msdev::ApplicationReferences(), 1) << "the add-in keeps the application";
+  const auto canUnloadNow =
+      reinterpret_cast<HRESULT (*)()>(reinterpret_cast<void (*)()>(GetProcAddress(LoadedDll(), "DllCanUnloadNow")));
+  ASSERT_NE(canUnloadNow, nullptr);
+  EXPECT_EQ(canUnloadNow(), S_FALSE) << "its object is alive";
+  CoFreeUnusedLibraries();
+  EXPECT_NE(LoadedDll(), nullptr);
 
   // The add-in's application object lives in the DLL's own module state.
   ASSERT_NE(AfxGetApp(), nullptr);
@@ -65,6 +71,15 @@ TEST_F(LoadingTest, ALaterStartAddsTheButtonOnlyWhenTheFlagSaysItIsNotThereAndOn
   EXPECT_EQ(sandbox::msdev::Toolbars()[0].title, "Hg/Wyc");
   EXPECT_EQ(ToolbarFlag(), 1u);
   EXPECT_STREQ(AfxGetApp()->m_pszAppName, "Microsoft Visual C++");
+  sandbox::msdev::StopIde();
+
+  // A button that could not be added is tried again at the next start.
+  sandbox::RegistrySetDword(kPreferences, "WycToolbarDisplayed", 0);
+  sandbox::msdev::InjectFailure("IApplication::AddCommandBarButton", E_FAIL);
+  sandbox::msdev::StartIde();
+  PumpMessages();
+  EXPECT_TRUE(sandbox::msdev::ToolbarButtons().empty());
+  EXPECT_EQ(ToolbarFlag(), 0u);
 }
 
 TEST_F(LoadingTest, UnloadedItHoldsNothingAndItsModuleGoes) {

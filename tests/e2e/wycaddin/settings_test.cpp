@@ -151,7 +151,9 @@ TEST_F(SettingsTest, AChangeThatFailsOnTheWayIsLeftToTheNextBuild) {
 }
 
 TEST_F(SettingsTest, WithoutABuildProjectTheDialogOffersNothingToSwitch) {
+  DeleteFile(kStateFile);
   StartWithSample();
+  ASSERT_TRUE(sandbox::msdev::Build());  // takes the project, switched off
   ASSERT_TRUE(sandbox::msdev::SetActiveProject("MeterTools"));
   struct Seen {
     std::string project;
@@ -162,9 +164,9 @@ TEST_F(SettingsTest, WithoutABuildProjectTheDialogOffersNothingToSwitch) {
     seen.maintainEnabled = IsWindowEnabled(GetDlgItem(static_cast<HWND>(dialog), kSettingsMaintain));
   });
   RunSettings();
-  EXPECT_EQ(seen.project, "No Active Project");
+  EXPECT_EQ(seen.project, "No Active Project") << "the project taken before is no longer the active one";
   EXPECT_FALSE(seen.maintainEnabled);
-  EXPECT_TRUE(OnDisk(kStateFile)) << "the other project's state stays as it is";
+  EXPECT_FALSE(OnDisk(kStateFile));
 }
 
 }  // namespace
