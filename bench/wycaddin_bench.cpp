@@ -21,6 +21,8 @@
 
 #include <standin_stdio.h>
 
+#include "line_read.h"
+
 namespace {
 
 const int kSourceFiles = 20000;
@@ -90,20 +92,7 @@ void MakeWorld() {
   if (sandbox::msdev::OutputPaneText().empty()) std::abort();  // the table was written once
 }
 
-void LineRead(benchmark::State& state) {
-  for (auto _ : state) {
-    FILE* in = fopen(kProject, "r");
-    if (in == nullptr) {
-      state.SkipWithError("cannot open");
-      return;
-    }
-    char line[1024];
-    size_t lines = 0;
-    while (std::fgets(line, sizeof line, in) != nullptr) ++lines;
-    std::fclose(in);
-    benchmark::DoNotOptimize(lines);
-  }
-}
+void LineRead(benchmark::State& state) { bench::LineRead(state, kProject); }
 
 void BeforeBuildCheck(benchmark::State& state) {
   const std::string written = sandbox::msdev::OutputPaneText();

@@ -85,7 +85,7 @@ TEST_F(SettingsTest, SwitchedOnTheTableIsWrittenAndAddedAndTheStateFileAsksForTh
   EXPECT_EQ(seen.maintain, BST_UNCHECKED);
   EXPECT_FALSE(seen.tableEnabled);
   EXPECT_EQ(seen.offered, kTableFile) << "the project folder's UIRCallbackTable.c";
-  EXPECT_EQ(DiskBytes(kTableFile), Golden("table_sample.c"));
+  EXPECT_EQ(DiskBytes(kTableFile), Golden("sample"));
   EXPECT_EQ(AddedFiles(), std::vector<std::string>{kTableFile});
   std::string expected = sandbox::testing::ReadHostFile(sandbox::testing::SourceRoot() +
                                                         "/sample/Projects/WycMeterVC/WycMeterVC.hga");
@@ -114,7 +114,7 @@ TEST_F(SettingsTest, ARenameShowsTheOldNameDeletesTheOldFileAndWritesTheNewOne) 
   RunSettings();
   EXPECT_EQ(Shown(), (std::vector<std::string>{kSettingsDialog, kRemoveOld}));
   EXPECT_FALSE(OnDisk(kTableFile));
-  EXPECT_EQ(DiskBytes(kRenamed), Golden("table_sample.c"));
+  EXPECT_EQ(DiskBytes(kRenamed), Golden("sample"));
   EXPECT_EQ(AddedFiles(), std::vector<std::string>{kRenamed});
   EXPECT_NE(DiskBytes(kStateFile).find("TableFile = \"C:\\Projects\\WycMeterVC\\Callbacks.c\""), std::string::npos);
   EXPECT_NE(DiskBytes(kStateFile).find("PromptDSPSave = False"), std::string::npos) << "as it was";
@@ -124,7 +124,7 @@ TEST_F(SettingsTest, ARenameShowsTheOldNameDeletesTheOldFileAndWritesTheNewOne) 
   Answer(IDOK, [](void* dialog) { sandbox::TypeText(dialog, kSettingsTableFile, kTableFile); });
   sandbox::QueueAnswer("MessageBox", IDOK);
   RunSettings();
-  EXPECT_EQ(DiskBytes(kTableFile), Golden("table_sample.c"));
+  EXPECT_EQ(DiskBytes(kTableFile), Golden("sample"));
   EXPECT_NE(DiskBytes(kStateFile).find("TableFile = \"C:\\Projects\\WycMeterVC\\UIRCallbackTable.c\""),
             std::string::npos);
 }
@@ -139,7 +139,7 @@ TEST_F(SettingsTest, AChangeThatFailsOnTheWayIsLeftToTheNextBuild) {
   RunSettings();
   EXPECT_EQ(sandbox::msdev::ModelessDisabledDepth(), 0) << "Developer Studio is enabled again";
   EXPECT_FALSE(OnDisk(kStateFile));
-  EXPECT_EQ(DiskBytes(kTableFile), Golden("table_sample.c"));
+  EXPECT_EQ(DiskBytes(kTableFile), Golden("sample"));
 
   sandbox::QueueAnswer("Dialog", IDOK);  // the save prompt the switch asked for
   ASSERT_TRUE(sandbox::msdev::Build());
