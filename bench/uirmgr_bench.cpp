@@ -15,6 +15,8 @@
 
 #include <standin_stdio.h>
 
+#include "line_read.h"
+
 // The bench carries the manager as the Wyc add-in does; the engine is never bound here.
 extern const UINT g_nUIREngineMessageId = 110;
 
@@ -69,18 +71,7 @@ const char* ProjectFolder() {
 
 void LineRead(benchmark::State& state) {
   const std::string path = std::string(ProjectFolder()) + "Bench.dsp";
-  for (auto _ : state) {
-    FILE* in = fopen(path.c_str(), "r");
-    if (in == nullptr) {
-      state.SkipWithError("cannot open");
-      return;
-    }
-    char line[1024];
-    size_t lines = 0;
-    while (std::fgets(line, sizeof line, in) != nullptr) ++lines;
-    std::fclose(in);
-    benchmark::DoNotOptimize(lines);
-  }
+  bench::LineRead(state, path.c_str());
 }
 
 void ScanProjectFile(benchmark::State& state) {

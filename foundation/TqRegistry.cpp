@@ -7,11 +7,31 @@
 namespace TQ {
 namespace {
 
-// The module's count of holders per key handle. It is never destroyed, so that a key object that
-// outlives the module's other statics still finds it.
+// The module's count of holders per key handle. It is no static object, so that a key object
+// that outlives the module's other statics still finds it; it is made for the first holder and
+// goes with the last, so a module that unloads leaves nothing of it behind.
+std::map<HKEY, LONG>*& HandleCountsHeld() {
+  static std::map<HKEY, LONG>* counts = NULL;
+  return counts;
+}
+
 std::map<HKEY, LONG>& HandleCounts() {
-  static std::map<HKEY, LONG>* counts = new std::map<HKEY, LONG>;
+  std::map<HKEY, LONG>*& counts = HandleCountsHeld();
+  if (counts == NULL) counts = new std::map<HKEY, LONG>;
   return *counts;
+}
+
+// One holder of the handle less; true when it was the last.
+bool ReleaseHandleCount(HKEY handle) {
+  std::map<HKEY, LONG>& counts = HandleCounts();
+  const auto found = counts.find(handle);
+  if (found != counts.end() && --found->second > 0) return false;
+  if (found != counts.end()) counts.erase(found);
+  if (counts.empty()) {
+    delete HandleCountsHeld();
+    HandleCountsHeld() = NULL;
+  }
+  return true;
 }
 
 void ThrowIfFailed(LONG result) {
@@ -46,7 +66,7 @@ CTqRegRefNum::~CTqRegRefNum() { Release(); }
 
 void CTqRegRefNum::Release() {
   if (m_handle == NULL) return;
-  if (--HandleCounts()[m_handle] <= 0) {
+  if (ReleaseHandleCount(m_handle)) {
     // A failing close cannot be reported from here (this runs in destructors, possibly while
     // another exception is in flight); it is traced and otherwise ignored.
     const LONG result = RegCloseKey(m_handle);

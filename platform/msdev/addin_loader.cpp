@@ -46,17 +46,18 @@ bool DwordValue(HKEY key, const char* name, DWORD& value) {
 
 }  // namespace
 
-void AddInLoader::LoadAll(IDispatch* application) {
+void AddInLoader::LoadAll(IDispatch* application, const std::function<void(long cookie)>& forget) {
   HKEY addIns = nullptr;
   if (RegOpenKeyEx(HKEY_CURRENT_USER, kAddInsKey, 0, KEY_READ, &addIns) != ERROR_SUCCESS) return;
   const std::vector<std::string> progIds = SubkeyNames(addIns);
   RegCloseKey(addIns);
-  for (const std::string& progId : progIds) Load(progId, application);
+  for (const std::string& progId : progIds) Load(progId, application, forget);
 }
 
 // One add-in: its key says whether it is to be loaded and whether it was before. The add-in is
 // called with no lock held: it calls the IDE back while it connects.
-void AddInLoader::Load(const std::string& progId, IDispatch* application) {
+void AddInLoader::Load(const std::string& progId, IDispatch* application,
+                       const std::function<void(long cookie)>& forget) {
   const std::string keyPath = std::string(kAddInsKey) + "\\" + progId;
   HKEY key = nullptr;
   if (RegOpenKeyEx(HKEY_CURRENT_USER, keyPath.c_str(), 0, KEY_READ | KEY_SET_VALUE, &key) != ERROR_SUCCESS) {
@@ -93,6 +94,7 @@ void AddInLoader::Load(const std::string& progId, IDispatch* application) {
     Note(progId + (FAILED(hr) ? ": OnConnection failed (" + LogHresult(hr) + ")" : ": the add-in did not load"));
     addIn->Release();
     RegCloseKey(key);
+    forget(cookie);
     return;
   }
   if (firstTime) {

@@ -6,12 +6,14 @@
 // firstTime: VARIANT_TRUE until the add-in has once been loaded. After that first load the IDE
 // writes the value "Loaded" (REG_DWORD 1) into the add-in's key, so an add-in registered anew
 // (its key made again) gets VARIANT_TRUE once more. An add-in that answers loaded ==
-// VARIANT_FALSE, or that cannot be made or connected, is released; each such failure is a line
-// in Messages(), never fatal to the IDE.
+// VARIANT_FALSE, or that cannot be made or connected, is released and what it gave the IDE
+// while it connected is forgotten; each such failure is a line in Messages(), never fatal to the
+// IDE.
 #pragma once
 
 #include <objmodel/appauto.h>
 
+#include <functional>
 #include <mutex>
 #include <string>
 #include <vector>
@@ -27,8 +29,9 @@ class AddInLoader {
   AddInLoader& operator=(const AddInLoader&) = delete;
 
   // Loads every add-in registered for the user; `application` is what each one is given.
-  // Cookies count from 1 for each run of the IDE.
-  void LoadAll(IDispatch* application);
+  // Cookies count from 1 for each run of the IDE. `forget` is called with the cookie of an add-in
+  // that declined or failed to connect, after it was released.
+  void LoadAll(IDispatch* application, const std::function<void(long cookie)>& forget);
   // Lets every add-in go: OnDisconnection(VARIANT_FALSE) first when `tell` (the IDE quits;
   // not when the sandbox resets), then Release.
   void DisconnectAll(bool tell);
@@ -48,7 +51,7 @@ class AddInLoader {
     bool firstTime;
     IDSAddIn* addIn;  // one reference
   };
-  void Load(const std::string& progId, IDispatch* application);
+  void Load(const std::string& progId, IDispatch* application, const std::function<void(long cookie)>& forget);
   void Note(const std::string& message);
 
   std::mutex lock_;

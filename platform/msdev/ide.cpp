@@ -71,7 +71,7 @@ void Ide::Start(bool visible) {
   app->InitInstance();
   IDispatch* application = nullptr;
   if (SUCCEEDED(Application(IID_IDispatch, reinterpret_cast<void**>(&application)))) {
-    addInLoader_.LoadAll(application);
+    addInLoader_.LoadAll(application, [this](long cookie) { ForgetAddIn(cookie); });
     application->Release();
   }
 }
@@ -285,6 +285,18 @@ void Ide::Build(const std::string& configuration, bool rebuildAll) {
   }
   FireApplicationEvent([](IApplicationEvents* sink) { return sink->BeforeBuildStart(); });
   FireApplicationEvent([](IApplicationEvents* sink) { return sink->BuildFinish(0, 0); });
+}
+
+bool Ide::BuildActive() {
+  std::string configuration;
+  {
+    std::lock_guard<std::recursive_mutex> g(lock_);
+    const ProjectRef active = ActiveProject();
+    if (!active || active->configurations.empty()) return false;
+    configuration = active->configurations[active->activeConfiguration];
+  }
+  Build(configuration, false);
+  return true;
 }
 
 void Ide::RecordSetting(const ProjectRef& project, sandbox::msdev::SettingChange change) {

@@ -125,6 +125,9 @@ class Ide {
   void Clean(const std::string& configuration);
   // Records the build and fires BeforeBuildStart then BuildFinish(0, 0).
   void Build(const std::string& configuration, bool rebuildAll);
+  // The user's Build command: builds the active project's active configuration; false when
+  // there is none.
+  bool BuildActive();
   void RecordSetting(const ProjectRef& project, sandbox::msdev::SettingChange change);
   void AddFile(const ProjectRef& project, const std::string& file);
 
@@ -180,8 +183,11 @@ class Ide {
 
   AddInLoader& AddIns() { return addInLoader_; }
   // The user unloads an add-in (AddInLoader::Unload): its command object, commands, buttons and
-  // toolbar window go with it. False when none of that ProgID is loaded.
+  // toolbar window go with it (ForgetAddIn). False when none of that ProgID is loaded.
   bool UnloadAddIn(const std::string& progId);
+  // Lets go of what an add-in gave the IDE under its cookie: its command object, commands,
+  // buttons and toolbar window. Also for an add-in that declined to load or failed to connect.
+  void ForgetAddIn(long cookie);
 
   // --- Events -----------------------------------------------------------------------------
   EventSinks& ApplicationSinks() { return applicationSinks_; }

@@ -98,6 +98,14 @@ HRESULT Ide::AddCommandBarButton(long type, const std::string& command, long coo
 bool Ide::UnloadAddIn(const std::string& progId) {
   const long cookie = addInLoader_.Unload(progId);
   if (cookie == 0) return false;
+  ForgetAddIn(cookie);
+  // As the platform's IDE does after an add-in goes: a server module whose DllCanUnloadNow
+  // allows it is unloaded now.
+  CoFreeUnusedLibraries();
+  return true;
+}
+
+void Ide::ForgetAddIn(long cookie) {
   IDispatch* commandObject = nullptr;
   HWND toolbar = nullptr;
   {
@@ -120,10 +128,6 @@ bool Ide::UnloadAddIn(const std::string& progId) {
   Toolbars();  // the toolbar's final title, before its window goes
   if (CIdeApp* app = App(); app && toolbar) app->DestroyToolbar(toolbar);
   if (commandObject) commandObject->Release();
-  // As the platform's IDE does after an add-in goes: a server module whose DllCanUnloadNow
-  // allows it is unloaded now.
-  CoFreeUnusedLibraries();
-  return true;
 }
 
 HRESULT Ide::ExecuteCommand(const std::string& command) {

@@ -50,6 +50,8 @@ void CMainFrame::OnFileSaveAll() {
 
 void CMainFrame::OnFileCloseWorkspace() { m_pApp->CloseWorkspace(); }
 
+void CMainFrame::OnBuildBuild() { msdev::Ide::Instance().BuildActive(); }
+
 void CMainFrame::OnAddInCommand(UINT nID) { msdev::Ide::Instance().CommandClicked(nID); }
 
 // Each project file the user has not been asked about yet: reload it (Yes) or keep the IDE's copy
@@ -72,6 +74,7 @@ ON_WM_CREATE()
 ON_WM_CLOSE()
 ON_COMMAND(ID_FILE_SAVE_ALL, OnFileSaveAll)
 ON_COMMAND(ID_FILE_CLOSE_WORKSPACE, OnFileCloseWorkspace)
+ON_COMMAND(ID_BUILD_BUILD, OnBuildBuild)
 ON_COMMAND_RANGE(kFirstAddInCommandId, kLastAddInCommandId, OnAddInCommand)
 ON_MESSAGE(WM_IDE_CHECK_PROJECT_FILES, OnCheckProjectFiles)
 END_MESSAGE_MAP()

@@ -1,9 +1,9 @@
 // The IDE's main frame: a top-level window of the UI thread, titled "<workspace> - Microsoft
 // Visual C++" (the IDE's title alone without a workspace), visible while the IDE is. Its children
 // are the workspace pane and the output pane (with its Build tab), so that what is sent to the
-// frame's descendants reaches real windows. It carries the menu commands the add-ins send (save
-// all, close workspace; ids it does not know do nothing) and the message it posts itself after a
-// workspace opened with project files that changed outside the IDE.
+// frame's descendants reaches real windows. It carries the menu commands the add-ins and the user
+// send (save all, close workspace, build; ids it does not know do nothing) and the message it
+// posts itself after a workspace opened with project files that changed outside the IDE.
 #pragma once
 
 #include <afxwin.h>
@@ -13,6 +13,7 @@
 // Menu command ids, as the IDE's menus send them.
 constexpr UINT ID_FILE_SAVE_ALL = 34560;
 constexpr UINT ID_FILE_CLOSE_WORKSPACE = 36633;
+constexpr UINT ID_BUILD_BUILD = 33843;  // Build > Build (F7): the active project's active configuration
 // The ids of the add-ins' commands, as their toolbar buttons send them.
 constexpr UINT kFirstAddInCommandId = 0xC000;
 constexpr UINT kLastAddInCommandId = 0xCFFF;
@@ -37,6 +38,7 @@ class CMainFrame : public CFrameWnd {
   afx_msg void OnClose();
   afx_msg void OnFileSaveAll();
   afx_msg void OnFileCloseWorkspace();
+  afx_msg void OnBuildBuild();
   afx_msg void OnAddInCommand(UINT nID);
   afx_msg LRESULT OnCheckProjectFiles(WPARAM wParam, LPARAM lParam);
   DECLARE_MESSAGE_MAP()

@@ -92,6 +92,22 @@ std::string ActiveProject() {
   return active ? active->name : "";
 }
 
+bool SetActiveProject(const std::string& name) {
+  for (const ::msdev::ProjectRef& project : TheIde().Projects())
+    if (lstrcmpi(project->name.c_str(), name.c_str()) == 0) return TheIde().SetActiveProject(project);
+  return false;
+}
+
+// As the menu command reaches the IDE: through the main frame.
+bool Build() {
+  CIdeApp* app = TheIde().App();
+  CMainFrame* frame = app != nullptr ? app->MainFrame() : nullptr;
+  const ::msdev::ProjectRef active = TheIde().ActiveProject();
+  if (frame == nullptr || active == nullptr || active->configurations.empty()) return false;
+  frame->SendMessage(WM_COMMAND, ID_BUILD_BUILD);
+  return true;
+}
+
 std::vector<SettingChange> SettingChanges(const std::string& configuration) {
   std::vector<SettingChange> changes;
   for (SettingChange& change : TheIde().SettingChanges())

@@ -14,11 +14,12 @@ namespace {
 constexpr CLSID CLSID_PlainAddIn = ::standin::GuidFromLiteral("5E0C2B1A-7D44-4A0B-9C61-2F8D3E5A7B10");
 constexpr CLSID CLSID_HookingAddIn = ::standin::GuidFromLiteral("5E0C2B1A-7D44-4A0B-9C61-2F8D3E5A7B11");
 constexpr CLSID CLSID_DecliningAddIn = ::standin::GuidFromLiteral("5E0C2B1A-7D44-4A0B-9C61-2F8D3E5A7B12");
+constexpr CLSID CLSID_WithdrawingAddIn = ::standin::GuidFromLiteral("5E0C2B1A-7D44-4A0B-9C61-2F8D3E5A7B13");
 constexpr char kAddIns[] = "HKEY_CURRENT_USER\\Software\\Microsoft\\DevStudio\\6.0\\AddIns\\";
 
 // What the test add-ins were told, in order, as "<ProgID>:OnConnection(first, 1)" and the like.
 std::vector<std::string> g_heard;
-int g_alive = 0;  // add-in objects not yet deleted
+int g_alive = 0;  // add-in and command objects not yet deleted
 // Renames the add-in's toolbar as it is made: the hook is installed around the add-in's first
 // AddCommandBarButton.
 LRESULT CALLBACK NameTheToolbar(int code, WPARAM wParam, LPARAM lParam) {
@@ -30,10 +31,17 @@ LRESULT CALLBACK NameTheToolbar(int code, WPARAM wParam, LPARAM lParam) {
 }
 
 // A command object whose methods are never run here.
-class Commands final : public TestDispatchObject<IDispatch> {};
+class Commands final : public TestDispatchObject<IDispatch> {
+ public:
+  Commands() { ++g_alive; }
+
+ private:
+  ~Commands() override { --g_alive; }
+};
 
 // An add-in that connects as the system's does: its command and a toolbar button, whose toolbar
-// (kind "Hooking") a CBT hook of the add-in names; "Declining" says it did not load.
+// (kind "Hooking") a CBT hook of the add-in names; "Declining" says it did not load, and
+// "Withdrawing" says so after it gave the IDE its commands object, command and button.
 class TestAddIn final : public TestObject<IDSAddIn> {
  public:
   explicit TestAddIn(std::string kind) : kind_(std::move(kind)) { ++g_alive; }
@@ -55,6 +63,11 @@ class TestAddIn final : public TestObject<IDSAddIn> {
         kind_ == "Hooking" ? SetWindowsHookEx(WH_CBT, NameTheToolbar, nullptr, GetCurrentThreadId()) : nullptr;
     application_->AddCommandBarButton(dsGlyph, command, cookie);
     if (hook != nullptr) UnhookWindowsHookEx(hook);
+    if (kind_ == "Withdrawing") {
+      application_->Release();
+      application_ = nullptr;
+      return S_OK;
+    }
     *loaded = VARIANT_TRUE;
     return S_OK;
   }
@@ -81,6 +94,7 @@ HRESULT Create(REFIID riid, void** ppv) {
 constexpr char kPlain[] = "Plain";
 constexpr char kHooking[] = "Hooking";
 constexpr char kDeclining[] = "Declining";
+constexpr char kWithdrawing[] = "Withdrawing";
 
 class AddInLoadingTest : public IdeTest {
  protected:
@@ -90,6 +104,7 @@ class AddInLoadingTest : public IdeTest {
     ASSERT_EQ(StandinRegisterClass(CLSID_PlainAddIn, "Tq.PlainAddIn", Create<kPlain>), S_OK);
     ASSERT_EQ(StandinRegisterClass(CLSID_HookingAddIn, "Tq.HookingAddIn", Create<kHooking>), S_OK);
     ASSERT_EQ(StandinRegisterClass(CLSID_DecliningAddIn, "Tq.DecliningAddIn", Create<kDeclining>), S_OK);
+    ASSERT_EQ(StandinRegisterClass(CLSID_WithdrawingAddIn, "Tq.WithdrawingAddIn", Create<kWithdrawing>), S_OK);
   }
   void TearDown() override {
     IdeTest::TearDown();
@@ -141,6 +156,8 @@ TEST_F(AddInLoadingTest, WhatCannotLoadIsLeftOutAndNoted) {
       {.name = "a ProgID no class has", .progId = "Tq.Gone", .load = "1", .heard = {}, .noted = true},
       {.name = "an add-in that does not load", .progId = "Tq.DecliningAddIn", .load = "1",
        .heard = {"Declining:OnConnection(first, 1)"}, .noted = true},
+      {.name = "an add-in that does not load after adding its command and button",
+       .progId = "Tq.WithdrawingAddIn", .load = "1", .heard = {"Withdrawing:OnConnection(first, 1)"}, .noted = true},
   };
   for (const Row& row : rows) {
     SCOPED_TRACE(row.name);
@@ -151,7 +168,10 @@ TEST_F(AddInLoadingTest, WhatCannotLoadIsLeftOutAndNoted) {
     EXPECT_TRUE(sandbox::msdev::IdeRunning());
     EXPECT_TRUE(sandbox::msdev::AddIns().empty());
     EXPECT_EQ(g_heard, row.heard);
-    EXPECT_EQ(g_alive, 0) << "released at once";
+    EXPECT_EQ(g_alive, 0) << "released at once, with the commands object it gave";
+    EXPECT_TRUE(sandbox::msdev::Commands().empty());
+    EXPECT_TRUE(sandbox::msdev::ToolbarButtons().empty());
+    EXPECT_EQ(FindWindow(nullptr, "Toolbar1"), nullptr) << "no toolbar is left";
     const std::vector<std::string> messages = sandbox::msdev::AddInMessages();
     ASSERT_EQ(messages.size(), row.noted ? 1u : 0u);
     if (row.noted) {

@@ -48,6 +48,23 @@ TEST_F(BuildTest, BuildsAreRecordedBetweenTheirTwoEvents) {
             (std::vector<std::string>{"Build MeterDll - Win32 Debug", "RebuildAll ScopeView - Win32 Release"}));
   EXPECT_EQ(*events, (std::vector<std::string>{"BeforeBuildStart", "BuildFinish(0,0)", "BeforeBuildStart",
                                                "BuildFinish(0,0)"}));
+  // The user's Build command builds the active project's active configuration, which the user
+  // may switch to another project.
+  events->clear();
+  EXPECT_TRUE(sandbox::msdev::Build());
+  ASSERT_TRUE(sandbox::msdev::SetActiveProject("scopeview"));
+  EXPECT_FALSE(sandbox::msdev::SetActiveProject("Nowhere"));
+  EXPECT_EQ(sandbox::msdev::ActiveProject(), "ScopeView");
+  EXPECT_TRUE(sandbox::msdev::Build());
+  const std::vector<std::string> builds = sandbox::msdev::Builds();
+  ASSERT_EQ(builds.size(), 4u);
+  EXPECT_EQ(builds[2], "Build " + sandbox::msdev::Projects()[0].activeConfiguration);
+  EXPECT_EQ(builds[3], "Build ScopeView - Win32 Debug");
+  EXPECT_EQ(*events, (std::vector<std::string>{"BeforeBuildStart", "BuildFinish(0,0)", "BeforeBuildStart",
+                                               "BuildFinish(0,0)"}));
+  ASSERT_TRUE(sandbox::msdev::CloseWorkspace());
+  EXPECT_FALSE(sandbox::msdev::Build()) << "no active project";
+  EXPECT_EQ(sandbox::msdev::Builds().size(), 4u);
   LONG errors = -1, warnings = -1;
   EXPECT_EQ(app_->get_Errors(&errors), S_OK);
   EXPECT_EQ(app_->get_Warnings(&warnings), S_OK);

@@ -119,6 +119,14 @@ struct Project {
 };
 SANDBOX_API std::vector<Project> Projects();
 SANDBOX_API std::string ActiveProject();  // "" without a workspace
+// The user makes the project of that name (any case) the active one (Project > Set Active
+// Project); false when the open workspace has none of that name.
+SANDBOX_API bool SetActiveProject(const std::string& name);
+// The user builds (Build > Build): the command reaches the main frame, which builds the active
+// project's active configuration as IApplication::Build does (BeforeBuildStart, then
+// BuildFinish(0, 0), to every sink; recorded in Builds()). False, nothing built, without a running
+// IDE or an active project with a configuration.
+SANDBOX_API bool Build();
 
 // A configuration change: method is "AddToolSettings", "RemoveToolSettings", "AddCustomBuildStep",
 // "AddCustomBuildStepToFile", "AddFileSettings" or "RemoveFileSettings"; arguments as passed.

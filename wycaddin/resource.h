@@ -1,0 +1,29 @@
+// Resource ids of HgWycAddIn.dll.
+#pragma once
+
+// The registration script and the toolbar bitmaps.
+#define IDR_HGWYCADDIN 102
+#define IDB_TOOLBAR_LARGE 103
+#define IDB_TOOLBAR_MEDIUM 104
+
+// Strings.
+#define IDS_NO_MEMORY 101
+#define IDS_SAVE_PROJECT_PROMPT 102
+#define IDS_DONT_SHOW_AGAIN 103
+#define IDS_MAINTAIN_TABLE 104
+#define IDS_ACTIVE_PROJECT 105
+#define IDS_INTERNAL_ERROR 106
+#define IDS_NO_DEVSTUDIO 107
+#define IDS_REMOVE_OLD_TABLE 108
+#define IDS_CANNOT_CREATE_TABLE 109
+#define IDS_UIR_ENGINE_MISSING 110
+
+// Dialogs and their controls.
+#define IDD_SETTINGS 209
+#define IDD_SAVE_PROMPT 210
+#define IDC_TABLE_FILE 205
+#define IDC_MAINTAIN_TABLE 214
+#define IDC_DONT_SHOW_AGAIN 215
+#define IDC_ACTIVE_PROJECT 216
+#define IDC_ACTIVE_PROJECT_LABEL 217
+#define IDC_SAVE_PROJECT_PROMPT 218
