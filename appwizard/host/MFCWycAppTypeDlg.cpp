@@ -75,10 +75,13 @@ BOOL CMFCWycAppTypeDlg::OnInitDialog() {
   return TRUE;
 }
 
+// The last button first: the first one, checked from the start, stays checked while it is
+// disabled (a click on another button of the group clears only the enabled ones), so a second
+// checked button is the user's choice.
 int CMFCWycAppTypeDlg::GetSelection() {
-  if (IsDlgButtonChecked(IDC_APPTYPE_MFC_EXE)) return 0;
-  if (IsDlgButtonChecked(IDC_APPTYPE_MFC_DLL)) return 1;
   if (IsDlgButtonChecked(IDC_APPTYPE_WYC)) return 2;
+  if (IsDlgButtonChecked(IDC_APPTYPE_MFC_DLL)) return 1;
+  if (IsDlgButtonChecked(IDC_APPTYPE_MFC_EXE)) return 0;
   AfxThrowUserException();
 }
 

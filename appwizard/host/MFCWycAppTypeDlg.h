@@ -12,7 +12,8 @@ class CMFCWycAppTypeDlg : public CCustomAppWizStepDlg {
   CMFCWycAppTypeDlg();
   ~CMFCWycAppTypeDlg() override;
 
-  // 0, 1 or 2 for the radio button checked (the plug-in slot); MFC's user exception when none is.
+  // 0, 1 or 2 for the radio button checked (the plug-in slot), the user's choice where two are;
+  // MFC's user exception when none is.
   int GetSelection();
   // Gives the frame its own window procedure back when this step took it over.
   void RestoreFrame();

@@ -9,8 +9,10 @@
 #include <string>
 #include <vector>
 
+#include "sandbox/msdev.h"
 #include "sandbox/sandbox.h"
 #include "sandbox/test_support.h"
+#include "sandbox/wizard.h"
 
 namespace appwizard_test {
 
@@ -58,6 +60,58 @@ class InstallationTest : public sandbox::testing::TempDriveTest<'C'> {
   // A built module copied into the plug-in folder under `name`.
   void PlacePlugIn(const std::string& module, const std::string& name) {
     ASSERT_TRUE(CopyFile(BuiltModule(module).c_str(), (kPlugInFolder + name).c_str(), TRUE)) << module;
+  }
+};
+
+}  // namespace appwizard_test
+
+namespace appwizard_test {
+
+const char kTemplateFolder[] = "C:\\DevStudio\\Common\\MSDev98\\Template";
+
+// The user's choices in the New Project dialog: the host, a project "Thermo" in C:\Projects.
+inline sandbox::Answer NewProjectAnswer(int result = IDOK, bool macintoshToo = false) {
+  return {result, "", [macintoshToo](void* dialog) {
+            sandbox::SelectItem(dialog, sandbox::msdev::kNewProjectTypes, "SablewingAppWizard");
+            sandbox::TypeText(dialog, sandbox::msdev::kNewProjectName, "Thermo");
+            sandbox::TypeText(dialog, sandbox::msdev::kNewProjectLocation, "C:\\Projects");
+            if (macintoshToo) sandbox::SetCheck(dialog, sandbox::msdev::kNewProjectOther, BST_CHECKED);
+          }};
+}
+
+inline HWND FrameItem(void* frame, int id) { return GetDlgItem(static_cast<HWND>(frame), id); }
+inline HWND StepItem(void* frame, int id) { return GetDlgItem(static_cast<HWND>(sandbox::WizardStep(frame)), id); }
+inline bool Enabled(HWND window) { return window != nullptr && IsWindowEnabled(window); }
+inline bool Visible(HWND window) { return window != nullptr && IsWindowVisible(window); }
+
+// The installation with the IDE's own template folder holding SablewingAppWizard.awx (found
+// through VsCommonDir) and the IDE running; the product's catalogue folder is empty.
+class HostWizardTest : public InstallationTest {
+ protected:
+  void SetUp() override {
+    InstallationTest::SetUp();
+    sandbox::SetClock(946684800000);  // 2000-01-01 00:00:00 UTC
+    ASSERT_TRUE(CreateDirectory("C:\\Sablewing\\Components", nullptr));
+    sandbox::RegistrySetString("HKEY_LOCAL_MACHINE\\SOFTWARE\\Microsoft\\VisualStudio\\6.0\\Setup", "VsCommonDir",
+                               "C:\\DevStudio\\Common");
+    for (const char* folder : {"C:\\DevStudio", "C:\\DevStudio\\Common", "C:\\DevStudio\\Common\\MSDev98", kTemplateFolder})
+      ASSERT_TRUE(CreateDirectory(folder, nullptr));
+    ASSERT_TRUE(CopyFile(BuiltModule("SablewingAppWizard.awx").c_str(),
+                         (std::string(kTemplateFolder) + "\\SablewingAppWizard.awx").c_str(), TRUE));
+    sandbox::msdev::StartIde();
+  }
+
+  bool Run(std::string* error = nullptr) {
+    sandbox::ClearDebugOutput();
+    return sandbox::msdev::NewProject(error);
+  }
+
+  // The message boxes shown so far, in order.
+  static std::vector<sandbox::Modal> Boxes() {
+    std::vector<sandbox::Modal> boxes;
+    for (const sandbox::Modal& modal : sandbox::Modals())
+      if (modal.kind == "MessageBox") boxes.push_back(modal);
+    return boxes;
   }
 };
 
