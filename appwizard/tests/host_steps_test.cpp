@@ -169,7 +169,7 @@ TEST_F(HostSteps, BackPastThePlugInsFirstStepLeavesThePlugIn) {
       "Wyc.dll: ExitCustomAppWizard"};
   std::vector<std::string> calls;
   for (const std::string& note : ProbeNotes())
-    if (note.find("GetAppWizard") == std::string::npos && note.rfind(": constructed", 0) != 0) calls.push_back(note);
+    if (note.find("GetAppWizard") == std::string::npos && note.rfind("constructed: ", 0) != 0) calls.push_back(note);
   EXPECT_EQ(calls, expected);
 }
 
@@ -213,6 +213,32 @@ TEST_F(HostSteps, TheTemplatesComeThroughThePlugInsHooks) {
     EXPECT_NE(std::find(notes.begin(), notes.end(), "Wyc.dll: LoadTemplate NEWPROJ.INF"), notes.end());
     EXPECT_EQ(std::count(notes.begin(), notes.end(), "Wyc.dll: CustomizeProject"), row.made ? 1 : 0);
     EXPECT_EQ(notes.back(), "Wyc.dll: ExitCustomAppWizard");
+  }
+}
+
+// Each run of the New Project dialog loads the host afresh, which binds its plug-ins afresh: when
+// a run ends, neither the host nor a plug-in is mapped any more, and the next run's plug-in is
+// built anew by its DLL's static initialisation.
+TEST_F(HostSteps, EachRunBindsFreshPlugIns) {
+  PlacePlugIn(kProbeWyc, "Wyc.dll");
+  for (int run = 1; run <= 2; ++run) {
+    SCOPED_TRACE(run);
+    sandbox::msdev::CloseWorkspace();
+    std::filesystem::remove_all(sandbox::HostPath("C:\\Projects"));
+    sandbox::QueueAnswer("NewProject", NewProjectAnswer());
+    sandbox::QueueAnswer("AppWizard", {sandbox::kWizardFinish, "", [](void* frame) {
+                                         sandbox::SetCheck(sandbox::WizardStep(frame), kRadioWyc, BST_CHECKED);
+                                         sandbox::ClickButton(frame, sandbox::kWizardNext);
+                                         EXPECT_TRUE(AnyModuleFrom(kPlugInFolder));
+                                       }});
+    sandbox::QueueAnswer("NewProjectInformation", {IDOK});
+    std::string error;
+    ASSERT_TRUE(Run(&error)) << error;
+    EXPECT_FALSE(AnyModuleFrom(kPlugInFolder));
+    EXPECT_FALSE(AnyModuleFrom(std::string(kTemplateFolder) + "\\"));
+    const std::vector<std::string> notes = ProbeNotes();
+    EXPECT_EQ(std::count(notes.begin(), notes.end(), "constructed: TQ Wyc AppWizard"), 1);
+    EXPECT_EQ(std::count(notes.begin(), notes.end(), "Wyc.dll: InitCustomAppWizard, host steps 1"), 1);
   }
 }
 

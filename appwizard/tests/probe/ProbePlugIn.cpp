@@ -39,7 +39,7 @@ class CProbeStep : public CCustomAppWizStepDlg {
 
 class CProbePlugIn : public CCustomAppWizard {
  public:
-  CProbePlugIn() : CCustomAppWizard(PROBE_NAME) { ::OutputDebugString("Probe: constructed " PROBE_NAME); }
+  CProbePlugIn() : CCustomAppWizard(PROBE_NAME) { ::OutputDebugString("Probe constructed: " PROBE_NAME); }
 
   void InitCustomAppWizard() override {
     Note("InitCustomAppWizard, host steps " + std::to_string(m_nHostStepCount));
