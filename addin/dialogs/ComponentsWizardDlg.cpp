@@ -2,7 +2,7 @@
 
 #include "AddinDialogsResource.h"
 #include "CatalogueResource.h"
-#include "DependancyUpdater.h"
+#include "ComponentChoice.h"
 #include "InformationDepot.h"
 
 BEGIN_MESSAGE_MAP(CComponentsWizardDlg, CAddInDlg)
@@ -31,26 +31,11 @@ BOOL CComponentsWizardDlg::OnInitDialog() {
   CAddInDlg::OnInitDialog();
   ModifyStyle(0, WS_CLIPCHILDREN);
   m_componentTree.Populate(m_bIsDllProject);
-  CString name, url;
-  name.LoadString(IDS_DRIVER_DOWNLOAD_NAME);
-  url.LoadString(IDS_DRIVER_DOWNLOAD_URL);
-  m_downloadLink.SetText(name)
-      .SetLink(true)
-      .SetFontUnderline(true)
-      .SetTextColor(0xFF0000)  // a COLORREF: blue
-      .SetLinkCursor(IDC_DOWNLOAD_CURSOR)
-      .SetLinkUrl(url);
+  SetUpDriverDownloadLink(m_downloadLink);
   return TRUE;
 }
 
-void CComponentsWizardDlg::OnDefaultComponents() {
-  m_pDepot->ResetSelection();
-  // A component selected by default brings what it needs, hidden ones included.
-  CDependancyUpdater updater;
-  for (CComponent& component : m_pDepot->GetComponents())
-    if (component.Selected) updater.PropagateSelection(&component);
-  m_componentTree.UpdateCheckStates();
-}
+void CComponentsWizardDlg::OnDefaultComponents() { UseDefaultComponents(*m_pDepot, m_componentTree); }
 
 void CComponentsWizardDlg::OnOK() {
   if (!m_bAllConfigurationsUseMFC) {

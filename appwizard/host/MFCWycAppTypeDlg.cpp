@@ -5,6 +5,7 @@
 #include <htmlhelp.h>
 
 #include "AddinResource.h"
+#include "HtmlHelpCall.h"
 #include "InformationDepot.h"
 #include "host/HostResource.h"
 #include "plugin/CurrentDepot.h"
@@ -23,7 +24,7 @@ std::map<HWND, CMFCWycAppTypeDlg*> g_subclassedFrames;
 void OpenCurrentHelpTopic() {
   if (g_pCurrentDepot == NULL) return;
   const CPath path = g_pCurrentDepot->GetHelpPath() + CPath(g_pCurrentDepot->GetHelpTopic());
-  (void)path;
+  CallHtmlHelp(::GetDesktopWindow(), path.GetString(), HH_DISPLAY_TOPIC, 0);
 }
 
 }  // namespace

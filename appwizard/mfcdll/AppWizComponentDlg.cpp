@@ -4,14 +4,12 @@
 
 #include <algorithm>
 
+#include "ComponentChoice.h"
 #include "InformationDepot.h"
 #include "mfcdll/MFCDLLResource.h"
 #include "plugin/CurrentDepot.h"
 
 namespace {
-
-const char kHardwareCategory[] = "Hardware APIs";
-const char kDriverCategory[] = "Legacy C and IVI C Drivers";
 
 void SetListMacros(CMapStringToString& dictionary, LPCTSTR flag, LPCTSTR list, const CString& text) {
   if (text.IsEmpty())
@@ -23,10 +21,33 @@ void SetListMacros(CMapStringToString& dictionary, LPCTSTR flag, LPCTSTR list, c
 
 }  // namespace
 
+BEGIN_MESSAGE_MAP(CAppWizComponentDlg, CCustomAppWizStepDlg)
+ON_BN_CLICKED(IDC_USE_DEFAULT_COMPONENTS, OnDefaultComponents)
+END_MESSAGE_MAP()
+
 CAppWizComponentDlg::CAppWizComponentDlg(int nDllProject)
     : CCustomAppWizStepDlg(IDD_APPWIZ_COMPONENT), m_pHost(NULL), m_nDllProject(nDllProject) {}
 
 CAppWizComponentDlg::~CAppWizComponentDlg() {}
+
+void CAppWizComponentDlg::DoDataExchange(CDataExchange* pDX) {
+  CCustomAppWizStepDlg::DoDataExchange(pDX);
+  DDX_Control(pDX, IDC_STEP_COMPONENT_TREE, m_componentTree);
+  DDX_Control(pDX, IDC_DOWNLOAD_LINK, m_downloadLink);
+}
+
+BOOL CAppWizComponentDlg::OnInitDialog() {
+  CCustomAppWizStepDlg::OnInitDialog();
+  ModifyStyle(0, WS_CLIPCHILDREN);
+  m_componentTree.SetCatalogue(g_pCurrentDepot);
+  m_componentTree.Populate(m_nDllProject != 0);
+  SetUpDriverDownloadLink(m_downloadLink);
+  return TRUE;
+}
+
+void CAppWizComponentDlg::OnDefaultComponents() {
+  if (g_pCurrentDepot != NULL) UseDefaultComponents(*g_pCurrentDepot, m_componentTree);
+}
 
 CString CAppWizComponentDlg::GetHelpTopic() { return "tqvcmain.chm::\\appwizard.htm"; }
 
@@ -54,9 +75,9 @@ void CAppWizComponentDlg::SetComponentMacros(CMapStringToString& dictionary, con
   for (const CComponent* component : sorted) {
     if (!component->Selected) continue;
     const CString entry = "\n         " + component->ComponentName;
-    if (component->Category == kHardwareCategory)
+    if (component->Category == CComponentTree::kHardwareCategory)
       hard += entry;
-    else if (component->Category == kDriverCategory)
+    else if (component->Category == CComponentTree::kDriverCategory)
       drivers += entry;
     else
       soft += entry;

@@ -6,7 +6,9 @@
 #include "stdafx.h"
 
 #include "Component.h"
+#include "component/ComponentTree.h"
 #include "plugin/CustomAppWizStepDlg.h"
+#include "small/NewLabel.h"
 
 class CAppWizComponentDlg : public CCustomAppWizStepDlg {
  public:
@@ -24,7 +26,17 @@ class CAppWizComponentDlg : public CCustomAppWizStepDlg {
   // empty), each entry a line break, nine blanks and the name.
   static void SetComponentMacros(CMapStringToString& dictionary, const std::vector<CComponent>& components);
 
+  CComponentTree m_componentTree;
+  CNewLabel m_downloadLink;
   // The host's custom AppWizard, owner of the template dictionary (handed over by the plug-in).
   CCustomAppWiz* m_pHost;
   int m_nDllProject;
+
+ protected:
+  void DoDataExchange(CDataExchange* pDX) override;
+  // The tree filled from the current depot for this kind of project, the download link set up.
+  BOOL OnInitDialog() override;
+  // Use Default Components.
+  afx_msg void OnDefaultComponents();
+  DECLARE_MESSAGE_MAP()
 };

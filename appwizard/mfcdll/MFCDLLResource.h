@@ -7,4 +7,6 @@
 
 #define IDC_STEP_TEXT 1000
 #define IDC_USE_DEFAULT_COMPONENTS 1019
-#define IDC_COMPONENT_TREE 2002
+#define IDC_STEP_COMPONENT_TREE 2002
+// The driver download link: the components wizard's number (addin/dialogs/AddinDialogsResource.h).
+#define IDC_DOWNLOAD_LINK 5017
