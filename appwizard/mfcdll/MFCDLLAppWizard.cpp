@@ -18,6 +18,19 @@ namespace {
 const char kProductKey[] = "Software\\Vellacott\\Sablewing\\VC";
 const char kWorkspacePathValue[] = "DSW Path";
 
+// Handles what waits in this thread's queue, as the thread would when it next went idle.
+void HandlePendingMessages() {
+  MSG msg;
+  while (::PeekMessage(&msg, NULL, 0, 0, PM_REMOVE)) {
+    if (msg.message == WM_QUIT) {
+      ::PostQuitMessage(static_cast<int>(msg.wParam));
+      break;
+    }
+    ::TranslateMessage(&msg);
+    ::DispatchMessage(&msg);
+  }
+}
+
 }  // namespace
 
 CMFCDLLAppWizard::CMFCDLLAppWizard()
@@ -102,6 +115,11 @@ void CMFCDLLAppWizard::ExitCustomAppWizard() {
   } catch (...) {
     ::MessageBox(NULL, UnknownFailureText(), TQ::LoadStringResource(IDS_PRODUCT_NAME), MB_OK);
   }
+  // The reopened workspace asks its questions when this thread next handles its messages, and
+  // this module goes as soon as the wizard has ended: they are handled here, while the threads
+  // the reopening started answer them, and those threads end before the module does.
+  HandlePendingMessages();
+  CVSApplication::FinishAnsweringPrompts(true);
 }
 
 void CMFCDLLAppWizard::ApplyComponents() {

@@ -31,8 +31,8 @@ class CMFCDLLAppWizard : public CCustomAppWizard {
   // Keeps the new project's Application and makes the bridge and the customizer for it.
   void CustomizeProject(IBuildProject* pProject) override;
   // After a customized run: the chosen components applied to the project, the workspace
-  // reopened (its path kept as "DSW Path" meanwhile). A failure is reported once; the project
-  // stays as generated.
+  // reopened (its path kept as "DSW Path" meanwhile) and its questions answered. A failure is
+  // reported once; the project stays as generated.
   void ExitCustomAppWizard() override;
 
   // The step of index 1: the component step when the depot holds a component, else the notice.

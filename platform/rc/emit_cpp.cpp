@@ -60,10 +60,14 @@ std::string GenerateCpp(const CompiledScript& script, const std::string& scriptN
   }
   if (script.resources.empty()) out << "    {0, nullptr, 0, nullptr, nullptr, 0},\n";
   out << "};\n\n"
+      // Registered before the module's other static objects are made and unregistered after they
+      // are gone, as a module's resources are there for its whole life on the platform (a static
+      // object may load a bitmap in its constructor).
       << "struct Registration {\n"
       << "  Registration() { StandinRegisterResources(kResources, kResources, " << script.resources.size() << "); }\n"
       << "  ~Registration() { StandinUnregisterResources(kResources, kResources); }\n"
-      << "} registration;\n\n"
+      << "};\n"
+      << "Registration registration __attribute__((init_priority(101)));\n\n"
       << "}  // namespace\n";
   return out.str();
 }

@@ -4,13 +4,17 @@
 // MFC DLL", goes through the plug-in's steps and confirms; the project is generated, customized
 // with the chosen components and reopened.
 #include <windows.h>
+#include <commctrl.h>
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
+#include <optional>
 #include <string>
 #include <vector>
 
+#include "sandbox/html_help.h"
 #include "sandbox/msdev.h"
 #include "sandbox/sandbox.h"
 #include "sandbox/test_support.h"
@@ -21,7 +25,13 @@ namespace {
 constexpr int64_t kStart = 946684800000;  // 2000-01-01 00:00:00 UTC
 const char kProductKey[] = "HKEY_LOCAL_MACHINE\\SOFTWARE\\Vellacott\\Sablewing\\VC";
 const char kTemplateFolder[] = "C:\\DevStudio\\Common\\MSDev98\\Template";
-constexpr int kRadioMfcDll = 1002, kStepText = 1000;
+constexpr int kRadioMfcDll = 1002, kStepText = 1000, kComponentTree = 2002, kUseDefaults = 1019;
+const std::string kGolden = std::string(E2E_TEST_DIR) + "/golden/";
+// The files of the new project that the goldens hold, as the IDE wrote them and the customizer
+// changed them, and the backups the customizer made.
+const char* const kProjectFiles[] = {"Thermo.clw", "Thermo.cpp", "Thermo.h", "Thermo.def", "StdAfx.h", "StdAfx.cpp",
+                                     "Thermo.rc", "Resource.h", "res\\Thermo.rc2", "Thermo.dsp", "Thermo.dsw",
+                                     "TqIncludes.h"};
 
 std::string BuiltModule(const std::string& file) { return sandbox::WindowsPath(std::string(MODULES_FOLDER) + "/" + file); }
 
@@ -56,6 +66,23 @@ class MfcDllAppWizard : public sandbox::testing::TempDriveTest<'C'> {
 
   bool Run(std::string* error = nullptr) { return sandbox::msdev::NewProject(error); }
 
+  static std::string ReadGolden(const std::string& name) {
+    std::string file = name;
+    for (char& c : file)
+      if (c == '\\') c = '/';
+    return sandbox::testing::ReadHostFile(kGolden + file);
+  }
+  // The names in a folder, one a line, sorted.
+  std::string Folder(const std::string& windowsFolder) {
+    std::vector<std::string> names;
+    for (const auto& entry : std::filesystem::directory_iterator(sandbox::HostPath(windowsFolder)))
+      names.push_back(entry.path().filename().string());
+    std::sort(names.begin(), names.end());
+    std::string text;
+    for (const std::string& name : names) text += name + "\n";
+    return text;
+  }
+
   static size_t MessageBoxes() {
     size_t boxes = 0;
     for (const sandbox::Modal& modal : sandbox::Modals()) boxes += modal.kind == "MessageBox";
@@ -89,6 +116,79 @@ TEST_F(MfcDllAppWizard, AnEmptyCatalogueShowsTheNotice) {
   EXPECT_FALSE(OnDisk("C:\\Work"));
   EXPECT_EQ(MessageBoxes(), 0u);
   EXPECT_EQ(sandbox::RegistryExport(), registry);
+}
+
+// Opens every item with children, as a user opens them one after the other.
+void ExpandAll(HWND tree) {
+  for (auto h = reinterpret_cast<HTREEITEM>(SendMessage(tree, TVM_GETNEXTITEM, TVGN_ROOT, 0)); h != NULL;
+       h = reinterpret_cast<HTREEITEM>(SendMessage(tree, TVM_GETNEXTITEM, TVGN_NEXTVISIBLE, reinterpret_cast<LPARAM>(h))))
+    SendMessage(tree, TVM_EXPAND, TVE_EXPAND, reinterpret_cast<LPARAM>(h));
+}
+
+// The user's way through the wizard: "Sablewing MFC DLL"; on the component step the defaults
+// (which the tree shows with what they need), TqUtility, the hardware category and the driver
+// tqswitch (whose warning is answered); step 8 as it comes; Finish.
+sandbox::Answer ChooseComponents(int result = sandbox::kWizardFinish) {
+  return {result, "", [](void* frame) {
+            sandbox::SetCheck(sandbox::WizardStep(frame), kRadioMfcDll, BST_CHECKED);
+            sandbox::ClickButton(frame, sandbox::kWizardNext);
+            void* step = sandbox::WizardStep(frame);
+            ASSERT_NE(GetDlgItem(static_cast<HWND>(step), kComponentTree), nullptr);
+            sandbox::ClickTreeItemImage(step, kComponentTree, "TqUtility");
+            sandbox::PressSpaceOnTreeItem(step, kComponentTree, "Hardware APIs");
+            ExpandAll(GetDlgItem(static_cast<HWND>(step), kComponentTree));
+            sandbox::QueueAnswer("MessageBox", {IDOK});
+            sandbox::ClickTreeItemImage(step, kComponentTree, "tqswitch");
+            // The IDE's question after the customized workspace reopens is the program's to answer.
+            sandbox::QueueAnswer("MessageBox", {sandbox::kLeaveAlone});
+            sandbox::ClickButton(frame, sandbox::kWizardNext);
+            // Step 8, the last of the three the plug-in counts.
+            EXPECT_TRUE(Enabled(frame, sandbox::kWizardBack));
+            EXPECT_FALSE(Enabled(frame, sandbox::kWizardNext));
+          }};
+}
+
+TEST_F(MfcDllAppWizard, TheNewProjectHasTheChosenComponents) {
+  sandbox::QueueAnswer("NewProject", NewProjectAnswer());
+  sandbox::QueueAnswer("AppWizard", ChooseComponents());
+  sandbox::QueueAnswer("NewProjectInformation", {IDOK});
+  std::optional<std::string> dswPathDuring;
+  std::string openDuring;
+  sandbox::BeforeNthRegistryCall("delete", 1, [&] {
+    dswPathDuring = sandbox::RegistryGetString(kProductKey, "DSW Path");
+    openDuring = sandbox::msdev::WorkspacePath();
+  });
+  std::string error;
+  ASSERT_TRUE(Run(&error)) << error;
+  EXPECT_EQ(dswPathDuring, "C:\\Work\\Thermo\\Thermo.dsw");
+  EXPECT_EQ(openDuring, "C:\\Work\\Thermo\\Thermo.dsw");
+  EXPECT_EQ(sandbox::RegistryGetString(kProductKey, "DSW Path"), std::nullopt);
+
+  std::string information;
+  for (const sandbox::Modal& modal : sandbox::Modals())
+    if (modal.kind == "NewProjectInformation") information = modal.text;
+  EXPECT_EQ(information, ReadGolden("Information.txt"));
+  for (const char* file : kProjectFiles) {
+    SCOPED_TRACE(file);
+    EXPECT_EQ(DiskBytes(std::string("C:\\Work\\Thermo\\") + file), ReadGolden(file));
+  }
+  EXPECT_EQ(Folder("C:\\Work\\Thermo\\Sablewing_Backup"), ReadGolden("Backups.txt"));
+  for (const char* backup : {"Thermo_sablewing_001.dsp", "Thermo_sablewing_001.dsw"}) {
+    SCOPED_TRACE(backup);
+    EXPECT_EQ(DiskBytes(std::string("C:\\Work\\Thermo\\Sablewing_Backup\\") + backup),
+              ReadGolden(std::string("Sablewing_Backup\\") + backup));
+  }
+
+  // The IDE asked whether to reload the project the customizer rewrote; the plug-in's answer was
+  // Yes, so the IDE holds the project as it is on disk.
+  const std::vector<sandbox::Modal> modals = sandbox::Modals();
+  ASSERT_FALSE(modals.empty());
+  EXPECT_EQ(modals.back().text, sandbox::msdev::ReloadProjectPrompt("C:\\Work\\Thermo\\Thermo.dsp"));
+  EXPECT_EQ(modals.back().result, IDYES);
+  EXPECT_EQ(sandbox::PendingAnswers(), 0u);
+  const std::vector<sandbox::msdev::Project> projects = sandbox::msdev::Projects();
+  ASSERT_EQ(projects.size(), 1u);
+  EXPECT_FALSE(projects[0].modified);
 }
 
 // Cancelling before the project is made leaves no file, no message and no registry value.
