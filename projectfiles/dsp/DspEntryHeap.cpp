@@ -38,6 +38,18 @@ constexpr size_t kCellsOffset = offsetof(BlockHeader, cells);
 // one part of the file lie side by side; a freed cell goes on the list of its size.
 class Heap {
  public:
+  Heap() = default;
+  // Only a heap without live objects is destroyed: every block goes.
+  ~Heap() {
+    for (BlockHeader* block = m_lastBlock; block != nullptr;) {
+      BlockHeader* previous = block->previous;
+      ::operator delete(block);
+      block = previous;
+    }
+  }
+  Heap(const Heap&) = delete;
+  Heap& operator=(const Heap&) = delete;
+
   // The caller has the lock (or holds the heap).
   void* Allocate(size_t size) {
     const size_t index = (size - 1) / kGrain;
@@ -104,12 +116,30 @@ class Heap {
   size_t m_live = 0;
 };
 
-// Made on first use and never destroyed: objects of the tree may still be freed while the
-// program's statics go.
-Heap& TheHeap() {
+// Made on first use, and kept while the module's statics go: objects of the tree may still be
+// freed then. At the module's very end (below) a heap without live objects goes, so that a
+// module that unloads (a plug-in DLL) leaves none of its blocks behind.
+Heap*& HeapPointer() {
   static Heap* heap = new Heap;
+  return heap;
+}
+
+Heap& TheHeap() {
+  Heap*& heap = HeapPointer();
+  if (heap == nullptr) heap = new Heap;  // asked for again after the module's end
   return *heap;
 }
+
+// Made while the module loads, before any object of the tree, so it goes after every static
+// object made later; one made earlier that still held objects keeps the heap alive.
+struct HeapRelease {
+  ~HeapRelease() {
+    Heap*& heap = HeapPointer();
+    if (heap == nullptr || heap->GetLiveCount() != 0) return;
+    delete heap;
+    heap = nullptr;
+  }
+} g_heapRelease;
 
 // How many Holds the thread has open; while there is one, it has the heap's lock.
 thread_local int t_holds = 0;
