@@ -6,6 +6,7 @@
 #include <filesystem>
 
 #include "host/SablewingAppWizardAppWiz.h"
+#include "sandbox/html_help.h"
 
 #include "appwizard_test_support.h"
 
@@ -36,6 +37,7 @@ TEST_F(HostSteps, ThePathStepLetsTheUserOnOnlyToAFolderWithAPlugIn) {
     else
       sandbox::RegistryDeleteKey(kProductKey);
     PlacePlugIn(kProbeWyc, "Wyc.dll");
+    const size_t helpBefore = sandbox::HtmlHelpRequests().size();
     sandbox::QueueAnswer("NewProject", NewProjectAnswer());
     sandbox::QueueAnswer("AppWizard", {sandbox::kWizardCancel, "", [](void* frame) {
                                          ASSERT_NE(StepItem(frame, kBrowse), nullptr);
@@ -54,9 +56,13 @@ TEST_F(HostSteps, ThePathStepLetsTheUserOnOnlyToAFolderWithAPlugIn) {
                                          sandbox::QueueAnswer("BrowseForFolder", {IDOK, "C:\\Sablewing"});
                                          sandbox::ClickButton(sandbox::WizardStep(frame), kBrowse);
                                          EXPECT_TRUE(Enabled(FrameItem(frame, sandbox::kWizardNext)));
-                                         // Next leads to the project-type step, and on into the plug-in.
+                                         // Help does nothing yet: the frame is the host library's own.
+                                         sandbox::PressF1(frame);
+                                         // Next leads to the project-type step, which takes the
+                                         // frame's Help over, and on into the plug-in.
                                          sandbox::ClickButton(frame, sandbox::kWizardNext);
                                          ASSERT_NE(StepItem(frame, kRadioWyc), nullptr);
+                                         sandbox::PressF1(frame);
                                          sandbox::SetCheck(sandbox::WizardStep(frame), kRadioWyc, BST_CHECKED);
                                          sandbox::ClickButton(frame, sandbox::kWizardNext);
                                          EXPECT_NE(StepItem(frame, kProbeText), nullptr);
@@ -68,6 +74,11 @@ TEST_F(HostSteps, ThePathStepLetsTheUserOnOnlyToAFolderWithAPlugIn) {
     EXPECT_EQ(boxes[0].caption, "Sablewing");
     EXPECT_EQ(sandbox::RegistryGetString(kProductKey, "InstallDir"), "C:\\Sablewing");
     EXPECT_EQ(sandbox::PendingAnswers(), 0u);
+    // Help came once, from the project-type step, in the folder the user browsed to.
+    std::vector<std::string> help;
+    const std::vector<sandbox::HtmlHelpRequest> requests = sandbox::HtmlHelpRequests();
+    for (size_t i = helpBefore; i < requests.size(); ++i) help.push_back(requests[i].path);
+    EXPECT_EQ(help, (std::vector<std::string>{"C:\\Sablewing\\Help\\tqvcmain.chm::\\appwizard1.htm"}));
     // The plug-in counts the path step among the host's.
     const std::vector<std::string> notes = ProbeNotes();
     EXPECT_NE(std::find(notes.begin(), notes.end(), "Wyc.dll: InitCustomAppWizard, host steps 2"), notes.end());
@@ -138,8 +149,11 @@ TEST_F(HostSteps, ACatalogueThatCannotLoadShowsTheComponentProblemStep) {
                                                  "Sablewing to correct the problem.");
                                        EXPECT_FALSE(Enabled(FrameItem(frame, sandbox::kWizardNext)));
                                        EXPECT_FALSE(Visible(FrameItem(frame, sandbox::kWizardHelp)));
+                                       // Shown before the project-type step: no help of ours.
+                                       sandbox::PressF1(frame);
                                      }});
   EXPECT_FALSE(Run());
+  EXPECT_TRUE(sandbox::HtmlHelpRequests().empty());
 }
 
 // Back from the plug-in's first step leaves the plug-in (its end once) and shows the project-type
