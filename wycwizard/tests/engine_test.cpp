@@ -82,13 +82,20 @@ class EngineTest : public wyctest::WycTest {
     g_pCurrentDepot = NULL;
   }
 
-  // The IDE holding the sample's converted meter project, copied to T:.
-  IBuildProjectPtr OpenProject() {
+  // The IDE holding the sample's converted meter project, copied to T: (under another name when
+  // one is given).
+  IBuildProjectPtr OpenProject(const std::string& name = "WycMeter") {
     if (!comInitialized_) EXPECT_EQ(CoInitialize(nullptr), S_OK);
     comInitialized_ = true;
     CopyMeter();
+    for (const char* extension : {".dsp", ".dsw"}) {
+      std::string bytes = DiskBytes(std::string("T:\\Projects\\WycMeter\\WycMeter") + extension);
+      for (size_t at = bytes.find("WycMeter"); at != std::string::npos; at = bytes.find("WycMeter", at + name.size()))
+        bytes.replace(at, 8, name);
+      WriteDisk("Projects/WycMeter/" + name + extension, bytes);
+    }
     std::string error;
-    EXPECT_TRUE(sandbox::msdev::OpenWorkspace("T:\\Projects\\WycMeter\\WycMeter.dsw", &error)) << error;
+    EXPECT_TRUE(sandbox::msdev::OpenWorkspace("T:\\Projects\\WycMeter\\" + name + ".dsw", &error)) << error;
     IApplicationPtr app;
     EXPECT_EQ(app.CreateInstance(CLSID_Application, nullptr, CLSCTX_LOCAL_SERVER), S_OK);
     IDispatch* projectsDispatch = nullptr;
@@ -308,6 +315,34 @@ TEST_F(EngineTest, AConvertedDllIsCustomizedOnEveryConfiguration) {
   EXPECT_EQ(sandbox::msdev::Projects()[0].activeConfiguration, "WycMeter - Win32 Debug");
   EXPECT_FALSE(DiskBytes("T:\\New\\Meter\\UIRCallbackTable.c").empty());
   EXPECT_FALSE(DiskBytes("T:\\New\\Meter\\Meter.hga").empty());
+}
+
+// A folder written with its trailing backslash is quoted without it: the command line would read
+// the backslash and quote as one escaped quote.
+TEST_F(EngineTest, AnIncludeFolderLosesItsTrailingBackslash) {
+  sandbox::RegistrySetString("HKCU\\Software\\Vellacott\\Wyc\\6.0\\IncludePaths", "InclPath1", "T:\\Extra\\");
+  CEngine engine(&dictionary_);
+  engine.SelectInstallation("6.0");
+  IBuildProjectPtr project = OpenProject();
+  ASSERT_TRUE(engine.AttachProject(project));
+  EXPECT_TRUE(engine.AddIncludePaths());
+  engine.DetachProject();
+  const std::vector<Change> changes = sandbox::msdev::SettingChanges("WycMeter - Win32 Debug");
+  ASSERT_FALSE(changes.empty());
+  EXPECT_EQ(changes.back().arguments, (Texts{"cl.exe", "/I \"T:\\Extra\""}));
+}
+
+// The project's build configuration is looked for in the platform part of each configuration's
+// name: "Debugger - Win32 Release" is not the Debug configuration.
+TEST_F(EngineTest, TheActiveConfigurationIsMatchedAfterTheProjectName) {
+  CEngine engine(&dictionary_);
+  engine.SelectInstallation("6.0");
+  ASSERT_TRUE(engine.ReadProjectToConvert("C:\\Projects\\WycMeter\\WycMeter.prj"));  // Debug
+  IBuildProjectPtr project = OpenProject("Debugger");
+  ASSERT_TRUE(engine.AttachProject(project));
+  EXPECT_TRUE(engine.AdjustBuildSettings());
+  engine.DetachProject();
+  EXPECT_EQ(sandbox::msdev::Projects()[0].activeConfiguration, "Debugger - Win32 Debug");
 }
 
 // A failing object-model call makes the operation answer false and the others still run.

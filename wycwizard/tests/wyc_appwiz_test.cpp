@@ -329,6 +329,12 @@ TEST_F(WycAppWizTest, WarningsAndTheCustomizationGoesOn) {
        "C:\\Projects\\WycMeter\\WycMeter.prj", {String(IDS_FILES_NOT_ADDED)}},
       {"an include path not added", [] { sandbox::msdev::InjectFailure("IConfiguration::AddToolSettings", E_FAIL); },
        nullptr, {String(IDS_INCLUDES_NOT_ADDED)}},
+      {"the callback table not written",
+       [] {
+         CreateDirectory("T:\\Work\\Meter", nullptr);
+         CreateDirectory("T:\\Work\\Meter\\UIRCallbackTable.c", nullptr);  // in the table's way
+       },
+       "C:\\Projects\\WycMeter\\WycMeter.prj", {String(IDS_ENGINE_READ)}},
       // Last: the refusal lasts until the sandbox is reset.
       {"the run-time engine refused", [] { sandbox::RefuseLoad("wycrte.dll", ERROR_MOD_NOT_FOUND); },
        "C:\\Projects\\WycMeter\\WycMeter.prj", {String(IDS_UIR_ENGINE_MISSING)}},
