@@ -354,9 +354,11 @@ bool CEngine::CheckFunctionPanelModule(const CString& module) {
 
 // A module met again in the same run answers its first outcome, so modules naming each other end.
 bool CEngine::CheckModule(const CString& module, const CPathSet& folders) {
-  const auto known = m_checked.find(module);
+  const std::string key(module);
+  const auto known = m_checked.find(key);
   if (known != m_checked.end()) return known->second;
-  m_checked[module] = true;
+  bool& outcome = m_checked[key];
+  outcome = true;
   CString vxipnp;
   m_pInstallation->GetVXIPNPPath(vxipnp);
   CFPFile file;
@@ -377,10 +379,10 @@ bool CEngine::CheckModule(const CString& module, const CPathSet& folders) {
       break;
     case CFPFile::NO_PANEL_FILE:
       m_unlocated.insert(named);
-      return m_checked[module] = false;
+      return outcome = false;
     default:
       m_invalid.insert(named);
-      return m_checked[module] = false;
+      return outcome = false;
   }
   switch (file.GetKind()) {
     case CFPFile::C_SOURCE: m_files[CWycProject::C_SOURCE_FILES].insert(file.GetModule()); break;
@@ -388,11 +390,10 @@ bool CEngine::CheckModule(const CString& module, const CPathSet& folders) {
     case CFPFile::LIBRARY: m_files[CWycProject::LIBRARY_FILES].insert(file.GetModule()); break;
     default: break;
   }
-  m_checked[module] = result;
-  const std::vector<CString> names = file.GetNames();
-  for (const CString& name : names)
+  outcome = result;
+  for (const CString& name : file.GetNames())
     if (!CheckModule(name, folders)) result = false;
-  return m_checked[module] = result;
+  return m_checked[key] = result;
 }
 
 void CEngine::GetProblemLists(const CPathSet** sourceMissing, const CPathSet** headerMissing, const CPathSet** unlocated,

@@ -11,8 +11,9 @@
 #include <objmodel/appauto.h>
 #include <objmodel/bldauto.h>
 
-#include <map>
 #include <set>
+#include <string>
+#include <unordered_map>
 #include <vector>
 
 #include "FileStamp.h"
@@ -127,6 +128,6 @@ class CEngine {
   CPathSet m_includePaths;
   // The search folders of the current module check, and each module's outcome in this run.
   CPathSet m_searchFolders;
-  std::map<CString, bool, CStringByteLess> m_checked;
+  std::unordered_map<std::string, bool> m_checked;
   bool m_bEngineMissing;
 };
