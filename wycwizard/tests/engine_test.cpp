@@ -28,11 +28,6 @@ using Texts = std::vector<std::string>;
 using Change = sandbox::msdev::SettingChange;
 using Dictionary = std::map<std::string, std::string>;
 
-_COM_SMARTPTR_TYPEDEF(IApplication, __uuidof(IApplication));
-_COM_SMARTPTR_TYPEDEF(IProjects, __uuidof(IProjects));
-_COM_SMARTPTR_TYPEDEF(IGenericProject, __uuidof(IGenericProject));
-_COM_SMARTPTR_TYPEDEF(IBuildProject, __uuidof(IBuildProject));
-
 bool Has(CMapStringToString& map, LPCTSTR key) {
   CString value;
   return map.Lookup(key, value) != FALSE;
@@ -96,15 +91,7 @@ class EngineTest : public wyctest::WycTest {
     }
     std::string error;
     EXPECT_TRUE(sandbox::msdev::OpenWorkspace("T:\\Projects\\WycMeter\\" + name + ".dsw", &error)) << error;
-    IApplicationPtr app;
-    EXPECT_EQ(app.CreateInstance(CLSID_Application, nullptr, CLSCTX_LOCAL_SERVER), S_OK);
-    IDispatch* projectsDispatch = nullptr;
-    EXPECT_EQ(app->get_Projects(&projectsDispatch), S_OK);
-    IProjectsPtr projects;
-    projects.Attach(static_cast<IProjects*>(projectsDispatch));
-    IGenericProjectPtr project;
-    EXPECT_EQ(projects->Item(_variant_t(static_cast<LONG>(1), VT_I4), &project), S_OK);
-    return IBuildProjectPtr(project);
+    return wyctest::FirstProject();
   }
 
   CMapStringToString dictionary_;

@@ -4,6 +4,9 @@
 #pragma once
 
 #include <windows.h>
+#include <comdef.h>
+#include <objmodel/appauto.h>
+#include <objmodel/bldauto.h>
 
 #include <gtest/gtest.h>
 
@@ -13,7 +16,25 @@
 
 #include "sandbox/test_support.h"
 
+_COM_SMARTPTR_TYPEDEF(IApplication, __uuidof(IApplication));
+_COM_SMARTPTR_TYPEDEF(IProjects, __uuidof(IProjects));
+_COM_SMARTPTR_TYPEDEF(IGenericProject, __uuidof(IGenericProject));
+_COM_SMARTPTR_TYPEDEF(IBuildProject, __uuidof(IBuildProject));
+
 namespace wyctest {
+
+// The first project of the running IDE's workspace, through the object model as a client sees it.
+inline IBuildProjectPtr FirstProject() {
+  IApplicationPtr app;
+  EXPECT_EQ(app.CreateInstance(CLSID_Application, nullptr, CLSCTX_LOCAL_SERVER), S_OK);
+  IDispatch* projectsDispatch = nullptr;
+  EXPECT_EQ(app->get_Projects(&projectsDispatch), S_OK);
+  IProjectsPtr projects;
+  projects.Attach(static_cast<IProjects*>(projectsDispatch));
+  IGenericProjectPtr project;
+  EXPECT_EQ(projects->Item(_variant_t(static_cast<LONG>(1), VT_I4), &project), S_OK);
+  return IBuildProjectPtr(project);
+}
 
 inline const std::string kSample = sandbox::testing::SourceRoot() + "/sample";
 inline const std::string kGolden = sandbox::testing::SourceRoot() + "/wycwizard/tests/golden/";
