@@ -246,7 +246,6 @@ TEST_F(WycAppWizTest, NoCompatibleInstallationShowsTheErrorPage) {
   EXPECT_FALSE(Run(
       [&](void* frame) {
         EXPECT_EQ(Title(frame), String(IDS_ERROR_TITLE));
-        std::string message = String(IDS_ENGINE_NO_INSTALLATION);
         EXPECT_EQ(sandbox::ControlText(Page(frame), IDC_ERROR_MESSAGE),
                   "The Harrowgate/Wyc AppWizard did not detect any Visual C++-compatible installations of "
                   "Harrowgate/Wyc.\n\nRun Sablewing setup to install Harrowgate/Wyc or change the Harrowgate/Wyc "
