@@ -80,8 +80,10 @@ class EngineTest : public wyctest::WycTest {
   // The IDE holding the sample's converted meter project, copied to T: (under another name when
   // one is given).
   IBuildProjectPtr OpenProject(const std::string& name = "WycMeter") {
-    if (!comInitialized_) EXPECT_EQ(CoInitialize(nullptr), S_OK);
-    comInitialized_ = true;
+    if (!comInitialized_) {
+      EXPECT_EQ(CoInitialize(nullptr), S_OK);
+      comInitialized_ = true;
+    }
     CopyMeter();
     for (const char* extension : {".dsp", ".dsw"}) {
       std::string bytes = DiskBytes(std::string("T:\\Projects\\WycMeter\\WycMeter") + extension);
