@@ -28,6 +28,14 @@ void DrawBitmap(CDC* pDC, UINT id, int x, int y) {
 
 }  // namespace
 
+int CFirstStepDlg::ComboAdd(int id, const CString& text) {
+  return static_cast<int>(SendDlgItemMessage(id, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(static_cast<LPCTSTR>(text))));
+}
+
+int CFirstStepDlg::ComboSelection(int id) { return static_cast<int>(SendDlgItemMessage(id, CB_GETCURSEL)); }
+
+void CFirstStepDlg::ComboSelect(int id, int index) { SendDlgItemMessage(id, CB_SETCURSEL, static_cast<WPARAM>(index)); }
+
 // --- Common to the three steps ------------------------------------------------------------------
 
 CWycStepDlg::CWycStepDlg(UINT nIDTemplate, UINT nTitle)
@@ -95,21 +103,19 @@ BOOL CFirstStepDlg::OnInitDialog() {
   CheckDlgButton(IDC_ACTION_CONVERT, BST_UNCHECKED);
   SetDlgItemText(IDC_TARGET_LABEL, String(IDS_TARGET_LABEL));
   SetDlgItemText(IDC_PRJ_LABEL, String(IDS_PRJ_LABEL));
-  CComboBox* target = static_cast<CComboBox*>(GetDlgItem(IDC_TARGET));
-  for (UINT id : {IDS_TARGET_EXE, IDS_TARGET_DLL, IDS_TARGET_LIB}) target->AddString(String(id));
-  target->SetCurSel(0);
-  CComboBox* versions = static_cast<CComboBox*>(GetDlgItem(IDC_VERSION));
+  for (UINT id : {IDS_TARGET_EXE, IDS_TARGET_DLL, IDS_TARGET_LIB}) ComboAdd(IDC_TARGET, String(id));
+  ComboSelect(IDC_TARGET, 0);
   if (!m_installations.empty()) {
-    for (const CString& name : m_installations) versions->SetCurSel(versions->AddString(name));
+    for (const CString& name : m_installations) ComboSelect(IDC_VERSION, ComboAdd(IDC_VERSION, name));
   } else {
-    versions->SetCurSel(versions->AddString(String(IDS_NONE_FOUND)));
+    ComboSelect(IDC_VERSION, ComboAdd(IDC_VERSION, String(IDS_NONE_FOUND)));
   }
   UpdateControls(true);
   return TRUE;
 }
 
 void CFirstStepDlg::UpdateControls(bool newProject) {
-  const int target = static_cast<CComboBox*>(GetDlgItem(IDC_TARGET))->GetCurSel();
+  const int target = ComboSelection(IDC_TARGET);
   GetDlgItem(IDC_INSTR_SUPPORT)->EnableWindow(newProject && target != kStaticLibrary);
   GetDlgItem(IDC_TARGET)->EnableWindow(newProject);
   GetDlgItem(IDC_PRJ_PATH)->EnableWindow(!newProject);
@@ -135,7 +141,7 @@ void CFirstStepDlg::OnActionChanged() {
 // The static library leaves no choice of instrument support: the box is disabled, and the
 // exchange then takes the check as 0.
 void CFirstStepDlg::OnTargetChanged() {
-  const int target = static_cast<CComboBox*>(GetDlgItem(IDC_TARGET))->GetCurSel();
+  const int target = ComboSelection(IDC_TARGET);
   GetDlgItem(IDC_INSTR_SUPPORT)->EnableWindow(target != kStaticLibrary);
 }
 
@@ -148,9 +154,13 @@ void CFirstStepDlg::OnBrowse() {
 BOOL CFirstStepDlg::OnDismiss() {
   UpdateData(TRUE);
   m_bTitlePending = true;
-  CComboBox* versions = static_cast<CComboBox*>(GetDlgItem(IDC_VERSION));
-  const int selected = versions->GetCurSel();
-  if (selected >= 0) versions->GetLBText(selected, m_strVersion);
+  const int selected = ComboSelection(IDC_VERSION);
+  if (selected >= 0) {
+    char text[256] = "";
+    if (SendDlgItemMessage(IDC_VERSION, CB_GETLBTEXTLEN, static_cast<WPARAM>(selected)) < static_cast<LRESULT>(sizeof text))
+      SendDlgItemMessage(IDC_VERSION, CB_GETLBTEXT, static_cast<WPARAM>(selected), reinterpret_cast<LPARAM>(text));
+    m_strVersion = text;
+  }
   m_nCreateNew = m_nAction == 1 ? 0 : 1;
   try {
     // What an earlier conversion left (after Back or a cancelled confirmation) goes first.
@@ -165,7 +175,7 @@ BOOL CFirstStepDlg::OnDismiss() {
         return FALSE;
       }
     } else {
-      m_nTarget = static_cast<CComboBox*>(GetDlgItem(IDC_TARGET))->GetCurSel();
+      m_nTarget = ComboSelection(IDC_TARGET);
       m_pEngine->SetProjectType(m_nTarget);
       m_pEngine->SetExportIncludes(false);
       m_pEngine->SetInstrSup(m_nInstrSupportOnly != 0);

@@ -61,6 +61,10 @@ class CFirstStepDlg : public CWycStepDlg {
 
  private:
   void UpdateControls(bool newProject);
+  // The combo boxes through their messages (the page holds no control objects).
+  int ComboAdd(int id, const CString& text);
+  int ComboSelection(int id);
+  void ComboSelect(int id, int index);
 
   std::vector<CString> m_installations;
 };
