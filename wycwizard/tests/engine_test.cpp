@@ -306,6 +306,49 @@ TEST_F(EngineTest, AConvertedDllIsCustomizedOnEveryConfiguration) {
   EXPECT_FALSE(DiskBytes("T:\\New\\Meter\\Meter.hga").empty());
 }
 
+// The copy step by the DLL's copy target, and the library the instrument support chooses.
+TEST_F(EngineTest, TheCopyStepFollowsTheCopyTargetAndInstrumentSupportItsLibrary) {
+  const struct {
+    const char* where;
+    Texts step;  // command, output, description; empty: no step
+  } rows[] = {
+      {"Windows System directory",
+       {"copy \"$(TargetPath)\" \"C:\\WINDOWS\\SYSTEM32\"", "C:\\WINDOWS\\SYSTEM32\\$(TargetName).dll",
+        "Copy dll to the system directory"}},
+      {"Nowhere", {}},
+  };
+  std::string prj = sandbox::testing::ReadHostFile(kSample + "/Projects/WycMeter/WycMeterDll.prj");
+  const std::string vxipnp = "\"VXIplug&play directory\"";
+  const size_t at = prj.find(vxipnp);
+  ASSERT_NE(at, std::string::npos);
+  IBuildProjectPtr project = OpenProject();
+  for (const auto& row : rows) {
+    SCOPED_TRACE(row.where);
+    std::string text = prj;
+    text.replace(at, vxipnp.size(), std::string("\"") + row.where + "\"");
+    WriteDisk("Projects/WycMeter/Copy.prj", text);
+    CEngine engine(&dictionary_);
+    engine.SelectInstallation("6.0");
+    ASSERT_TRUE(engine.ReadProjectToConvert("T:\\Projects\\WycMeter\\Copy.prj"));
+    ASSERT_TRUE(engine.AttachProject(project));
+    const size_t before = sandbox::msdev::SettingChanges("WycMeter - Win32 Debug").size();
+    EXPECT_TRUE(engine.AdjustBuildSettings());
+    Texts step;
+    const std::vector<Change> changes = sandbox::msdev::SettingChanges("WycMeter - Win32 Debug");
+    for (size_t i = before; i < changes.size(); ++i)
+      if (changes[i].method == "AddCustomBuildStep")
+        step = Texts(changes[i].arguments.begin(), changes[i].arguments.begin() + 3);
+    EXPECT_EQ(step, row.step);
+
+    engine.SetInstrSup(true);
+    EXPECT_TRUE(engine.AddLibraries());
+    EXPECT_EQ(sandbox::msdev::SettingChanges("WycMeter - Win32 Debug").back().arguments[1], "/NODEFAULTLIB:libc");
+    const std::vector<Change> after = sandbox::msdev::SettingChanges("WycMeter - Win32 Debug");
+    EXPECT_EQ(after[after.size() - 2].arguments[1], "\"C:\\Wyc\\extlib\\instrsup.lib\"");
+    engine.DetachProject();
+  }
+}
+
 // A folder written with its trailing backslash is quoted without it: the command line would read
 // the backslash and quote as one escaped quote.
 TEST_F(EngineTest, AnIncludeFolderLosesItsTrailingBackslash) {
