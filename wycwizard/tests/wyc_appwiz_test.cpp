@@ -132,12 +132,14 @@ TEST_F(WycAppWizTest, NewProjectsGetTheirStarterFiles) {
     bool cpp;
     Texts files;
     const char* golden;  // of the starter source, or nullptr
+    const char* dsp;     // golden of the project file, or nullptr
   } rows[] = {
-      {"executable, C++", 0, true, true, {"Meter.cpp", "Meter.dsp", "Meter.dsw"}, "exe_cpp.cpp"},
-      {"executable, C", 0, true, false, {"Meter.c", "Meter.dsp", "Meter.dsw"}, nullptr},
-      {"executable, no code", 0, false, true, {"Meter.dsp", "Meter.dsw"}, nullptr},
-      {"DLL, C", 1, true, false, {"Meter.c", "Meter.dsp", "Meter.dsw", "Meter.h"}, "dll_c.c"},
-      {"static library, C++", 2, true, true, {"Meter.cpp", "Meter.dsp", "Meter.dsw", "Meter.h"}, "lib_cpp.cpp"},
+      {"executable, C++", 0, true, true, {"Meter.cpp", "Meter.dsp", "Meter.dsw"}, "exe_cpp.cpp", "exe.dsp"},
+      {"executable, C", 0, true, false, {"Meter.c", "Meter.dsp", "Meter.dsw"}, nullptr, nullptr},
+      {"executable, no code", 0, false, true, {"Meter.dsp", "Meter.dsw"}, nullptr, nullptr},
+      {"DLL, C", 1, true, false, {"Meter.c", "Meter.dsp", "Meter.dsw", "Meter.h"}, "dll_c.c", "dll.dsp"},
+      {"static library, C++", 2, true, true, {"Meter.cpp", "Meter.dsp", "Meter.dsw", "Meter.h"}, "lib_cpp.cpp",
+       "lib.dsp"},
   };
   for (const Row& row : rows) {
     SCOPED_TRACE(row.name);
@@ -151,12 +153,13 @@ TEST_F(WycAppWizTest, NewProjectsGetTheirStarterFiles) {
     ASSERT_TRUE(made);
     EXPECT_EQ(ProjectFolder(), row.files);
     if (row.golden != nullptr) ExpectGolden(std::string("Meter.") + (row.cpp ? "cpp" : "c"), row.golden);
+    if (row.dsp != nullptr) ExpectGolden("Meter.dsp", row.dsp);
+    ExpectGolden("Meter.dsw", "Meter.dsw");
     if (row.generate) {
       ASSERT_FALSE(sandbox::msdev::OpenDocuments().empty()) << "the starter file is opened";
       EXPECT_EQ(sandbox::msdev::OpenDocuments().back().fullPath, std::string(kProject) + (row.cpp ? "Meter.cpp" : "Meter.c"));
     }
   }
-  ExpectGolden("Meter.dsp", "lib.dsp");
   EXPECT_EQ(Confirmation(),
             "Harrowgate/Wyc project file Meter.dsp will be created in\n   T:\\Work\\Meter\\\n\n"
             "Target: Win32 Static Library (Meter.lib)\n\nFeatures:\n   + Starter source file Meter.cpp\n"
