@@ -74,7 +74,7 @@ CEngine::CEngine(CMapStringToString* pDictionary)
       m_bInstrSup(false),
       m_nConfigurations(0),
       m_savedDictionary(10),
-      m_nCreateNewProject(0),
+      m_nCreateNewProject(1),
       m_nProjectType(NO_TYPE),
       m_pInstallation(NULL),
       m_pProject(NULL),

@@ -110,7 +110,7 @@ class CEngine {
   CString m_strProjectDir;
   CString m_strProjectName;
   CMapStringToString m_savedDictionary;
-  int m_nCreateNewProject;
+  int m_nCreateNewProject;  // 1 until the first step says otherwise
   int m_nProjectType;
   CWycInstallation* m_pInstallation;
   CWycProject* m_pProject;

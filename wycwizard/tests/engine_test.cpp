@@ -104,6 +104,8 @@ class EngineTest : public wyctest::WycTest {
 TEST_F(EngineTest, MacrosAreSetAsValUnusedAndRemovedWhenFalse) {
   CEngine engine(&dictionary_);
   engine.ReadDictionary();
+  EXPECT_EQ(engine.GetCreateNewProject(), 1);
+  EXPECT_EQ(engine.GetProjectType(), CEngine::NO_TYPE);
   engine.SetCreateNewProject(1);
   engine.SetProjectType(CEngine::STATIC_LIBRARY);
   engine.SetInstrSup(true);
