@@ -17,38 +17,7 @@ using Texts = std::vector<std::string>;
 
 Texts NamesOf(const CFPFile& file) { return Texts(file.GetNames().begin(), file.GetNames().end()); }
 
-// A panel file: magic, version, the name-table offset at 36, then the table at that offset (a
-// count, then per entry its length and bytes).
-struct Panel {
-  uint32_t magic = 0x73FE01BA;
-  uint32_t version = 5;
-  uint32_t tableOffset = 64;
-  std::vector<std::string> entries = {"meter_init_fp", "meter_close_fp"};  // each with a NUL added
-  uint32_t count = 0xFFFFFFFF;  // the entries' number unless set
-  size_t cut = 0;               // bytes dropped from the end
-
-  static void Put(std::string& bytes, size_t at, uint32_t value) {
-    if (bytes.size() < at + 4) bytes.resize(at + 4, '\0');
-    for (int i = 0; i < 4; ++i) bytes[at + i] = static_cast<char>(value >> (24 - 8 * i));
-  }
-  std::string Bytes() const {
-    std::string bytes(40, '\0');
-    Put(bytes, 0, magic);
-    Put(bytes, 4, version);
-    Put(bytes, 36, tableOffset);
-    if (tableOffset != 0) {
-      bytes.resize(tableOffset, '\0');
-      Put(bytes, tableOffset, count != 0xFFFFFFFF ? count : static_cast<uint32_t>(entries.size()));
-      for (const std::string& entry : entries) {
-        Put(bytes, bytes.size(), static_cast<uint32_t>(entry.size() + 1));
-        bytes += entry;
-        bytes += '\0';
-      }
-    }
-    bytes.resize(bytes.size() - cut);
-    return bytes;
-  }
-};
+using wyctest::Panel;
 
 class FPFileTest : public wyctest::WycTest {
  protected:

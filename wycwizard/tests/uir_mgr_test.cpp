@@ -15,10 +15,6 @@
 #include "uir/UIRMgr.h"
 #include "wyc_test_support.h"
 
-_COM_SMARTPTR_TYPEDEF(IApplication, __uuidof(IApplication));
-_COM_SMARTPTR_TYPEDEF(IProjects, __uuidof(IProjects));
-_COM_SMARTPTR_TYPEDEF(IGenericProject, __uuidof(IGenericProject));
-_COM_SMARTPTR_TYPEDEF(IBuildProject, __uuidof(IBuildProject));
 _COM_SMARTPTR_TYPEDEF(IConfigurations, __uuidof(IConfigurations));
 _COM_SMARTPTR_TYPEDEF(IConfiguration, __uuidof(IConfiguration));
 
@@ -299,15 +295,7 @@ class UIRBuildStepTest : public UIRMgrTest {
   }
   // Configuration `index` of the workspace's one project.
   IConfigurationPtr Configuration(LONG index) {
-    IApplicationPtr app;
-    EXPECT_EQ(app.CreateInstance(CLSID_Application, nullptr, CLSCTX_LOCAL_SERVER), S_OK);
-    IDispatch* projectsDispatch = nullptr;
-    EXPECT_EQ(app->get_Projects(&projectsDispatch), S_OK);
-    IProjectsPtr projects;
-    projects.Attach(static_cast<IProjects*>(projectsDispatch));
-    IGenericProjectPtr project;
-    EXPECT_EQ(projects->Item(_variant_t(static_cast<LONG>(1), VT_I4), &project), S_OK);
-    IBuildProjectPtr build(project);
+    IBuildProjectPtr build = wyctest::FirstProject();
     IConfigurationsPtr configurations;
     EXPECT_EQ(build->get_Configurations(&configurations), S_OK);
     IConfigurationPtr configuration;

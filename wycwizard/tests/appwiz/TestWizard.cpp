@@ -1,4 +1,5 @@
-// TestWizard.awx: a custom AppWizard that hands its work to TestPlugIn.dll, found beside it, as
+// TestWizard.awx: a custom AppWizard that hands its work to a plug-in found beside it (TestPlugIn.dll
+// unless the build names another in PLUGIN_FILE), as
 // the host hands its work to the plug-ins: the template operations go to the plug-in's hooks
 // first and to the host library's defaults with what the hooks left. Every call it gets is told
 // to the debugger ("TestWizard: ...").
@@ -10,6 +11,10 @@
 #include "InformationDepot.h"
 #include "plugin/CurrentDepot.h"
 #include "plugin/CustomAppWizard.h"
+
+#ifndef PLUGIN_FILE
+#define PLUGIN_FILE "TestPlugIn.dll"
+#endif
 
 namespace {
 
@@ -27,7 +32,7 @@ class CTestWizard : public CCustomAppWiz {
     ::GetModuleFileName(g_extensionModule.hModule, path, sizeof path);
     std::string folder = path;
     folder.erase(folder.rfind('\\'));
-    m_hPlugIn = AfxLoadLibrary((folder + "\\TestPlugIn.dll").c_str());
+    m_hPlugIn = AfxLoadLibrary((folder + "\\" PLUGIN_FILE).c_str());
     using GetAppWizardFunction = CCustomAppWizard* (*)();
     auto get = m_hPlugIn != NULL ? reinterpret_cast<GetAppWizardFunction>(reinterpret_cast<void (*)()>(::GetProcAddress(m_hPlugIn, "GetAppWizard")))
                                  : NULL;

@@ -18,16 +18,17 @@ namespace sandbox {
 
 // What a modal showed the user.
 struct Modal {
-  std::string kind;     // "MessageBox", "BrowseForFolder", "PopupMenu", "Dialog", "Capture",
-                        // "DragDrop", "LabelEdit", ...
+  std::string kind;     // "MessageBox", "BrowseForFolder", "FileDialog", "PopupMenu", "Dialog",
+                        // "Capture", "DragDrop", "LabelEdit", ...
   std::string caption;  // title of the window (a popup menu: its owner's)
   std::string text;     // message text, or the prompt; a dialog's template name ("#<id>" for an
                         // integer one, "" for a template in memory)
-  unsigned style = 0;   // MB_* flags for message boxes, BIF_* flags for the folder browser, TPM_*
-                        // flags for popup menus, else 0
+  unsigned style = 0;   // MB_* flags for message boxes, BIF_* flags for the folder browser, OFN_*
+                        // flags for the file dialog, TPM_* flags for popup menus, else 0
   // A popup menu's entries, in order: a string item's text as it is stored ("&Open\tCtrl+O"),
   // "-" for a separator, "(owner-drawn)" and "(bitmap)" for those kinds; a submenu entry ends in
-  // " >"; then " [grayed]", " [disabled]" and " [checked]" as the item's state says.
+  // " >"; then " [grayed]", " [disabled]" and " [checked]" as the item's state says. The file
+  // dialog's: "Filter: ...", "Default extension: ...", "OK: <its OK button's label>".
   std::vector<std::string> items;
   bool answered = false;
   int result = 0;       // what the modal returned
