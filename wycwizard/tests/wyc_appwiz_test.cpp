@@ -74,7 +74,12 @@ class WycAppWizTest : public wyctest::WycTest {
  protected:
   void SetUp() override {
     WycTest::SetUp();
-    sandbox::MapDrive('C', kSample);
+    // C: is a copy of the sample, so the .uir files can carry the times the .hga golden records
+    // whatever the checkout gave them.
+    CopyToDisk(kSample, "sample");
+    sandbox::MapDrive('C', host_ + "/sample");
+    SetWriteTime("C:\\Projects\\WycMeter\\meter.uir", wyctest::Time(31295732, 1299897281));
+    SetWriteTime("C:\\Projects\\WycMeter\\panels\\setup.uir", wyctest::Time(31295732, 1299900561));
     ASSERT_TRUE(sandbox::RegistryLoad(kSample + "/sablewing.reg"));
     ASSERT_TRUE(CreateDirectory("T:\\Templates", nullptr));
     ASSERT_TRUE(CreateDirectory("T:\\Work", nullptr));
