@@ -337,6 +337,10 @@ TEST_F(WycAppWizTest, WarningsAndTheCustomizationGoesOn) {
        "C:\\Projects\\WycMeter\\WycMeter.prj", {String(IDS_FILES_NOT_ADDED)}},
       {"an include path not added", [] { sandbox::msdev::InjectFailure("IConfiguration::AddToolSettings", E_FAIL); },
        nullptr, {String(IDS_INCLUDES_NOT_ADDED)}},
+      // Libraries go through the same call after the include paths: every such call fails.
+      {"the libraries not added",
+       [] { sandbox::msdev::InjectFailure("IConfiguration::AddToolSettings", E_FAIL, -1); }, nullptr,
+       {String(IDS_INCLUDES_NOT_ADDED), String(IDS_LIBRARIES_NOT_ADDED)}},
       {"the callback table not written",
        [] {
          CreateDirectory("T:\\Work\\Meter", nullptr);
