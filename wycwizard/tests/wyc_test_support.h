@@ -89,12 +89,7 @@ class WycTest : public sandbox::testing::TempDriveTest<'T'> {
   // The sample Wyc project at T:\Projects\WycMeter.
   void CopyMeter() { CopyToDisk(kSample + "/Projects/WycMeter", "Projects/WycMeter"); }
 
-  static void SetWriteTime(const char* path, const FILETIME& time) {
-    HANDLE file = CreateFile(path, GENERIC_WRITE, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
-    ASSERT_NE(file, INVALID_HANDLE_VALUE) << path;
-    EXPECT_TRUE(SetFileTime(file, nullptr, nullptr, &time));
-    CloseHandle(file);
-  }
+  static void SetWriteTime(const char* path, const FILETIME& time) { sandbox::testing::SetWriteTime(path, time); }
 };
 
 }  // namespace wyctest

@@ -76,12 +76,7 @@ class WycAddInTest : public sandbox::testing::TempDriveTest<'C'> {
     CoUninitialize();
   }
 
-  static void SetWriteTime(const char* path, const FILETIME& time) {
-    HANDLE file = CreateFile(path, GENERIC_WRITE, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
-    ASSERT_NE(file, INVALID_HANDLE_VALUE) << path;
-    EXPECT_TRUE(SetFileTime(file, nullptr, nullptr, &time));
-    CloseHandle(file);
-  }
+  static void SetWriteTime(const char* path, const FILETIME& time) { sandbox::testing::SetWriteTime(path, time); }
   static void OpenSample() {
     std::string error;
     ASSERT_TRUE(sandbox::msdev::OpenWorkspace(kWorkspace, &error)) << error;

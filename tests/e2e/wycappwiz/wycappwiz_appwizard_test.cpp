@@ -64,8 +64,8 @@ class WycAppWizard : public sandbox::testing::TempDriveTest<'C'> {
     const std::string sample = sandbox::testing::SourceRoot() + "/sample";
     CopyToDisk(sample, "");
     // The sample's forms get the write times that the goldens' callback-table records hold.
-    SetWriteTime("C:\\Projects\\WycMeter\\meter.uir", {1299897281, 31295732});
-    SetWriteTime("C:\\Projects\\WycMeter\\panels\\setup.uir", {1299900561, 31295732});
+    sandbox::testing::SetWriteTime("C:\\Projects\\WycMeter\\meter.uir", {1299897281, 31295732});
+    sandbox::testing::SetWriteTime("C:\\Projects\\WycMeter\\panels\\setup.uir", {1299900561, 31295732});
     std::string error;
     ASSERT_TRUE(sandbox::RegistryLoad(sample + "/sablewing.reg", &error)) << error;
     ASSERT_TRUE(CreateDirectory(kTemplateFolder, nullptr));
@@ -97,12 +97,6 @@ class WycAppWizard : public sandbox::testing::TempDriveTest<'C'> {
     return made;
   }
 
-  static void SetWriteTime(const char* path, const FILETIME& time) {
-    HANDLE file = CreateFile(path, GENERIC_WRITE, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
-    ASSERT_NE(file, INVALID_HANDLE_VALUE) << path;
-    EXPECT_TRUE(SetFileTime(file, nullptr, nullptr, &time));
-    CloseHandle(file);
-  }
   static Texts BoxTexts() {
     Texts texts;
     for (const sandbox::Modal& modal : sandbox::Modals())

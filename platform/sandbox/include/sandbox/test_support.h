@@ -172,6 +172,14 @@ inline std::vector<RegistryCall> SweepRegistryFaults(const RegistryFaultSweep& s
   return calls;
 }
 
+// Gives the file at `windowsPath` the last-write time `time` through the stand-in's own calls.
+inline void SetWriteTime(const std::string& windowsPath, const FILETIME& time) {
+  HANDLE file = CreateFile(windowsPath.c_str(), GENERIC_WRITE, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
+  ASSERT_NE(file, INVALID_HANDLE_VALUE) << windowsPath;
+  EXPECT_TRUE(SetFileTime(file, nullptr, nullptr, &time));
+  CloseHandle(file);
+}
+
 // A test with drive `Letter` mapped to a fresh host folder.
 template <char Letter>
 class TempDriveTest : public ::testing::Test {
