@@ -29,18 +29,19 @@ LONG DeleteRegistryTree(HKEY parent, const std::string& name) {
   LONG status = RegOpenKeyEx(parent, name.c_str(), 0, KEY_READ | KEY_WRITE, &key);
   if (status == ERROR_FILE_NOT_FOUND) return ERROR_SUCCESS;
   if (status != ERROR_SUCCESS) return status;
-  for (;;) {
-    char child[256];
-    DWORD length = sizeof child;
-    status = RegEnumKeyEx(key, 0, child, &length, nullptr, nullptr, nullptr, nullptr);
-    if (status == ERROR_NO_MORE_ITEMS) break;
-    if (status == ERROR_SUCCESS) status = DeleteRegistryTree(key, std::string(child, length));
-    if (status != ERROR_SUCCESS) {
-      RegCloseKey(key);
-      return status;
-    }
+  // A name may be longer than the platform's 255 characters (the sandbox's registry takes it):
+  // the buffer is as long as the longest.
+  DWORD longest = 0;
+  status = RegQueryInfoKey(key, nullptr, nullptr, nullptr, nullptr, &longest, nullptr, nullptr, nullptr, nullptr,
+                           nullptr, nullptr);
+  std::string child(longest + 1, '\0');
+  while (status == ERROR_SUCCESS) {
+    DWORD length = static_cast<DWORD>(child.size());
+    status = RegEnumKeyEx(key, 0, child.data(), &length, nullptr, nullptr, nullptr, nullptr);
+    if (status == ERROR_SUCCESS) status = DeleteRegistryTree(key, child.substr(0, length));
   }
   RegCloseKey(key);
+  if (status != ERROR_NO_MORE_ITEMS) return status;
   return RegDeleteKey(parent, name.c_str());
 }
 

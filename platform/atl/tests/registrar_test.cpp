@@ -126,5 +126,20 @@ TEST_F(RegistrarTest, ARefusedWriteIsTheResult) {
   EXPECT_EQ(sandbox::RegistryOpenHandles(), 0u);
 }
 
+// Key names longer than the platform's 255 characters, which the sandbox's registry holds: a
+// ForceRemove key goes with them, whether registering starts it afresh or unregistering removes it.
+TEST_F(RegistrarTest, AForceRemoveKeyGoesWithKeysOfLongNames) {
+  const std::string longName(300, 'L');
+  const std::string key = std::string(kSoftware) + "\\Tq.Test";
+  sandbox::RegistrySetString(key + "\\" + longName + "\\" + longName, "", "old");
+  const std::string script =
+      "HKCU\n{\n  NoRemove Software\n  {\n    ForceRemove Tq.Test\n    {\n      " + longName + "\n    }\n  }\n}\n";
+  ASSERT_EQ(Register(script), S_OK);
+  EXPECT_EQ(RegistryKeysBelow(kSoftware), (std::vector<std::string>{key, key + "\\" + longName}));
+  ASSERT_EQ(Unregister(script), S_OK);
+  EXPECT_EQ(RegistryKeysBelow(kSoftware), std::vector<std::string>{});
+  EXPECT_EQ(sandbox::RegistryOpenHandles(), 0u);
+}
+
 }  // namespace
 }  // namespace atl_test
