@@ -6,7 +6,7 @@
 // (a line of the language's directives, unless NEWPROJ.INF's list is at fault), a template that is
 // not there, or a file that could not be written; and then nothing is left on the drive. Never a
 // cancel, another answer or another modal; no file handle stays open.
-#include <windows.h>
+#include <afxwin.h>
 
 #include <algorithm>
 #include <filesystem>
@@ -156,6 +156,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   fuzz::Check(sandbox::PendingAnswers() == (confirmRefused ? 1u : 0u), "an answer was not taken");
   std::error_code removed;
   std::filesystem::remove_all(g_projects, removed);
+  // The thread idles, as the IDE's would between two commands: MFC's temporary objects go.
+  AfxGetThread()->OnIdle(0);
+  AfxGetThread()->OnIdle(1);
   fuzz::Check(fuzz::DiskBytes(path) == input, "the templates' file changed");
   fuzz::CheckNoHandles();
   fuzz::CheckUnmodelledPathsOnly();

@@ -1,29 +1,12 @@
 // A window's standard scroll bars: their range, page and position, and whether they show (the
 // WS_HSCROLL and WS_VSCROLL bits of the window's style). They are non-client parts, which are not
-// drawn: a window has no frame.
+// drawn: a window has no frame. Their state is the window's, and goes with it.
 #include <algorithm>
-#include <map>
 
 #include "user_state.h"
 
 namespace user32 {
 namespace {
-
-struct Bars {
-  SCROLLINFO bar[2]{};
-};
-
-std::mutex g_lock;
-std::map<HWND, Bars> g_bars;
-
-struct Registration {
-  Registration() {
-    sandbox::internal::RegisterReset("user32.scroll_bars", [] {
-      std::lock_guard<std::mutex> g(g_lock);
-      g_bars.clear();
-    });
-  }
-} g_registration;
 
 bool SetShown(HWND window, DWORD bits, bool show) {
   std::lock_guard<std::mutex> g(Lock());
@@ -45,8 +28,10 @@ WINUSERAPI int WINAPI SetScrollInfo(HWND window, int bar, LPCSCROLLINFO info, BO
   if (bar == SB_CTL) STANDIN_UNMODELLED_LASTERROR(0);
   if (info == nullptr || (bar != SB_HORZ && bar != SB_VERT) || info->cbSize != sizeof(SCROLLINFO))
     return Fail(ERROR_INVALID_PARAMETER, 0);
-  std::lock_guard<std::mutex> g(g_lock);
-  SCROLLINFO& s = g_bars[window].bar[bar];
+  std::lock_guard<std::mutex> g(Lock());
+  auto w = FindLocked(window);
+  if (!w) return 0;
+  SCROLLINFO& s = w->scrollBars[bar];
   if (info->fMask & SIF_RANGE) {
     s.nMin = info->nMin;
     s.nMax = info->nMax;
@@ -65,8 +50,10 @@ WINUSERAPI BOOL WINAPI GetScrollInfo(HWND window, int bar, LPSCROLLINFO info) {
   if (bar == SB_CTL) STANDIN_UNMODELLED_LASTERROR(FALSE);
   if (info == nullptr || (bar != SB_HORZ && bar != SB_VERT) || info->cbSize != sizeof(SCROLLINFO))
     return Fail(ERROR_INVALID_PARAMETER, FALSE);
-  std::lock_guard<std::mutex> g(g_lock);
-  const SCROLLINFO& s = g_bars[window].bar[bar];
+  std::lock_guard<std::mutex> g(Lock());
+  auto w = FindLocked(window);
+  if (!w) return FALSE;
+  const SCROLLINFO& s = w->scrollBars[bar];
   if (info->fMask & SIF_RANGE) {
     info->nMin = s.nMin;
     info->nMax = s.nMax;

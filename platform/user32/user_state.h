@@ -67,6 +67,7 @@ struct Window {
   bool redraw = true;
   std::shared_ptr<gdi32::Surface> surface;
   HWND lastActivePopup = nullptr;  // of a root owner: the window it owns that was activated last
+  SCROLLINFO scrollBars[2]{};      // SB_HORZ and SB_VERT: range, page and position
 };
 
 struct SentMessage;
