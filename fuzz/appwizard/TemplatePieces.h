@@ -1,5 +1,6 @@
 // The template harness's input: templates as pieces of one text, separated by form feeds; a
-// piece's first line (a CR before its LF dropped) is the template's name, the rest its text.
+// piece's first line (a CR before its LF dropped; up to a NUL) is the template's name, the rest
+// its text.
 // Pieces without a name are left out. Shared by FuzzWizard.awx, which serves the templates, and
 // the harness, which checks what is said of them.
 #pragma once
@@ -20,6 +21,7 @@ inline std::vector<std::pair<std::string, std::string>> TemplatePieces(const std
     const size_t line = piece.find('\n');
     std::string name = piece.substr(0, line);
     if (!name.empty() && name.back() == '\r') name.pop_back();
+    name.resize(std::char_traits<char>::length(name.c_str()));  // a name is a C string
     if (!name.empty()) pieces.emplace_back(name, line == std::string::npos ? "" : piece.substr(line + 1));
   }
   return pieces;
