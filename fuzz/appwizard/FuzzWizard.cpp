@@ -13,8 +13,6 @@
 
 namespace {
 
-AFX_EXTENSION_MODULE g_extensionModule = {FALSE, NULL, NULL, NULL, NULL};
-
 std::string ReadInput() {
   const HANDLE file = ::CreateFile("F:\\Input.awt", GENERIC_READ, FILE_SHARE_READ, NULL, OPEN_EXISTING, 0, NULL);
   std::string bytes;
@@ -53,13 +51,8 @@ CFuzzWizard theWizard;
 
 }  // namespace
 
-extern "C" BOOL WINAPI DllMain(HINSTANCE hInstance, DWORD dwReason, LPVOID) {
-  if (dwReason == DLL_PROCESS_ATTACH) {
-    if (!AfxInitExtensionModule(g_extensionModule, hInstance)) return FALSE;
-    new CDynLinkLibrary(g_extensionModule);
-    RegisterCustomAppWiz(&theWizard);
-  } else if (dwReason == DLL_PROCESS_DETACH) {
-    AfxTermExtensionModule(g_extensionModule);
-  }
+// The module has no resources of its own to offer the resource chain: it only registers its object.
+extern "C" BOOL WINAPI DllMain(HINSTANCE, DWORD dwReason, LPVOID) {
+  if (dwReason == DLL_PROCESS_ATTACH) RegisterCustomAppWiz(&theWizard);
   return TRUE;
 }
