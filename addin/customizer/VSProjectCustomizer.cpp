@@ -4,6 +4,7 @@
 #include "CatalogueResource.h"
 #include "TqFile.h"
 #include "bridge/VSApplication.h"
+#include "customizer/CustomizerNames.h"
 #include "customizer/TextInFile.h"
 #include "customizer/VSProjectCustomizerException.h"
 #include "dsp/DspLookupTables.h"
@@ -13,11 +14,10 @@
 #include "editors/ReplaceFile.h"
 #include "editors/TextFile.h"
 
+using namespace customizer;
+
 namespace {
 
-const LPCTSTR kIncludesFileName = "TqIncludes.h";
-const LPCTSTR kProductFolder = "Sablewing";
-const LPCTSTR kComponentFolder = "Include";
 const LPCTSTR kDriverFolder = "Instrument Drivers";
 const LPCTSTR kDriverCategory = "Legacy C and IVI C Drivers";
 const LPCTSTR kDebugMarker = "/D \"_DEBUG\"";
@@ -26,9 +26,6 @@ const LPCTSTR kPrecompiledHeaderSwitch = "/Yu";
 const LPCTSTR kInsertionMarker = "//{{AFX_INSERT_LOCATION}}";
 const LPCTSTR kIncludeBlock = "//{{AFX Sablewing\n\n#include \"TqIncludes.h\"\n\n//}}AFX Sablewing\n\n";
 const LPCTSTR kOldIncludeLine = "\n#include \"TqIncludes.h\"\n";
-const LPCTSTR kBackupFolder = "Sablewing_Backup";
-const LPCTSTR kBackupTag = "_sablewing_";
-const int kMaxBackups = 10;
 
 bool IsDriver(const CComponent& component) { return component.Category == kDriverCategory; }
 
@@ -144,7 +141,8 @@ void CVSProjectCustomizer::ApplyComponentSelection(CVSApplication& app, std::vec
   includes.Clear();
   AddSelectedComponents(dsw, dsp, includes, catalogue);
   UpdateIncludesFile(dsp, catalogue, includesPath);
-  const PrecompiledHeaderEdits headers = EditPrecompiledHeaders(app, dsp, catalogue);
+  PrecompiledHeaderEdits headers;
+  EditPrecompiledHeaders(app, dsp, catalogue, headers);
 
   // The project's files are one unit: every new text is staged beside its file (the numbered
   // backups made first) before any file is replaced, so a failure leaves them all as they were.
@@ -213,7 +211,7 @@ void CVSProjectCustomizer::AddComponentHeaders(CDspEditor& dsp, const CComponent
   if (component.ComponentHeaders.empty()) return;
   CDspFolderEditor& product = dsp.GetTopLevelFileGroupEditor().AddFolder(kProductFolder, "", -1, false);
   if (!IsDriver(component)) {
-    CDspFolderEditor& folder = product.AddFolder(kComponentFolder, "*.h", -1, false);
+    CDspFolderEditor& folder = product.AddFolder(kComponentFolder, kHeaderFilter, -1, false);
     for (const CString& header : component.ComponentHeaders) folder.AddFile(Quoted(header), -1, false);
     return;
   }
@@ -339,7 +337,7 @@ void CVSProjectCustomizer::UpdateIncludesFile(CDspEditor& dsp, const std::vector
                                               const CString& /*includesPath*/) {
   CDspTopLevelFileGroupEditor& top = dsp.GetTopLevelFileGroupEditor();
   CDspFolderEditor& product = top.AddFolder(kProductFolder, "", -1, false);
-  CDspFolderEditor& folder = product.AddFolder(kComponentFolder, "*.h", -1, false);
+  CDspFolderEditor& folder = product.AddFolder(kComponentFolder, kHeaderFilter, -1, false);
   if (CountSelectedComponents(catalogue) >= 1) {
     folder.AddFile(kIncludesFileName, -1, false);
     return;
@@ -367,7 +365,8 @@ bool CVSProjectCustomizer::GetPrecompiledHeaderPath(CDspEditor& dsp, int index, 
 
 void CVSProjectCustomizer::IncludeIncludesFileInStdAfx(CVSApplication& app, CDspEditor& dsp,
                                                        const std::vector<CComponent>& catalogue) {
-  const PrecompiledHeaderEdits headers = EditPrecompiledHeaders(app, dsp, catalogue);
+  PrecompiledHeaderEdits headers;
+  EditPrecompiledHeaders(app, dsp, catalogue, headers);
   CReplacementSet files;
   for (const auto& [path, text] : headers.changed) StageTextFile(files, path, text);
   files.ReplaceAll();
@@ -381,8 +380,9 @@ void CVSProjectCustomizer::TellNoPrecompiledHeader() {
   ::MessageBox(CVSApplication::GetMainFrameHandle(), text, caption, MB_OK);
 }
 
-CVSProjectCustomizer::PrecompiledHeaderEdits CVSProjectCustomizer::EditPrecompiledHeaders(
-    CVSApplication& app, CDspEditor& dsp, const std::vector<CComponent>& catalogue) {
+void CVSProjectCustomizer::EditPrecompiledHeaders(CVSApplication& app, CDspEditor& dsp,
+                                                  const std::vector<CComponent>& catalogue,
+                                                  PrecompiledHeaderEdits& edits) {
   const int selected = CountSelectedComponents(catalogue);
   bool missing = false;
   // Configurations usually share their precompiled header: each header is read once, changed in
@@ -400,19 +400,26 @@ CVSProjectCustomizer::PrecompiledHeaderEdits CVSProjectCustomizer::EditPrecompil
   }
   // Every header is read before any is written: one that exists and cannot be read stops the run
   // with nothing changed. Only a header that is really absent has nothing to receive the block.
-  PrecompiledHeaderEdits edits;
   edits.tellNoPrecompiledHeader = missing && selected > 0;
   for (const CString& path : headers) {
+    CString* pending = NULL;
+    for (auto& [editedPath, text] : edits.changed)
+      if (editedPath.CompareNoCase(path) == 0) pending = &text;
     CString contents;
-    if (!ReadWholeTextFile(path, contents)) continue;
+    if (pending != NULL)
+      contents = *pending;
+    else if (!ReadWholeTextFile(path, contents))
+      continue;
     bool changed = RemoveText(contents, kIncludeBlock);
     // The old include line is a whole line between two line feeds: one of them stays, so that the
     // lines before and after it stay apart.
     changed = ReplaceText(contents, kOldIncludeLine, "\n") || changed;
     if (selected > 0) changed = InsertText(contents, kIncludeBlock, kInsertionMarker, true) || changed;
-    if (changed) edits.changed.emplace_back(path, contents);
+    if (pending != NULL)
+      *pending = contents;
+    else if (changed)
+      edits.changed.emplace_back(path, contents);
   }
-  return edits;
 }
 
 void CVSProjectCustomizer::ReadCurrentSelection(CVSApplication& app, std::vector<CComponent>& catalogue) {

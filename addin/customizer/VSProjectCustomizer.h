@@ -47,6 +47,22 @@ class CVSProjectCustomizer {
   // then shows message 5039 when a configuration has none and something is selected.
   void IncludeIncludesFileInStdAfx(CVSApplication& app, CDspEditor& dsp, const std::vector<CComponent>& catalogue);
 
+  // Projects made for the previous (1.0) version of the class library (VSProjectUpgrade.cpp).
+  //
+  // Whether the current project links the 1.0 interface library in some configuration.
+  bool IsVersion1Project(CVSApplication& app);
+  // Whether the component is one of the ten that the 1.0 library held.
+  static bool IsVersion1Component(const CComponent& component);
+  // Takes the 64 headers of the 1.0 library out of the project tree's "Sablewing"/"Include".
+  void RemoveVersion1HeaderFiles(CDspEditor& dsp);
+  // Converts the current project: the 1.0 library, headers and include block go, the 1.0
+  // components' 6.0 successors come in. The files are rewritten as one unit, the .dsw and the .dsp
+  // after numbered backups when asked, whose paths are appended to `backupPaths` (.dsw first).
+  // Refuses read-only files with CVSProjectCustomizerException 5035 before anything is closed or
+  // written. The workspace stays closed; the caller reopens it.
+  void UpgradeProject(CVSApplication& app, std::vector<CComponent>& catalogue, bool backupWorkspace,
+                      bool backupProject, std::vector<CString>& backupPaths);
+
  private:
   enum ConfigurationKind { configNeither, configDebug, configRelease };
 
@@ -56,8 +72,9 @@ class CVSProjectCustomizer {
     std::vector<std::pair<CString, CString>> changed;  // path, new text
     bool tellNoPrecompiledHeader = false;
   };
-  PrecompiledHeaderEdits EditPrecompiledHeaders(CVSApplication& app, CDspEditor& dsp,
-                                                const std::vector<CComponent>& catalogue);
+  // Files that `edits` already holds a new text of are edited from that text, not from the disk.
+  void EditPrecompiledHeaders(CVSApplication& app, CDspEditor& dsp, const std::vector<CComponent>& catalogue,
+                              PrecompiledHeaderEdits& edits);
   static void TellNoPrecompiledHeader();
   static ConfigurationKind KindOf(CCPPCompilerEntryEditor& compiler);
 
@@ -79,3 +96,10 @@ class CVSProjectCustomizer {
 
   bool m_isWindowsNT;
 };
+
+// Whether some project of the open workspace is a 1.0 project, by a search of each project file's
+// text for the 1.0 interface library. The search ends, false, at the first project file that is
+// empty or cannot be read, and when the workspace has no project.
+bool ProjectFileUsesVersion1Library(CVSApplication& app);
+// Whether a project file's text names the 1.0 interface library anywhere.
+bool ProjectTextUsesVersion1Library(const CString& text);

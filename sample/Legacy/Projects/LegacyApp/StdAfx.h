@@ -1,0 +1,24 @@
+// stdafx.h : include file for standard system include files,
+//  or project specific include files that are used frequently, but
+//      are changed infrequently
+//
+
+#if !defined(AFX_STDAFX_H__4D1E7A20_2C3B_4F5A_8E61_7B9C0D1E2F30__INCLUDED_)
+#define AFX_STDAFX_H__4D1E7A20_2C3B_4F5A_8E61_7B9C0D1E2F30__INCLUDED_
+
+#if _MSC_VER > 1000
+#pragma once
+#endif // _MSC_VER > 1000
+
+#define VC_EXTRALEAN		// Exclude rarely-used stuff from Windows headers
+
+#include <afxwin.h>         // MFC core and standard components
+#include <afxext.h>         // MFC extensions
+
+#include "TqAll.h"
+using namespace TQ;
+
+//{{AFX_INSERT_LOCATION}}
+// Microsoft Visual C++ will insert additional declarations immediately before the previous line.
+
+#endif // !defined(AFX_STDAFX_H__4D1E7A20_2C3B_4F5A_8E61_7B9C0D1E2F30__INCLUDED_)
