@@ -31,6 +31,11 @@ class CAnsweringThreads {
     m_threads.push_back(thread);
   }
 
+  bool Running() {
+    ReapEnded();
+    return !m_threads.empty();
+  }
+
   void Finish(bool stopNow) {
     if (stopNow && m_stop != NULL) ::SetEvent(m_stop);
     for (CWinThread* thread : m_threads) {
@@ -87,3 +92,5 @@ CAnsweringThreads g_answeringThreads;
 void StartAnsweringPrompts() { g_answeringThreads.Start(); }
 
 void FinishAnsweringPrompts(bool stopNow) { g_answeringThreads.Finish(stopNow); }
+
+bool AnsweringPrompts() { return g_answeringThreads.Running(); }

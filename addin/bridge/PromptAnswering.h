@@ -10,3 +10,5 @@
 void StartAnsweringPrompts();
 // Waits until every answering thread has ended; with `stopNow` they end at their next pass.
 void FinishAnsweringPrompts(bool stopNow);
+// Whether an answering thread is still running (the module must not go meanwhile).
+bool AnsweringPrompts();

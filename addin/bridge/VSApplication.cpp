@@ -173,6 +173,8 @@ void CVSApplication::ReopenWorkspace(bool answerPrompts) {
 
 void CVSApplication::FinishAnsweringPrompts(bool stopNow) { ::FinishAnsweringPrompts(stopNow); }
 
+bool CVSApplication::IsAnsweringPrompts() { return ::AnsweringPrompts(); }
+
 CString CVSApplication::GetWorkspacePath() {
   if (!m_workspacePath.IsEmpty()) return m_workspacePath;
   CWinApp* app = GetHostApp();

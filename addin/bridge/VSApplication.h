@@ -70,6 +70,9 @@ class CVSApplication {
   // `stopNow` they end at their next pass instead of after their three seconds. The module that
   // holds their code calls this before it goes.
   static void FinishAnsweringPrompts(bool stopNow);
+  // Whether a thread answering the prompts of a reopened workspace still runs: the module that
+  // holds its code must stay loaded meanwhile.
+  static bool IsAnsweringPrompts();
 
   CVSApplication(const CVSApplication&) = delete;
   CVSApplication& operator=(const CVSApplication&) = delete;

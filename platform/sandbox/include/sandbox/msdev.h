@@ -218,7 +218,9 @@ struct AddIn {
   bool firstTime = false;
 };
 SANDBOX_API std::vector<AddIn> AddIns();
-// Add-ins that could not be made or connected, or declined to load, one line each.
+// Add-ins that could not be made or connected, or declined to load, one line each. What one that
+// declined registered while it connected (its command object, commands, buttons and toolbar)
+// goes with it.
 SANDBOX_API std::vector<std::string> AddInMessages();
 // Unloads an add-in as the user does in the add-in list: OnDisconnection(VARIANT_TRUE), release;
 // its command object, commands, buttons and toolbar go, and its key's default value becomes "0".
