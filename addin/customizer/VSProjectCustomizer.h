@@ -10,6 +10,8 @@
 
 #include "stdafx.h"
 
+#include <list>
+
 #include "Component.h"
 
 class CVSApplication;
@@ -61,7 +63,7 @@ class CVSProjectCustomizer {
   // Refuses read-only files with CVSProjectCustomizerException 5035 before anything is closed or
   // written. The workspace stays closed; the caller reopens it.
   void UpgradeProject(CVSApplication& app, std::vector<CComponent>& catalogue, bool backupWorkspace,
-                      bool backupProject, std::vector<CString>& backupPaths);
+                      bool backupProject, std::list<CString>& backupPaths);
 
  private:
   enum ConfigurationKind { configNeither, configDebug, configRelease };

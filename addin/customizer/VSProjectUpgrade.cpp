@@ -109,7 +109,7 @@ void CVSProjectCustomizer::RemoveVersion1HeaderFiles(CDspEditor& dsp) {
 }
 
 void CVSProjectCustomizer::UpgradeProject(CVSApplication& app, std::vector<CComponent>& catalogue, bool backupWorkspace,
-                                          bool backupProject, std::vector<CString>& backupPaths) {
+                                          bool backupProject, std::list<CString>& backupPaths) {
   const CString workspacePath = app.GetWorkspacePath();
   const CString projectPath = app.GetProjectFilePath();
   const CString includesPath = app.GetProjectDir() + kIncludesFileName;

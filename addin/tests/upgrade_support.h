@@ -44,11 +44,11 @@ class UpgradeTest : public IdeDriveTest<'P'> {
   // Converts the active project of the open workspace, as the conversion command does, and
   // reopens the workspace without anyone to answer its prompts.
   std::vector<CString> Upgrade(bool backup = true) {
-    std::vector<CString> backups;
+    std::list<CString> backups;
     CVSApplication app(ide_);
     app.LoadActiveProject();
     CVSProjectCustomizer(depot_.IsWindowsNT()).UpgradeProject(app, depot_.GetComponents(), backup, backup, backups);
-    return backups;
+    return std::vector<CString>(backups.begin(), backups.end());
   }
 
   std::vector<std::string> Selected() {
