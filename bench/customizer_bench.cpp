@@ -26,6 +26,7 @@
 #include "editors/DswEditor.h"
 #include "editors/IncludesFileEditor.h"
 #include "editors/ReplaceFile.h"
+#include "generated_projects.h"
 #include "ratio_reporter.h"
 #include "sandbox/msdev.h"
 #include "sandbox/sandbox.h"
@@ -41,64 +42,8 @@ const char kProject[] = "T:\\Big\\Big.dsp";
 const char kIncludes[] = "T:\\Big\\TqIncludes.h";
 const char kStdAfx[] = "T:\\Big\\StdAfx.h";
 
-std::string Lines(std::initializer_list<std::string> lines) {
-  std::string text;
-  for (const std::string& line : lines) text += line + "\r\n";
-  return text;
-}
-
-std::string Configuration(const char* name, bool debug) {
-  const std::string define = debug ? "/D \"_DEBUG\"" : "/D \"NDEBUG\"";
-  const std::string runtime = debug ? "/MDd /W3 /Gm /GX /ZI /Od" : "/MD /W3 /GX /O2";
-  return Lines({"# PROP BASE Use_MFC 6", "# PROP Use_MFC 6", std::string("# PROP Output_Dir \"") + name + "\"",
-                "# ADD BASE CPP /nologo " + runtime + " /D \"WIN32\" " + define + " /Yu\"stdafx.h\" /FD /c",
-                "# ADD CPP /nologo " + runtime + " /D \"WIN32\" " + define +
-                    " /D \"_WINDOWS\" /D \"_WINDLL\" /D \"_AFXDLL\" /D \"_USRDLL\" /Yu\"stdafx.h\" /FD /c",
-                "LINK32=link.exe", "# ADD BASE LINK32 /nologo /subsystem:windows /dll /machine:I386",
-                std::string("# ADD LINK32 /nologo /subsystem:windows /dll ") + (debug ? "/debug " : "") +
-                    "/machine:I386",
-                ""});
-}
-
-// A regular DLL project as the IDE writes it, Release and Debug, with `files` source files in groups.
-std::string GeneratedProject(int files) {
-  std::string text = Lines({"# Microsoft Developer Studio Project File - Name=\"Big\" - Package Owner=<4>",
-                            "# Microsoft Developer Studio Generated Build File, Format Version 6.00",
-                            "# ** DO NOT EDIT **", "", "# TARGTYPE \"Win32 (x86) Dynamic-Link Library\" 0x0102", "",
-                            "CFG=Big - Win32 Debug", "!MESSAGE Possible choices for configuration are:",
-                            "!MESSAGE ",
-                            "!MESSAGE \"Big - Win32 Release\" (based on \"Win32 (x86) Dynamic-Link Library\")",
-                            "!MESSAGE \"Big - Win32 Debug\" (based on \"Win32 (x86) Dynamic-Link Library\")",
-                            "!MESSAGE ", "", "# Begin Project", "CPP=cl.exe", "RSC=rc.exe", "",
-                            "!IF  \"$(CFG)\" == \"Big - Win32 Release\"", ""});
-  text += Configuration("Release", false);
-  text += Lines({"!ELSEIF  \"$(CFG)\" == \"Big - Win32 Debug\"", ""});
-  text += Configuration("Debug", true);
-  text += Lines({"!ENDIF ", "", "# Begin Target", "", "# Name \"Big - Win32 Release\"", "# Name \"Big - Win32 Debug\""});
-  for (int g = 0; g < kGroups; ++g) {
-    text += Lines({"# Begin Group \"Group " + std::to_string(g) + "\"", "",
-                   "# PROP Default_Filter \"cpp;c;cxx;rc;def;r;odl;idl;hpj;bat\""});
-    for (int f = g; f < files; f += kGroups)
-      text += Lines({"# Begin Source File", "", "SOURCE=.\\source\\Module" + std::to_string(f) + ".cpp",
-                     "# End Source File"});
-    text += Lines({"# End Group"});
-  }
-  return text + Lines({"# End Target", "# End Project"});
-}
-
-std::string GeneratedWorkspace() {
-  return Lines({"Microsoft Developer Studio Workspace File, Format Version 6.00",
-                "# WARNING: DO NOT EDIT OR DELETE THIS WORKSPACE FILE!", "",
-                "###############################################################################", "",
-                "Project: \"Big\"=.\\Big.dsp - Package Owner=<4>", "", "Package=<5>", "{{{", "}}}", "",
-                "Package=<4>", "{{{", "}}}", "",
-                "###############################################################################", "", "Global:", "",
-                "Package=<5>", "{{{", "}}}", "", "Package=<3>", "{{{", "}}}", "",
-                "###############################################################################", ""});
-}
-
 std::string StdAfx() {
-  return Lines({"#include <afxwin.h>", "", "//{{AFX_INSERT_LOCATION}}",
+  return bench::Lines({"#include <afxwin.h>", "", "//{{AFX_INSERT_LOCATION}}",
                 "// Microsoft Visual C++ will insert additional declarations immediately before the previous line."});
 }
 
@@ -146,8 +91,8 @@ struct World {
 
   World() {
     host = sandbox::MapTempDrive('T');
-    project = GeneratedProject(kFiles);
-    workspace = GeneratedWorkspace();
+    project = bench::GeneratedProject("Big", kFiles, kGroups);
+    workspace = bench::GeneratedWorkspace({{"Big", ".\\Big.dsp"}});
     stdafx = StdAfx();
     Restore();
     CoInitialize(NULL);
