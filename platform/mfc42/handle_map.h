@@ -47,7 +47,13 @@ class HandleMap {
     if (!slot) slot.reset(Traits::Make(handle));
     return slot.get();
   }
-  static void DeleteTemporaries() { Temporaries().clear(); }
+  // A thread that never made a wrapper makes no table here: its table would be a thread-local
+  // object first made at the thread's end, whose registration waits for the loader's lock, which
+  // the process's exit holds while it runs the modules' destructors (one of which may be waiting
+  // for this thread).
+  static void DeleteTemporaries() {
+    if (TemporariesMade()) Temporaries().clear();
+  }
 
  private:
   struct Permanents {
@@ -64,8 +70,13 @@ class HandleMap {
       delete object;
     }
   };
+  static bool& TemporariesMade() {
+    thread_local bool made = false;  // trivial: nothing to register
+    return made;
+  }
   static std::map<Handle, std::unique_ptr<Object, Deleter>>& Temporaries() {
     thread_local std::map<Handle, std::unique_ptr<Object, Deleter>> temporaries;
+    TemporariesMade() = true;
     return temporaries;
   }
 };
