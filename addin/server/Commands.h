@@ -6,9 +6,13 @@
 
 #include "stdafx.h"
 
+#include <list>
+
 #include "AddInEvents.h"
 #include "InformationDepot.h"
 #include "SablewingAddInTypes.h"
+
+class CCommandFrame;
 
 class ATL_NO_VTABLE CCommands : public CComObjectRootEx<CComMultiThreadModel>,
                                 public CComCoClass<CCommands, &CLSID_Commands>,
@@ -40,6 +44,14 @@ class ATL_NO_VTABLE CCommands : public CComObjectRootEx<CComMultiThreadModel>,
   END_COM_MAP()
 
  private:
+  // While the product path is empty, asks the user for it (CInvalidPathDlg); false when the user
+  // cancels.
+  bool CheckProductPath(CCommandFrame& frame);
+  // Reloads the catalogue; when it is empty, says so (CNoComponentsDlg) and answers false.
+  bool ReloadCatalogue(CCommandFrame& frame);
+  // The success dialog after a conversion, unless the user asked not to see it again.
+  void ShowConversionSuccess(CCommandFrame& frame, bool backupsMade, const std::list<CString>& backupPaths);
+
   IApplication* m_pApplication;
   CComObject<CApplicationEvents>* m_pApplicationEventsObj;
   CComObject<CDebuggerEvents>* m_pDebuggerEventsObj;

@@ -58,7 +58,7 @@ TEST_F(ProgramTest, MalformedAnswersAndWrongPathsAreRefusedBeforeAnythingIsWritt
       {"an unknown kind", "# the user\n\nWindow: press 1\n", "",
        "msdev: answers.txt: line 3: not a kind of modal: \"Window\" (Dialog, MessageBox, BrowseForFolder)\n"},
       {"an unknown action", "Dialog: wave 3, press 1\n", "",
-       "msdev: answers.txt: line 1: not an action: \"wave\" (click, tick, untick, select, type, enter)\n"},
+       "msdev: answers.txt: line 1: not an action: \"wave\" (check, click, tick, untick, select, type, enter)\n"},
       {"something after the end", "Dialog: press 1, click 2\n", "",
        "msdev: answers.txt: line 1: \"press\" ends an answer: nothing may follow it\n"},
       {"a text not closed", "Dialog: type \"abc in 1000, press 1\n", "",

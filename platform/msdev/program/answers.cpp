@@ -86,7 +86,9 @@ bool ParsePart(const std::vector<Token>& part, UserAnswer& answer, bool last, st
     return false;
   }
   UserAction action;
-  if ((word(0, "click") || word(0, "tick") || word(0, "untick")) && part.size() == 2 && id(1)) {
+  if (word(0, "check") && part.size() == 5 && text(1) && word(2, "in") && word(3, "tree") && id(4)) {
+    action = {UserAction::kCheckTreeItem, *id(4), part[1].value};
+  } else if ((word(0, "click") || word(0, "tick") || word(0, "untick")) && part.size() == 2 && id(1)) {
     const UserAction::Kind kind =
         verb == "click" ? UserAction::kClick : verb == "tick" ? UserAction::kTick : UserAction::kUntick;
     action = {kind, *id(1), ""};
@@ -96,7 +98,7 @@ bool ParsePart(const std::vector<Token>& part, UserAnswer& answer, bool last, st
     answer.text = part[1].value;
     return true;
   } else {
-    what = "not an action: \"" + verb + "\" (click, tick, untick, select, type, enter)";
+    what = "not an action: \"" + verb + "\" (check, click, tick, untick, select, type, enter)";
     return false;
   }
   answer.actions.push_back(action);

@@ -15,6 +15,7 @@
 //
 // and its actions, in order, are what the user does before (dialogs only, by control id):
 //
+//   check "<text>" in tree <id>     clicks the check mark of the tree item showing that text
 //   click <id>                      clicks a button
 //   tick <id> | untick <id>         sets a check box
 //   select "<text>" in <id>         picks the item of a list or combo box
@@ -31,7 +32,7 @@
 namespace msdev_program {
 
 struct UserAction {
-  enum Kind { kClick, kTick, kUntick, kSelect, kType };
+  enum Kind { kCheckTreeItem, kClick, kTick, kUntick, kSelect, kType };
   Kind kind = kClick;
   int id = 0;
   std::string text;

@@ -154,6 +154,7 @@ class Run {
  private:
   void Work(void* window, const UserAction& step) {
     switch (step.kind) {
+      case UserAction::kCheckTreeItem: sandbox::ClickTreeItemImage(window, step.id, step.text); break;
       case UserAction::kClick: sandbox::ClickButton(window, step.id); break;
       case UserAction::kTick: sandbox::SetCheck(window, step.id, BST_CHECKED); break;
       case UserAction::kUntick: sandbox::SetCheck(window, step.id, BST_UNCHECKED); break;
