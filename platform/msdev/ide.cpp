@@ -174,7 +174,7 @@ CIdeApp* Ide::App() {
 
 // --- Workspace -------------------------------------------------------------------------------
 
-bool Ide::OpenWorkspace(const std::string& dswPath, std::string* error, bool asNewWorkspace) {
+bool Ide::OpenWorkspace(const std::string& dswPath, std::string* error) {
   std::string full;
   std::vector<WorkspaceEntry> entries;
   if (!ReadWorkspaceFile(dswPath, full, entries, error)) return false;
@@ -190,9 +190,12 @@ bool Ide::OpenWorkspace(const std::string& dswPath, std::string* error, bool asN
     projects_ = std::move(projects);
     activeProject_ = 0;
   }
+  return true;
+}
+
+void Ide::WorkspaceOpened(bool asNewWorkspace) {
   if (asNewWorkspace) FireApplicationEvent([](IApplicationEvents* sink) { return sink->NewWorkspace(); });
   else FireApplicationEvent([](IApplicationEvents* sink) { return sink->WorkspaceOpen(); });
-  return true;
 }
 
 void Ide::CloseWorkspaceLocked(std::vector<ProjectRef>& closed) {

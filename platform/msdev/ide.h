@@ -93,7 +93,11 @@ class Ide {
   // changed, when it cannot be read. A project file that is not the IDE's copy of it (it changed
   // on disk since the IDE last read or wrote it in this run) is shown from the IDE's copy and
   // marked changedOutside. Called by the workspace document (workspace_doc.h), which asks first.
-  bool OpenWorkspace(const std::string& dswPath, std::string* error, bool asNewWorkspace = false);
+  bool OpenWorkspace(const std::string& dswPath, std::string* error);
+  // Tells the sinks that the workspace is open (NewWorkspace when the New Project dialog made
+  // it, else WorkspaceOpen): called once the opening is over, the workspace document in place with
+  // its path, so that a handler finds the workspace as the user does, and may close it.
+  void WorkspaceOpened(bool asNewWorkspace);
   // Closes the open workspace without asking; fires WorkspaceClose.
   void CloseWorkspace();
   std::string WorkspacePath();

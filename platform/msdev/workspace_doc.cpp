@@ -23,7 +23,7 @@ BOOL CWorkspaceDoc::OnOpenDocument(LPCTSTR lpszPathName) {
   auto* workspaces = dynamic_cast<CProjectWorkspaceDocTemplate*>(m_pDocTemplate);
   msdev::Ide& ide = msdev::Ide::Instance();
   std::string error;
-  if (!ide.OpenWorkspace(lpszPathName, &error, workspaces != NULL && workspaces->m_bNewWorkspace)) {
+  if (!ide.OpenWorkspace(lpszPathName, &error)) {
     if (workspaces != NULL) workspaces->m_lastError = error;
     return FALSE;
   }

@@ -47,5 +47,10 @@ CDocument* CProjectWorkspaceDocTemplate::OpenDocumentFile(LPCTSTR lpszPathName, 
     return NULL;
   }
   doc->SetPathName(fullPath.c_str());
-  return doc;
+  // The sinks hear of it once the workspace is in place; a handler may close it and open another
+  // (even this one again), so the document answered is the one open afterwards.
+  const bool asNew = m_bNewWorkspace;
+  m_bNewWorkspace = false;
+  msdev::Ide::Instance().WorkspaceOpened(asNew);
+  return m_pOnlyDoc;
 }

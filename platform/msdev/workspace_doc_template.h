@@ -18,7 +18,8 @@ class CProjectWorkspaceDocTemplate : public CSingleDocTemplate {
   Confidence MatchDocType(LPCTSTR lpszPathName, CDocument*& rpDocMatch) override;
   // Reads the .dsw (one that cannot be read: the IDE's error box, NULL, nothing changed); closes
   // the open workspace as Close Workspace does (the user may keep it: NULL); then makes the
-  // workspace document, which opens it.
+  // workspace document, which opens it; then the sinks hear WorkspaceOpen (NewWorkspace). Answers
+  // the workspace document open after their handlers, which may have closed it (NULL).
   CDocument* OpenDocumentFile(LPCTSTR lpszPathName, BOOL bMakeVisible = TRUE) override;
 
   // How the next opening goes: as the New Project dialog's new workspace (NewWorkspace fires).

@@ -83,6 +83,28 @@ TEST_F(ProgramTest, MalformedAnswersAndWrongPathsAreRefusedBeforeAnythingIsWritt
   }
 }
 
+// The demo: alone, the program works on a fresh copy of the sample project in its run folder,
+// with the sample's answers; its output, diffs included, is always the same.
+TEST_F(ProgramTest, TheDemoAsTheGoldenOutputShows) {
+  std::string output;
+  EXPECT_EQ(Run({}, output), 0) << output;
+  EXPECT_EQ(output, sandbox::testing::ReadHostFile(std::string(E2E_TEST_DIR) + "/golden/msdev_demo.txt"));
+  for (const char* picture : {"01-sablewing-components-wizard.png", "02-sablewing-preferences.png"}) {
+    SCOPED_TRACE(picture);
+    std::string error;
+    const std::optional<sandbox::Picture> saved = sandbox::LoadPicture(runFolder_ + "/pictures/" + picture, &error);
+    ASSERT_TRUE(saved.has_value()) << error;
+    EXPECT_GT(saved->width, 0);
+  }
+  // Run again: a fresh copy, the same output.
+  std::string again;
+  EXPECT_EQ(Run({}, again), 0);
+  EXPECT_EQ(again, output);
+  // The sample itself is never written.
+  EXPECT_FALSE(fs::exists(sandbox::testing::SourceRoot() + "/sample/Projects/Thermo/TqIncludes.h"));
+  EXPECT_FALSE(fs::exists(sandbox::testing::SourceRoot() + "/sample/Projects/Thermo/Sablewing_Backup"));
+}
+
 // A user's workspace in a folder whose name holds blanks, in place; the answers file runs a
 // command the project has nothing to say to. Nothing changes, and the output says so.
 TEST_F(ProgramTest, AUsersWorkspaceInAFolderWithBlanks) {

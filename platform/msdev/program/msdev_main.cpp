@@ -88,10 +88,15 @@ fs::path FindWorkspace(const std::string& argument, std::string* error) {
   return path;
 }
 
-// The texts a user sees, with the workspace's folder left out of the paths in them.
-std::string Shown(std::string text, const std::string& windowsFolder) {
-  for (size_t at = text.find(windowsFolder); at != std::string::npos; at = text.find(windowsFolder, at))
-    text.erase(at, windowsFolder.size());
+// A Windows path's start and what it shows as: the folders the run works in, relative to the
+// workspace's folder (which shows as nothing), the longest first.
+typedef std::vector<std::pair<std::string, std::string>> ShownFolders;
+
+// The texts a user sees, with the paths in them relative to the workspace's folder.
+std::string Shown(std::string text, const ShownFolders& folders) {
+  for (const auto& [windows, shown] : folders)
+    for (size_t at = text.find(windows); at != std::string::npos; at = text.find(windows, at + shown.size()))
+      text.replace(at, windows.size(), shown);
   return text;
 }
 
@@ -114,8 +119,14 @@ std::string PictureName(int number, const std::string& caption) {
 
 class Run {
  public:
-  Run(const fs::path& workspace) : workspace_(workspace) {
-    windowsFolder_ = sandbox::WindowsPath(workspace.parent_path().string()) + "\\";
+  Run(const fs::path& workspace, const std::set<std::string>& folders) : workspace_(workspace) {
+    for (const std::string& folder : folders) {
+      std::string shown = fs::path(folder).lexically_relative(workspace.parent_path()).string();
+      std::replace(shown.begin(), shown.end(), '/', '\\');
+      folders_.push_back({sandbox::WindowsPath(folder) + "\\", shown == "." ? "" : shown + "\\"});
+    }
+    std::sort(folders_.begin(), folders_.end(),
+              [](const auto& a, const auto& b) { return a.first.size() > b.first.size(); });
   }
 
   // Queues a stage's answers; each dialog's picture is saved once its actions are done.
@@ -137,11 +148,11 @@ class Run {
     const std::vector<sandbox::Modal> modals = sandbox::Modals();
     for (; shownModals_ < modals.size(); ++shownModals_) {
       const sandbox::Modal& modal = modals[shownModals_];
-      std::cout << "  " << modal.kind << " \"" << Shown(modal.caption, windowsFolder_) << "\"";
+      std::cout << "  " << modal.kind << " \"" << Shown(modal.caption, folders_) << "\"";
       if (modal.kind == "Dialog") std::cout << " (dialog " << modal.text.substr(1) << ")";
       std::cout << ": " << (modal.answered ? "" : "nobody answered, ") << ResultName(modal.result) << "\n";
       if (modal.kind != "Dialog") {
-        std::istringstream lines(Shown(modal.text, windowsFolder_));
+        std::istringstream lines(Shown(modal.text, folders_));
         for (std::string line; std::getline(lines, line);) std::cout << "    | " << line << "\n";
       } else if (modal.answered && shownPictures_ < pictures_.size()) {
         std::cout << "    picture " << pictures_[shownPictures_++] << "\n";
@@ -149,7 +160,7 @@ class Run {
     }
   }
 
-  const std::string& WindowsFolder() const { return windowsFolder_; }
+  const ShownFolders& Folders() const { return folders_; }
 
  private:
   void Work(void* window, const UserAction& step) {
@@ -174,7 +185,7 @@ class Run {
   }
 
   fs::path workspace_;
-  std::string windowsFolder_;
+  ShownFolders folders_;
   size_t shownModals_ = 0;
   std::vector<std::string> pictures_;
   size_t shownPictures_ = 0;
@@ -265,7 +276,8 @@ int main(int argc, char** argv) {
   }
   if (::CoInitialize(NULL) != S_OK) return Refuse("COM could not be initialised");
 
-  Run run(workspace);
+  const std::set<std::string> folders = ProjectFolders(workspace);
+  Run run(workspace, folders);
   std::cout << "Workspace " << workspace.filename().string() << "\n";
   const std::string addIn = sandbox::WindowsPath(SABLEWING_ADDIN_FILE);
   if (sandbox::RegistryGetString(kAddInServerKey, "") == addIn) {
@@ -305,10 +317,10 @@ int main(int argc, char** argv) {
     if (stage.command.empty()) {
       std::cout << "Open " << workspace.filename().string() << "\n";
       // The files are kept before the workspace opens: its opening may convert the projects.
-      snapshot = std::make_unique<ProjectSnapshot>(workspace.parent_path().string(), ProjectFolders(workspace));
+      snapshot = std::make_unique<ProjectSnapshot>(workspace.parent_path().string(), folders);
       if (!sandbox::msdev::OpenWorkspace(sandbox::WindowsPath(workspace.string()), &error)) {
         run.ShowModals();
-        std::cout << "The workspace did not open: " << Shown(error, run.WindowsFolder()) << "\n";
+        std::cout << "The workspace did not open: " << Shown(error, run.Folders()) << "\n";
         exitCode = 1;
         break;
       }

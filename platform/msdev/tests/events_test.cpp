@@ -36,6 +36,39 @@ TEST_F(EventsTest, EverySinkHearsEachEventInAdviseOrderUntilItUnadvises) {
   second->Release();
 }
 
+// WorkspaceOpen comes once the workspace is in place: its handler finds the workspace document's
+// path as the user does (add-ins read it from the workspace template), and may close the
+// workspace and open it again, as an add-in that converts its projects does.
+TEST_F(EventsTest, AWorkspaceOpenHandlerFindsTheWorkspaceAndMayReopenIt) {
+  IApplicationPtr app = Application();
+  const EventLog events = NewEventLog();
+  EventRecorder* sink = new EventRecorder("", events);
+  Advise(app, sink);
+  std::vector<std::string> paths;
+  sink->onEvent = [&paths](const std::string& event) {
+    if (event != "WorkspaceOpen") return;
+    CString path;
+    CWinApp* ide = AfxGetApp();
+    for (POSITION at = ide->GetFirstDocTemplatePosition(); at != NULL;) {
+      CDocTemplate* docTemplate = ide->GetNextDocTemplate(at);
+      if (std::string(docTemplate->GetRuntimeClass()->m_lpszClassName) != "CProjectWorkspaceDocTemplate") continue;
+      POSITION document = docTemplate->GetFirstDocPosition();
+      if (document != NULL) path = docTemplate->GetNextDoc(document)->GetPathName();
+    }
+    paths.push_back(std::string(path));
+    if (paths.size() == 1) {
+      ide->GetMainWnd()->SendMessage(WM_COMMAND, 36633, 0);
+      ide->OpenDocumentFile(path);
+    }
+  };
+  OpenInstruments();
+  EXPECT_EQ(paths, (std::vector<std::string>{"T:\\Instruments\\Instruments.dsw", "T:\\Instruments\\Instruments.dsw"}));
+  EXPECT_EQ(*events, (std::vector<std::string>{"WorkspaceOpen", "WorkspaceClose", "WorkspaceOpen"}));
+  EXPECT_EQ(sandbox::msdev::WorkspacePath(), "T:\\Instruments\\Instruments.dsw");
+  sink->onEvent = nullptr;
+  sink->Release();
+}
+
 TEST_F(EventsTest, ConnectionPointsOfTheApplicationAndTheDebugger) {
   IApplicationPtr app = Application();
   IConnectionPointContainerPtr container(app);
