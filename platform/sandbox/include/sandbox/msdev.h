@@ -43,9 +43,10 @@ SANDBOX_API bool IdeRunning();
 // Opens the workspace `dswPath` (a Windows path) in the running IDE, as File > Open Workspace
 // does, through the application's OpenDocumentFile and the workspace's document template: the
 // .dsw is read first; then a workspace already open is closed as Close Workspace does (prompts
-// for changed items, which may keep it open: false, *error says so) and WorkspaceOpen fires (or
-// NewWorkspace when `asNewWorkspace`, as after the New Project dialog made it; that also reopens
-// the workspace that is open, which File > Open Workspace leaves as it is). A .dsw that cannot
+// for changed items, which may keep it open: false, *error says so) and, once the workspace is in
+// place, WorkspaceOpen fires (or NewWorkspace when `asNewWorkspace`, as after the New Project
+// dialog made it; that also reopens the workspace that is open, which File > Open Workspace
+// leaves as it is); a handler may close it again (false then). A .dsw that cannot
 // be read or is not a workspace file fails: false, *error says why, the IDE shows its error box
 // (captioned IdeTitle()), nothing changes. A project file that is missing or unreadable leaves
 // that project without configurations and a line in WorkspaceMessages(). A project file that

@@ -29,7 +29,7 @@ TEST_F(CommandTest, TheComponentsCommandAddsAndAgainOnlyMakesBackups) {
   EXPECT_EQ(sandbox::Modals().back().result, IDYES) << "answered by the add-in";
   for (const auto& [file, bytes] : ProjectFiles("Thermo", "Thermo")) {
     SCOPED_TRACE(file);
-    EXPECT_EQ(bytes, Golden("tests/e2e/golden/add_user_interface/" + file));
+    EXPECT_EQ(bytes, Golden("tests/e2e/addin/golden/add_user_interface/" + file));
   }
   EXPECT_EQ(Backups("Thermo"), (std::vector<std::string>{"Thermo_sablewing_001.dsp", "Thermo_sablewing_001.dsw"}));
   ExpectFrameUndone();
