@@ -108,6 +108,31 @@ TEST_F(CommandTest, TheComponentsCommandsFailures) {
   }
 }
 
+// "Do not prompt or convert" leaves a 1.0 project alone as its workspace opens, but the components
+// command still offers the conversion, then shows the converted project's components.
+TEST_F(CommandTest, TheComponentsCommandOffersTheConversionOfA10Project) {
+  UseLegacyProduct();
+  sandbox::RegistrySetDword(kPreferences, "UpgradeOptions", 2);
+  Open("P:\\LegacyApp\\LegacyApp.dsw");
+  Settle();
+  EXPECT_TRUE(sandbox::Modals().empty());
+  sandbox::QueueAnswer("Dialog", IDOK);      // Yes to the conversion
+  sandbox::QueueAnswer("Dialog", IDCANCEL);  // the success dialog's OK
+  sandbox::QueueAnswer("Dialog", IDCANCEL);  // the components wizard left
+  sandbox::QueueAnswer("MessageBox", sandbox::kLeaveAlone);
+  EXPECT_EQ(Run(kAddComponent), S_OK);
+  std::vector<std::string> dialogs;
+  for (const sandbox::Modal& modal : sandbox::Modals())
+    if (modal.kind == "Dialog") dialogs.push_back(modal.text);
+  EXPECT_EQ(dialogs, (std::vector<std::string>{"#129", "#5111", "#5108"}));
+  for (const auto& [file, bytes] : ProjectFiles("LegacyApp", "LegacyApp")) {
+    SCOPED_TRACE(file);
+    EXPECT_EQ(bytes, Golden("addin/tests/golden/upgrade/LegacyApp/" + file));
+  }
+  EXPECT_EQ(sandbox::msdev::WorkspacePath(), "P:\\LegacyApp\\LegacyApp.dsw") << "reopened after the conversion";
+  ExpectFrameUndone();
+}
+
 TEST_F(CommandTest, TheConversionCommandOnA60Project) {
   Open(kThermo);
   sandbox::QueueAnswer("MessageBox", IDOK);
