@@ -115,15 +115,11 @@ int CVSProjectCustomizer::CountSelectedComponents(const std::vector<CComponent>&
   return count;
 }
 
-void CVSProjectCustomizer::ApplyComponentSelection(CVSApplication& app, std::vector<CComponent>& catalogue,
-                                                   bool makeBackups, CString* dspBackupPath, CString* dswBackupPath) {
+CString CVSProjectCustomizer::OpenForRewrite(CVSApplication& app, CDswEditor& dsw, CDspEditor& dsp,
+                                             CIncludesFileEditor& includes) {
   const CString workspacePath = app.GetWorkspacePath();
   const CString projectPath = app.GetProjectFilePath();
   const CString includesPath = app.GetProjectDir() + kIncludesFileName;
-
-  CDspEditor dsp;
-  CDswEditor dsw;
-  CIncludesFileEditor includes;
 
   app.SaveAll();
   dsw.Open(workspacePath);
@@ -136,6 +132,15 @@ void CVSProjectCustomizer::ApplyComponentSelection(CVSApplication& app, std::vec
     throw new CVSProjectCustomizerException(IDS_PROJECT_READ_ONLY);
 
   app.CloseWorkspace();
+  return includesPath;
+}
+
+void CVSProjectCustomizer::ApplyComponentSelection(CVSApplication& app, std::vector<CComponent>& catalogue,
+                                                   bool makeBackups, CString* dspBackupPath, CString* dswBackupPath) {
+  CDspEditor dsp;
+  CDswEditor dsw;
+  CIncludesFileEditor includes;
+  const CString includesPath = OpenForRewrite(app, dsw, dsp, includes);
 
   RemoveDeselectedComponents(dsw, dsp, includes, catalogue);
   includes.Clear();

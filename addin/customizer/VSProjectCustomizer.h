@@ -93,6 +93,11 @@ class CVSProjectCustomizer {
   // The precompiled header that configuration `index` names with its /Yu switch, resolved against
   // the project directory; false when the configuration names none.
   static bool GetPrecompiledHeaderPath(CDspEditor& dsp, int index, const CString& projectDir, CString& path);
+  // What a run that rewrites the project's files does first: saves all in Developer Studio, reads
+  // the workspace, the project and the includes header into the editors, refuses read-only files
+  // with CVSProjectCustomizerException 5035 before anything is closed or written, and closes the
+  // workspace. Returns the includes header's path.
+  CString OpenForRewrite(CVSApplication& app, CDswEditor& dsw, CDspEditor& dsp, CIncludesFileEditor& includes);
   // True when a file that the selection rewrites exists and is read-only.
   static bool AreFilesToEditReadOnly(CVSApplication& app, CDspEditor& dsp, const CString& includesPath);
 

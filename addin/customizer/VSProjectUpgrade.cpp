@@ -1,11 +1,9 @@
 // Projects made for the previous (1.0) version of the class library: how they are recognised and
 // converted into projects that use the equivalent 6.0 components.
-#include "AddinResource.h"
 #include "bridge/VSApplication.h"
 #include "customizer/CustomizerNames.h"
 #include "customizer/TextInFile.h"
 #include "customizer/VSProjectCustomizer.h"
-#include "customizer/VSProjectCustomizerException.h"
 #include "dsp/DspLookupTables.h"
 #include "editors/DspEditor.h"
 #include "editors/DswEditor.h"
@@ -110,22 +108,10 @@ void CVSProjectCustomizer::RemoveVersion1HeaderFiles(CDspEditor& dsp) {
 
 void CVSProjectCustomizer::UpgradeProject(CVSApplication& app, std::vector<CComponent>& catalogue, bool backupWorkspace,
                                           bool backupProject, std::list<CString>& backupPaths) {
-  const CString workspacePath = app.GetWorkspacePath();
-  const CString projectPath = app.GetProjectFilePath();
-  const CString includesPath = app.GetProjectDir() + kIncludesFileName;
-
   CDspEditor dsp;
   CDswEditor dsw;
   CIncludesFileEditor includes;
-  app.SaveAll();
-  dsw.Open(workspacePath);
-  dsp.Open(projectPath);
-  includes.Open(includesPath);
-
-  if (app.AreProjectFilesReadOnly() || AreFilesToEditReadOnly(app, dsp, includesPath))
-    throw new CVSProjectCustomizerException(IDS_PROJECT_READ_ONLY);
-
-  app.CloseWorkspace();
+  const CString includesPath = OpenForRewrite(app, dsw, dsp, includes);
 
   RemoveVersion1HeaderFiles(dsp);
   const bool isDll = dsp.GetTargetType() == dspTargetDynamicLibrary;

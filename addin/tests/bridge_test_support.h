@@ -17,15 +17,7 @@
 
 namespace addin_test {
 
-// Handles every message waiting for this thread (its windows, and messages sent to it) and
-// returns.
-inline void PumpMessages() {
-  MSG msg;
-  while (::PeekMessage(&msg, NULL, 0, 0, PM_REMOVE)) {
-    ::TranslateMessage(&msg);
-    ::DispatchMessage(&msg);
-  }
-}
+using sandbox::testing::PumpMessages;
 
 // Pumps until `done` holds, or fails the test after a long real-time wait.
 inline bool PumpUntil(const std::function<bool()>& done) {

@@ -28,9 +28,7 @@ class CustomizerEndToEndTest : public IdeDriveTest<'P'> {
  protected:
   void SetUp() override {
     IdeDriveTest::SetUp();
-    sandbox::MapDrive('C', SampleFolder());
-    std::string error;
-    ASSERT_TRUE(sandbox::RegistryLoad(SampleFolder() + "/sablewing.reg", &error)) << error;
+    UseSampleInstallation();
     CopyToDisk(SampleFolder() + "/Projects/Thermo", "Thermo");
     OpenWorkspace("P:\\Thermo\\Thermo.dsw");
     depot_.LoadComponents(NULL);

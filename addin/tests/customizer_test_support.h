@@ -21,6 +21,13 @@ inline std::string GoldenBytes(const std::string& name) {
 }
 inline std::string SampleFolder() { return sandbox::testing::SourceRoot() + "/sample"; }
 
+// The sample installation as the machine's: C: is sample/, the registry holds sablewing.reg.
+inline void UseSampleInstallation() {
+  sandbox::MapDrive('C', SampleFolder());
+  std::string error;
+  ASSERT_TRUE(sandbox::RegistryLoad(SampleFolder() + "/sablewing.reg", &error)) << error;
+}
+
 // A component of the ordinary kind with the given name; the test fills in what it needs.
 inline CComponent MakeComponent(const char* name, const char* category = "Core Components") {
   CComponent component;

@@ -22,9 +22,7 @@ class UpgradeTest : public IdeDriveTest<'P'> {
  protected:
   void SetUp() override {
     IdeDriveTest::SetUp();
-    sandbox::MapDrive('C', SampleFolder());
-    std::string error;
-    ASSERT_TRUE(sandbox::RegistryLoad(SampleFolder() + "/sablewing.reg", &error)) << error;
+    UseSampleInstallation();
     sandbox::RegistrySetString(kProductKey, "InstallDir", "C:\\Legacy\\Sablewing");
     CopyToDisk(SampleFolder() + "/Legacy/Projects", "");
     CopyToDisk(SampleFolder() + "/Projects/Thermo", "Thermo");

@@ -13,6 +13,7 @@
 
 #include "AtlTestServer.h"
 #include "sandbox/sandbox.h"
+#include "sandbox/test_support.h"
 
 namespace atl_test {
 
@@ -27,17 +28,7 @@ constexpr char kAddIns[] = "HKEY_CURRENT_USER\\Software\\Microsoft\\DevStudio\\6
 inline std::string ServerPath() { return sandbox::WindowsPath(ATL_TEST_SERVER_FILE); }
 inline std::string BadServerPath() { return sandbox::WindowsPath(ATL_BAD_SERVER_FILE); }
 
-// The keys below `root` (a key's full name), as the export lists them (one "[...]" line each).
-inline std::vector<std::string> RegistryKeysBelow(const std::string& root) {
-  std::vector<std::string> keys;
-  const std::string text = sandbox::RegistryExport(root);
-  for (size_t pos = text.find("\r\n["); pos != std::string::npos; pos = text.find("\r\n[", pos + 1)) {
-    const size_t end = text.find("]\r\n", pos);
-    const std::string key = text.substr(pos + 3, end - pos - 3);
-    if (key != root) keys.push_back(key);
-  }
-  return keys;
-}
+using sandbox::testing::RegistryKeysBelow;
 
 // The debugger output lines the test server wrote ("AtlTest: ...").
 inline std::vector<std::string> ServerSaid() {

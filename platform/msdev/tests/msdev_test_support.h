@@ -20,6 +20,7 @@
 
 #include "sandbox/msdev.h"
 #include "sandbox/sandbox.h"
+#include "sandbox/test_support.h"
 
 _COM_SMARTPTR_TYPEDEF(IApplication, __uuidof(IApplication));
 _COM_SMARTPTR_TYPEDEF(IProjects, __uuidof(IProjects));
@@ -68,15 +69,7 @@ inline _variant_t I2(short index) { return _variant_t(index, VT_I2); }
 inline _variant_t I4(LONG index) { return _variant_t(index, VT_I4); }
 inline _variant_t Name(const char* name) { return _variant_t(name); }
 
-// Takes and dispatches what the calling thread's queue holds, as the IDE's message loop would
-// the next time it runs.
-inline void PumpMessages() {
-  MSG msg;
-  while (PeekMessage(&msg, nullptr, 0, 0, PM_REMOVE)) {
-    TranslateMessage(&msg);
-    DispatchMessage(&msg);
-  }
-}
+using sandbox::testing::PumpMessages;
 
 // The title of a window.
 inline std::string TitleOf(HWND window) {

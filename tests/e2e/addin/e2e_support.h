@@ -33,26 +33,8 @@ constexpr const char* kCommandNames[] = {"SablewingAddInAddComponent", "Sablewin
 inline std::string AddInPath() { return sandbox::WindowsPath(ADDIN_FILE); }
 inline HMODULE LoadedAddIn() { return GetModuleHandle(AddInPath().c_str()); }
 
-// The keys below `root` (a key's full name), as the export lists them.
-inline std::vector<std::string> RegistryKeysBelow(const std::string& root) {
-  std::vector<std::string> keys;
-  const std::string text = sandbox::RegistryExport(root);
-  for (size_t pos = text.find("\r\n["); pos != std::string::npos; pos = text.find("\r\n[", pos + 1)) {
-    const size_t end = text.find("]\r\n", pos);
-    const std::string key = text.substr(pos + 3, end - pos - 3);
-    if (key != root) keys.push_back(key);
-  }
-  return keys;
-}
-
-// Handles every message waiting for this thread (the IDE's UI thread) and returns.
-inline void PumpMessages() {
-  MSG msg;
-  while (::PeekMessage(&msg, NULL, 0, 0, PM_REMOVE)) {
-    ::TranslateMessage(&msg);
-    ::DispatchMessage(&msg);
-  }
-}
+using sandbox::testing::PumpMessages;
+using sandbox::testing::RegistryKeysBelow;
 
 // An apartment on this thread, and the add-in registered as regsvr32 does it.
 class AddInTest : public ::testing::Test {

@@ -87,14 +87,7 @@ class WycAddInTest : public sandbox::testing::TempDriveTest<'C'> {
     ASSERT_EQ(sandbox::msdev::AddIns().size(), 1u) << testing::PrintToString(sandbox::msdev::AddInMessages());
     OpenSample();
   }
-  // Takes and dispatches what the calling thread's queue holds, as the IDE's message loop does.
-  static void PumpMessages() {
-    MSG msg;
-    while (PeekMessage(&msg, nullptr, 0, 0, PM_REMOVE)) {
-      TranslateMessage(&msg);
-      DispatchMessage(&msg);
-    }
-  }
+  static void PumpMessages() { sandbox::testing::PumpMessages(); }
   static HMODULE LoadedDll() { return GetModuleHandle(DllPath().c_str()); }
 
   // The message boxes and dialogs shown since the last ClearModals, as "<kind> <caption>: <text>".

@@ -1,5 +1,6 @@
 // What GoogleTest programs of the system's folders share: bytes of host files, the messages of
-// exceptions thrown by pointer, and a test fixture with a fresh temporary drive.
+// exceptions thrown by pointer, a test fixture with a fresh temporary drive, the keys below a
+// registry key, and the calling thread's message loop.
 #pragma once
 
 #ifdef SYSTEM_CODE
@@ -7,6 +8,7 @@
 #endif
 
 #include <afx.h>
+#include <windows.h>
 #include <gtest/gtest.h>
 
 #include <cstdlib>
@@ -15,6 +17,7 @@
 #include <functional>
 #include <iterator>
 #include <string>
+#include <vector>
 
 #include "sandbox/sandbox.h"
 
@@ -36,6 +39,29 @@ inline void WriteHostFile(const std::string& hostPath, const std::string& bytes)
   std::filesystem::create_directories(std::filesystem::path(hostPath).parent_path());
   std::ofstream out(hostPath, std::ios::binary);
   out << bytes;
+}
+
+// The keys below `root` (a key's full name), as the registry's export lists them, one a "[...]"
+// line.
+inline std::vector<std::string> RegistryKeysBelow(const std::string& root) {
+  std::vector<std::string> keys;
+  const std::string text = RegistryExport(root);
+  for (size_t pos = text.find("\r\n["); pos != std::string::npos; pos = text.find("\r\n[", pos + 1)) {
+    const size_t end = text.find("]\r\n", pos);
+    const std::string key = text.substr(pos + 3, end - pos - 3);
+    if (key != root) keys.push_back(key);
+  }
+  return keys;
+}
+
+// Takes and dispatches what the calling thread's queue holds, as a message loop (the IDE's, on
+// its UI thread) would the next time it runs.
+inline void PumpMessages() {
+  MSG msg;
+  while (PeekMessage(&msg, nullptr, 0, 0, PM_REMOVE)) {
+    TranslateMessage(&msg);
+    DispatchMessage(&msg);
+  }
 }
 
 // The message a CException carries, through its own GetErrorMessage.
