@@ -15,9 +15,9 @@ class CCommandFrame {
   // Enables the modeless windows again and ends the wait cursor.
   ~CCommandFrame();
 
-  // Runs the work. What it throws is reported and deleted: the library's exceptions with their
+  // Runs the work. What it throws is reported (FailureText: the library's exceptions with their
   // message, a file failure as "Could not convert project" with the file and its cause, anything
-  // else as "Unknown Error".
+  // else as "Unknown Error") and deleted.
   void Run(const std::function<void()>& work);
   // Shows the wait cursor again after a modal dialog took it away.
   void RestoreWaitCursor();
