@@ -46,6 +46,26 @@ TEST_F(CommandTest, TheComponentsCommandAddsAndAgainOnlyMakesBackups) {
   EXPECT_EQ(sandbox::msdev::WorkspacePath(), kThermo);
 }
 
+// The thread that answers the reopened workspace's questions runs the add-in's code: while it runs
+// the module may not go, even with every object of the add-in released.
+TEST_F(CommandTest, TheModuleStaysWhileTheAnsweringThreadRuns) {
+  Open(kThermo);
+  sandbox::QueueAnswer("Dialog", CheckUserInterface());
+  EXPECT_EQ(sandbox::msdev::RunCommand(kAddComponent), S_OK);
+  sandbox::msdev::StopIde();
+  const auto canUnloadNow = reinterpret_cast<LPFNCANUNLOADNOW>(
+      reinterpret_cast<void (*)()>(GetProcAddress(LoadedAddIn(), "DllCanUnloadNow")));
+  ASSERT_NE(canUnloadNow, nullptr);
+  EXPECT_EQ(canUnloadNow(), S_FALSE) << "the clock has not moved: the thread's three seconds are not over";
+  HRESULT answer = S_FALSE;
+  for (int i = 0; i < 5000 && answer != S_OK; ++i) {
+    sandbox::AdvanceClock(1000);
+    ::Sleep(1);
+    answer = canUnloadNow();
+  }
+  EXPECT_EQ(answer, S_OK);
+}
+
 // Each failure shows one box or dialog with its text, leaves the files as they were and the
 // workspace open, and undoes the frame. The registry is set before the IDE starts: the add-in
 // keeps the installation's paths once it found them.
