@@ -13,13 +13,16 @@
 // with one, on the user's project in place. The answers are sample/demo-answers.txt unless named.
 // Pictures, the run's registry file and the copy lie in the run folder, <build>/msdev-run unless
 // SABLEWING_MSDEV_RUN names another. Paths print relative to the workspace's folder (pictures to
-// the run folder), so the output of a run is always the same. Exit codes: 0 done; 1 the run went wrong (the workspace did not open, the add-in did not
-// load, an answer was not used); 2 wrong arguments, a malformed answers file or a workspace that
-// is not there, refused before anything is written.
+// the run folder), so the output of a run is always the same. An answer that does not fit its
+// dialog (a control the dialog does not have) cancels the dialog instead, and the run stops after
+// that command. Exit codes: 0 done; 1 the run went wrong (the workspace did not open, the add-in
+// did not load, an answer did not fit or was not used); 2 wrong arguments, a malformed answers
+// file or a workspace that is not there, refused before anything is written.
 #include <objbase.h>
 #include <windows.h>
 
 #include <algorithm>
+#include <atomic>
 #include <cctype>
 #include <filesystem>
 #include <fstream>
@@ -43,6 +46,9 @@ constexpr char kAddInServerKey[] =
     "HKEY_LOCAL_MACHINE\\SOFTWARE\\Classes\\CLSID\\{86C23612-42B4-4B2A-9852-14734F101E71}\\InprocServer32";
 
 const fs::path kSourceDir = SABLEWING_SOURCE_DIR;
+
+// What the stand-ins reported so far (a faulty script, a box left alone too long).
+std::atomic<int> g_reported{0};
 const fs::path kRunDir = std::getenv("SABLEWING_MSDEV_RUN") != nullptr ? fs::path(std::getenv("SABLEWING_MSDEV_RUN"))
                                                                          : fs::path(SABLEWING_BINARY_DIR) / "msdev-run";
 
@@ -135,8 +141,16 @@ class Run {
       sandbox::Answer::Action action;
       if (answer.kind == "Dialog") {
         action = [this, answer](void* window) {
+          const int reportedBefore = g_reported;
           for (const UserAction& step : answer.actions) Work(window, step);
           SavePicture(window);
+          // An answer that does not fit the dialog (a control it does not have) is not pressed
+          // through: the user cancels, so that nothing is done that the answers did not mean.
+          if (g_reported != reportedBefore) {
+            std::cout << "  line " << answer.line << " of the answers does not fit this dialog: Cancel\n";
+            misfits_ = true;
+            sandbox::ClickButton(window, IDCANCEL);
+          }
         };
       }
       sandbox::QueueAnswer(answer.kind, {answer.leave ? sandbox::kLeaveAlone : answer.result, answer.text, action});
@@ -161,6 +175,8 @@ class Run {
   }
 
   const ShownFolders& Folders() const { return folders_; }
+  // Whether an answer did not fit the dialog it was given to.
+  bool Misfits() const { return misfits_; }
 
  private:
   void Work(void* window, const UserAction& step) {
@@ -189,6 +205,7 @@ class Run {
   size_t shownModals_ = 0;
   std::vector<std::string> pictures_;
   size_t shownPictures_ = 0;
+  bool misfits_ = false;
 };
 
 // The folders whose files the run may change: the workspace's and each project's, from the
@@ -266,7 +283,10 @@ int main(int argc, char** argv) {
     workspace = kRunDir / "Thermo" / "Thermo.dsw";
   }
 
-  sandbox::SetFailureHandler([](const std::string& message) { std::cerr << "msdev: " << message << "\n"; });
+  sandbox::SetFailureHandler([](const std::string& message) {
+    std::cerr << "msdev: " << message << "\n";
+    ++g_reported;
+  });
   sandbox::MapDrive('C', (kSourceDir / "sample").string());
   if (std::getenv("SABLEWING_REGISTRY") == nullptr) {
     if (!sandbox::RegistryLoad((kSourceDir / "sample" / "sablewing.reg").string(), &error))
@@ -333,8 +353,8 @@ int main(int argc, char** argv) {
     }
     PumpMessages();
     if (stage.command.empty()) run.ShowModals();
-    if (sandbox::PendingAnswers() > 0) {
-      std::cout << "Answers were left over after " << (stage.command.empty() ? "opening the workspace" : stage.command)
+    if (run.Misfits() || sandbox::PendingAnswers() > 0) {
+      std::cout << (run.Misfits() ? "Answers did not fit after " : "Answers were left over after ") << (stage.command.empty() ? "opening the workspace" : stage.command)
                 << ": the run did not go as the answers file says\n";
       exitCode = 1;
       break;

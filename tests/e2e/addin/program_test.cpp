@@ -105,6 +105,20 @@ TEST_F(ProgramTest, TheDemoAsTheGoldenOutputShows) {
   EXPECT_FALSE(fs::exists(sandbox::testing::SourceRoot() + "/sample/Projects/Thermo/Sablewing_Backup"));
 }
 
+// The demo's answers on a user's 1.0 project, which they were not written for: the conversion
+// prompt gets the answer meant for the components wizard, which does not fit it, so the user
+// cancels it and the run stops; the project stays as it was.
+TEST_F(ProgramTest, AnswersThatDoNotFitChangeNothing) {
+  const std::string projects = CopyProjects("Legacy/Projects");
+  const std::string before = sandbox::testing::ReadHostFile(projects + "/LegacyApp/LegacyApp.dsp");
+  std::string output;
+  EXPECT_EQ(Run({projects + "/LegacyApp"}, output), 1) << output;
+  EXPECT_NE(output.find("  line 9 of the answers does not fit this dialog: Cancel\n"), std::string::npos) << output;
+  EXPECT_NE(output.find("Answers did not fit after SablewingAddInAddComponent"), std::string::npos) << output;
+  EXPECT_NE(output.find("No project file changed.\nNo backups were made.\n"), std::string::npos) << output;
+  EXPECT_EQ(sandbox::testing::ReadHostFile(projects + "/LegacyApp/LegacyApp.dsp"), before);
+}
+
 // A user's workspace in a folder whose name holds blanks, in place; the answers file runs a
 // command the project has nothing to say to. Nothing changes, and the output says so.
 TEST_F(ProgramTest, AUsersWorkspaceInAFolderWithBlanks) {
