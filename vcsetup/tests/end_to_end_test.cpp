@@ -38,13 +38,7 @@ class EndToEnd : public SampleWorld {
 
 TEST_F(EndToEnd, TheSetUpProgramConfiguresTheUserInARegistryOthersRead) {
   EXPECT_EQ(Run(SETUP_VC_FILE), 0);
-  EXPECT_EQ(sandbox::RegistryGetString(kAddInKey, ""), "1");
-  EXPECT_EQ(sandbox::RegistryGetString(kAddInKey, "Filename"),
-            "C:\\DevStudio\\Common\\MSDev98\\AddIns\\SablewingAddIn.dll");
-  EXPECT_EQ(sandbox::RegistryGetString(kDirectoriesKey, "Include Dirs"),
-            std::string(kIdeIncludeDirs) + kProductIncludeDirs);
-  EXPECT_EQ(sandbox::RegistryGetString(kDirectoriesKey, "Library Dirs"),
-            std::string(kIdeLibraryDirs) + kProductLibraryDirs);
+  ExpectAddInAndDirectories();
   EXPECT_EQ(sandbox::RegistryGetString(kToolsKey, "MenuName#3"), "Sablewing Reference");
   EXPECT_EQ(sandbox::RegistryGetDword(kUserKey, "InstallId"), 1u);
 }

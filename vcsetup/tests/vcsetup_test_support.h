@@ -68,6 +68,18 @@ inline std::string Sample(const std::string& relative) {
   return sandbox::testing::SourceRoot() + "/sample/" + relative;
 }
 
+// What a configuration leaves for a new user of the sample world: the add-in enabled from the
+// IDE's AddIns folder, and the IDE's directory lists followed by the product's.
+inline void ExpectAddInAndDirectories() {
+  EXPECT_EQ(sandbox::RegistryGetString(kAddInKey, ""), "1");
+  EXPECT_EQ(sandbox::RegistryGetString(kAddInKey, "Filename"),
+            "C:\\DevStudio\\Common\\MSDev98\\AddIns\\SablewingAddIn.dll");
+  EXPECT_EQ(sandbox::RegistryGetString(kDirectoriesKey, "Include Dirs"),
+            std::string(kIdeIncludeDirs) + kProductIncludeDirs);
+  EXPECT_EQ(sandbox::RegistryGetString(kDirectoriesKey, "Library Dirs"),
+            std::string(kIdeLibraryDirs) + kProductLibraryDirs);
+}
+
 // Deletes one value (the sandbox sets values, REGEDIT4 text deletes them).
 inline void DeleteValue(const std::string& key, const std::string& name) {
   ASSERT_TRUE(sandbox::RegistryImport("REGEDIT4\r\n[" + key + "]\r\n\"" + name + "\"=-\r\n"));
