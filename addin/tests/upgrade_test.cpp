@@ -171,12 +171,28 @@ TEST_F(UpgradeTest, ReadOnlyFilesAreRefusedBeforeAnythingIsClosedOrWritten) {
 }
 
 // The conversion's files are one unit, StdAfx.h with them: a write that fails anywhere leaves all
-// four as they were, a run that goes on after a failure leaves them as the clean run does, and a
-// crash leaves each file whole.
+// four as they were and the failure is reported, a run that goes on after a failure leaves them as
+// the clean run does with a numbered backup of each project file it changed, no temporary file or
+// handle is left, and a crash leaves each file whole.
 TEST_F(UpgradeTest, AFailedWriteLeavesEveryFileOfTheConversionAsItWas) {
   const std::string pristine = sandbox::MapTempDrive('K');
   std::filesystem::copy(host_ + "/LegacyApp", pristine + "/LegacyApp", std::filesystem::copy_options::recursive);
   std::map<std::string, std::string> before, after, crashed;
+  size_t handles = 0;
+  const std::string folder = host_ + "/LegacyApp";
+  // Whether a backup in the project's backup folder holds `bytes`.
+  auto backedUp = [&](const std::string& bytes) {
+    if (!std::filesystem::exists(folder + "/Sablewing_Backup")) return false;
+    for (const auto& entry : std::filesystem::directory_iterator(folder + "/Sablewing_Backup"))
+      if (sandbox::testing::ReadHostFile(entry.path().string()) == bytes) return true;
+    return false;
+  };
+  auto leftovers = [&] {
+    std::vector<std::string> names;
+    for (const auto& entry : std::filesystem::recursive_directory_iterator(folder))
+      if (entry.path().filename().string().find(".~") != std::string::npos) names.push_back(entry.path().string());
+    return names;
+  };
   auto restore = [&] {
     if (ide_ != NULL) ide_->Release();
     ide_ = NULL;
@@ -189,6 +205,7 @@ TEST_F(UpgradeTest, AFailedWriteLeavesEveryFileOfTheConversionAsItWas) {
               S_OK);
     OpenWorkspace("P:\\LegacyApp\\LegacyApp.dsw");
     depot_.LoadComponents(NULL);
+    handles = sandbox::OpenFileHandles();  // the running IDE's own
   };
   restore();
   before = ProjectFiles("LegacyApp");
@@ -207,7 +224,15 @@ TEST_F(UpgradeTest, AFailedWriteLeavesEveryFileOfTheConversionAsItWas) {
            },
        .checkFailed =
            [&](const sandbox::FileCall&, bool succeeded) {
-             EXPECT_EQ(ProjectFiles("LegacyApp"), succeeded ? after : before);
+             const std::map<std::string, std::string> now = ProjectFiles("LegacyApp");
+             EXPECT_EQ(now, succeeded ? after : before);
+             for (const char* name : {"LegacyApp.dsp", "LegacyApp.dsw"}) {
+               if (now.at(name) != before.at(name)) {
+                 EXPECT_TRUE(backedUp(before.at(name))) << name << " has no backup";
+               }
+             }
+             EXPECT_EQ(leftovers(), std::vector<std::string>{});
+             EXPECT_EQ(sandbox::OpenFileHandles(), handles);
            },
        .snapshot = [&] { crashed = ProjectFiles("LegacyApp"); },
        .checkCrash =
