@@ -110,13 +110,7 @@ class WycAppWizTest : public wyctest::WycTest {
       if (modal.kind == "NewProjectInformation") return modal.text;
     return "";
   }
-  Texts ProjectFolder() {
-    Texts names;
-    for (const auto& entry : std::filesystem::directory_iterator(sandbox::HostPath(kProject)))
-      names.push_back(entry.path().filename().string());
-    std::sort(names.begin(), names.end());
-    return names;
-  }
+  static Texts ProjectFolder() { return sandbox::testing::FolderNames(kProject); }
   void ExpectGolden(const std::string& file, const std::string& golden) {
     const std::string bytes = DiskBytes(std::string(kProject) + file);
     if (std::getenv("WYC_WRITE_GOLDENS") != nullptr) sandbox::testing::WriteHostFile(kGolden + golden, bytes);

@@ -133,12 +133,8 @@ class MfcDllAppWizard : public sandbox::testing::TempDriveTest<'C'> {
   }
   // The names in a folder, one a line, sorted.
   std::string Folder(const std::string& windowsFolder) {
-    std::vector<std::string> names;
-    for (const auto& entry : std::filesystem::directory_iterator(sandbox::HostPath(windowsFolder)))
-      names.push_back(entry.path().filename().string());
-    std::sort(names.begin(), names.end());
     std::string text;
-    for (const std::string& name : names) text += name + "\n";
+    for (const std::string& name : sandbox::testing::FolderNames(windowsFolder)) text += name + "\n";
     return text;
   }
 

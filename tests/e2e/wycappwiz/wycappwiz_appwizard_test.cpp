@@ -103,13 +103,7 @@ class WycAppWizard : public sandbox::testing::TempDriveTest<'C'> {
       if (modal.kind == "MessageBox") texts.push_back(modal.text);
     return texts;
   }
-  Texts ProjectFolder() {
-    Texts names;
-    for (const auto& entry : std::filesystem::directory_iterator(sandbox::HostPath(kProject)))
-      names.push_back(entry.path().filename().string());
-    std::sort(names.begin(), names.end());
-    return names;
-  }
+  static Texts ProjectFolder() { return sandbox::testing::FolderNames(kProject); }
   void ExpectGolden(const std::string& file, const std::string& golden) {
     EXPECT_EQ(DiskBytes(std::string(kProject) + file), sandbox::testing::ReadHostFile(kGolden + golden)) << golden;
   }

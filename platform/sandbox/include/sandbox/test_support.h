@@ -11,6 +11,7 @@
 #include <windows.h>
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
@@ -204,6 +205,15 @@ inline void SetWriteTime(const std::string& windowsPath, const FILETIME& time) {
   ASSERT_NE(file, INVALID_HANDLE_VALUE) << windowsPath;
   EXPECT_TRUE(SetFileTime(file, nullptr, nullptr, &time));
   CloseHandle(file);
+}
+
+// The names in the folder at `windowsFolder`, sorted.
+inline std::vector<std::string> FolderNames(const std::string& windowsFolder) {
+  std::vector<std::string> names;
+  for (const auto& entry : std::filesystem::directory_iterator(HostPath(windowsFolder)))
+    names.push_back(entry.path().filename().string());
+  std::sort(names.begin(), names.end());
+  return names;
 }
 
 // A test with drive `Letter` mapped to a fresh host folder.
